@@ -1,0 +1,59 @@
+#ifndef FILEHELPERS_H
+#define FILEHELPERS_H
+
+#include <QByteArray>
+#include <QString>
+
+class QMenu;
+class QPixmap;
+class QPoint;
+class QWidget;
+
+// Small file and folder functions shared by the views, the exports, the
+// skin controls and the folder archive. None of them throws; failures show
+// as a false or empty result.
+
+// Turns every "\" and "/" into the platform's directory separator and, unless
+// the path names an existing file, makes it end with one separator, so that
+// callers can append file names directly. Changes the caller's string and
+// returns its new value; an empty path stays empty.
+QString joinFilePath(QString &path);
+
+// Makes sure the folder of a path exists. A path that is not an existing
+// folder is replaced in place by its folder part; a missing folder is created
+// (one level only). Returns the folder, or an empty string when it could not
+// be created. An empty path stays empty.
+QString ensureDirectory(QString &path);
+
+// The suffix (without the dot) that a save-dialog name filter such as
+// "PNG Images(*.png)" stands for: the letters and digits right after the first
+// ".". Empty when the filter names no suffix.
+QString suffixOfNameFilter(const QString &filter);
+
+// Asks for a file name to save to. The suffix of the selected filter is
+// appended to a name typed without one, and the dialog knows that suffix
+// before it accepts, so replacing an existing file is always confirmed by the
+// user. Empty when the dialog was cancelled.
+QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
+                                  const QString &dir, const QString &filter);
+
+// Writes the pixmap in the format its suffix names: "jpg" and "jpeg" as JPEG,
+// "bmp" as BMP, anything else (no suffix included) as PNG. A missing folder
+// of the file is created (one level, as ensureDirectory does); an existing
+// file is replaced only by a complete image. False for a null pixmap, an empty name or a failed write.
+bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName);
+
+// The whole file as raw bytes; empty for an empty path, a missing or
+// unreadable file (and for an empty file).
+QByteArray readWholeFile(const QString &path);
+
+// Replaces the file's contents with the bytes, all or nothing. False for an
+// empty path or when the file could not be written.
+bool writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// Shows a context menu at a global position, moved up and left just enough
+// that it stays inside the primary screen's available area. Emits the menu's
+// aboutToShow() on every call so that its owner can refresh it.
+void popupMenuInScreen(QMenu *menu, const QPoint &pos);
+
+#endif // FILEHELPERS_H

@@ -1,0 +1,37 @@
+#include "model/imagehelpers.h"
+
+#include "skin/windows/skintheme.h"
+
+#include <QColor>
+#include <QPainter>
+
+namespace {
+
+QString hexByte(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString colorToHexText(const QColor &color)
+{
+    QString text = QStringLiteral("#");
+    if (color.alpha() < 255)
+        text += hexByte(color.alpha());
+    text += hexByte(color.red()) + hexByte(color.green()) + hexByte(color.blue());
+    return text.toUpper();
+}
+
+void drawDropShadow(QPainter *painter, QRect rect, int size)
+{
+    if (!painter || size < 1)
+        return;
+    const QColor shadow = skinButtonHoverTopColor.darker(140);
+    const QRect rightStrip(QPoint(rect.right(), rect.top() + size),
+                           QPoint(rect.right() + size - 1, rect.bottom() + size - 1));
+    const QRect bottomStrip(QPoint(rect.left() + size, rect.bottom()),
+                            QPoint(rect.right() + size - 1, rect.bottom() + size - 1));
+    painter->fillRect(rightStrip, shadow);
+    painter->fillRect(bottomStrip, shadow);
+}

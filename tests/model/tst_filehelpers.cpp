@@ -1,0 +1,363 @@
+#include "model/filehelpers.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Runs `step` once a visible modal widget of type T is up; the modal dialogs
+// under test run their own event loops, so they are driven from a timer.
+template <typename T>
+void whenModal(std::function<void(T *)> step)
+{
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(10);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, step, ticks] {
+        T *widget = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (++*ticks > 500) {
+            poll->deleteLater(); // never came: the test fails on its own
+            return;
+        }
+        if (!widget || !widget->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        step(widget);
+    });
+    poll->start();
+}
+
+class ShowCounter : public QObject
+{
+public:
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+const QString saveFilters = QStringLiteral("PNG Images(*.png);;JPEG Images (*.jpg *.jpeg);;All files (*)");
+
+} // namespace
+
+class TestFileHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void joinFilePath_data();
+    void joinFilePath();
+    void ensureDirectory_data();
+    void ensureDirectory();
+    void suffixOfNameFilter_data();
+    void suffixOfNameFilter();
+    void saveDialogAppendsTheFilterSuffix_data();
+    void saveDialogAppendsTheFilterSuffix();
+    void saveDialogAsksBeforeReplacingTheSuffixedFile_data();
+    void saveDialogAsksBeforeReplacingTheSuffixedFile();
+    void saveDialogCancelled();
+    void savePixmapFormatFollowsTheSuffix_data();
+    void savePixmapFormatFollowsTheSuffix();
+    void savePixmapFailures();
+    void savePixmapCreatesTheFolderAndReplaces();
+    void wholeFileRoundTrip();
+    void wholeFileFailures();
+    void popupMenuStaysOnScreen();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestFileHelpers::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(path("folder")));
+    QVERIFY(writeWholeFile(path("folder/file.txt"), "x"));
+}
+
+void TestFileHelpers::joinFilePath_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("existing file") << "folder/file.txt" << "folder/file.txt";
+    QTest::newRow("existing file with backslash") << "folder\\file.txt" << "folder/file.txt";
+    QTest::newRow("existing folder") << "folder" << "folder/";
+    QTest::newRow("folder with separator") << "folder/" << "folder/";
+    QTest::newRow("missing path") << "a\\b/c" << "a/b/c/";
+    QTest::newRow("missing path with backslash at the end") << "a\\b\\" << "a/b/";
+}
+
+void TestFileHelpers::joinFilePath()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    // Relative paths are looked up from the current folder.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    QString path = input;
+    const QString result = ::joinFilePath(path);
+    QDir::setCurrent(previous);
+    QCOMPARE(result, expected);
+    QCOMPARE(path, expected);
+}
+
+void TestFileHelpers::ensureDirectory_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("created");
+    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("existing folder") << "folder" << "folder" << "";
+    QTest::newRow("file in existing folder") << "folder/new.png" << "folder" << "";
+    QTest::newRow("file in missing folder") << "fresh/new.png" << "fresh" << "fresh";
+    QTest::newRow("missing folder with separator") << "fresh/" << "fresh" << "fresh";
+    QTest::newRow("two missing levels") << "one/two/new.png" << "" << "";
+    QTest::newRow("file in the way") << "folder/file.txt/new.png" << "" << "";
+}
+
+void TestFileHelpers::ensureDirectory()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QFETCH(QString, created);
+    const QString base = m_dir->path() + '/';
+    QString path = input.isEmpty() ? input : base + input;
+    const QString result = ::ensureDirectory(path);
+    QCOMPARE(result, expected.isEmpty() ? expected : base + expected);
+    if (!created.isEmpty())
+        QVERIFY(QFileInfo(base + created).isDir());
+    QVERIFY(!QFileInfo::exists(base + "one"));
+}
+
+void TestFileHelpers::suffixOfNameFilter_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("png") << "PNG Images(*.png)" << "png";
+    QTest::newRow("keeps case") << "Images (*.PNG)" << "PNG";
+    QTest::newRow("first pattern") << "JPEG Images (*.jpg *.jpeg)" << "jpg";
+    QTest::newRow("digits") << "MPEG-4 (*.mp4)" << "mp4";
+    QTest::newRow("document") << "Documents (*.slf)" << "slf";
+    QTest::newRow("no suffix") << "All files (*)" << "";
+    QTest::newRow("dot alone") << "Odd (*.)" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestFileHelpers::suffixOfNameFilter()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, suffix);
+    QCOMPARE(::suffixOfNameFilter(filter), suffix);
+}
+
+void TestFileHelpers::saveDialogAppendsTheFilterSuffix_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first filter") << "" << "fresh" << "fresh.png";
+    QTest::newRow("name with suffix") << "" << "fresh.jpg" << "fresh.jpg";
+    QTest::newRow("other filter") << "JPEG Images (*.jpg *.jpeg)" << "fresh" << "fresh.jpg";
+    QTest::newRow("filter without suffix") << "All files (*)" << "fresh" << "fresh";
+}
+
+void TestFileHelpers::saveDialogAppendsTheFilterSuffix()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        if (!filter.isEmpty()) {
+            // What the dialog does when the user picks another filter.
+            dialog->selectNameFilter(filter);
+            emit dialog->filterSelected(filter);
+        }
+        dialog->selectFile(typed);
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+    });
+    const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QCOMPARE(name, path(expected));
+}
+
+void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replace") << true;
+    QTest::newRow("keep") << false;
+}
+
+void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
+{
+    QFETCH(bool, replace);
+    QVERIFY(writeWholeFile(path("out.png"), "precious"));
+    bool asked = false;
+    bool openAfterNo = false;
+    QString defaultSuffix;
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        defaultSuffix = dialog->defaultSuffix();
+        whenModal<QMessageBox>([&](QMessageBox *box) {
+            asked = box->text().contains("out.png");
+            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        dialog->selectFile("out");
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+        if (!replace) {
+            openAfterNo = dialog->isVisible();
+            dialog->reject();
+        }
+    });
+    const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QCOMPARE(defaultSuffix, QString("png"));
+    QVERIFY(asked);
+    QCOMPARE(name, replace ? path("out.png") : QString());
+    if (!replace)
+        QVERIFY(openAfterNo);
+}
+
+void TestFileHelpers::saveDialogCancelled()
+{
+    whenModal<QFileDialog>([](QFileDialog *dialog) {
+        dialog->selectFile("fresh");
+        dialog->reject();
+    });
+    QVERIFY(getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters).isEmpty());
+}
+
+void TestFileHelpers::savePixmapFormatFollowsTheSuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("png") << "page.png" << QByteArray("png");
+    QTest::newRow("jpg") << "page.jpg" << QByteArray("jpeg");
+    QTest::newRow("JPEG capitals") << "page.JPEG" << QByteArray("jpeg");
+    QTest::newRow("bmp") << "page.Bmp" << QByteArray("bmp");
+    QTest::newRow("gif is written as png") << "page.gif" << QByteArray("png");
+    QTest::newRow("no suffix") << "page" << QByteArray("png");
+}
+
+void TestFileHelpers::savePixmapFormatFollowsTheSuffix()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QPixmap pixmap(31, 17);
+    pixmap.fill(Qt::red);
+    QVERIFY(savePixmapToFile(pixmap, path(name)));
+    QImageReader reader(path(name));
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), format);
+    QCOMPARE(reader.read().size(), QSize(31, 17));
+}
+
+void TestFileHelpers::savePixmapFailures()
+{
+    QPixmap pixmap(4, 4);
+    pixmap.fill(Qt::blue);
+    QVERIFY(!savePixmapToFile(QPixmap(), path("null.png")));
+    QVERIFY(!QFileInfo::exists(path("null.png")));
+    QVERIFY(!savePixmapToFile(pixmap, QString()));
+    QVERIFY(!savePixmapToFile(pixmap, path("folder")));
+    QVERIFY(!savePixmapToFile(pixmap, path("folder/file.txt/inside.png")));
+    QVERIFY(!savePixmapToFile(pixmap, path("one/two/deep.png")));
+    QCOMPARE(readWholeFile(path("folder/file.txt")), QByteArray("x"));
+}
+
+void TestFileHelpers::savePixmapCreatesTheFolderAndReplaces()
+{
+    QPixmap small(4, 4);
+    small.fill(Qt::green);
+    QVERIFY(savePixmapToFile(small, path("slices/1.png")));
+    QCOMPARE(QImage(path("slices/1.png")).size(), QSize(4, 4));
+
+    QPixmap large(64, 48);
+    large.fill(Qt::black);
+    QVERIFY(savePixmapToFile(large, path("slices/1.png")));
+    QCOMPARE(QImage(path("slices/1.png")).size(), QSize(64, 48));
+}
+
+void TestFileHelpers::wholeFileRoundTrip()
+{
+    const QByteArray bytes("line\r\nnext\n\0binary\xff", 18);
+    QVERIFY(writeWholeFile(path("data.bin"), bytes));
+    QCOMPARE(readWholeFile(path("data.bin")), bytes);
+
+    // A shorter write replaces the whole file.
+    QVERIFY(writeWholeFile(path("data.bin"), "ab"));
+    QCOMPARE(readWholeFile(path("data.bin")), QByteArray("ab"));
+    QVERIFY(writeWholeFile(path("data.bin"), QByteArray()));
+    QVERIFY(QFileInfo::exists(path("data.bin")));
+    QCOMPARE(QFileInfo(path("data.bin")).size(), 0);
+}
+
+void TestFileHelpers::wholeFileFailures()
+{
+    QVERIFY(readWholeFile(QString()).isEmpty());
+    QVERIFY(readWholeFile(path("missing.txt")).isEmpty());
+    QVERIFY(readWholeFile(path("folder")).isEmpty());
+
+    QVERIFY(!writeWholeFile(QString(), "x"));
+    QVERIFY(!writeWholeFile(path("folder"), "x"));
+    QVERIFY(QFileInfo(path("folder")).isDir());
+    QVERIFY(!writeWholeFile(path("missing/file.txt"), "x"));
+    QVERIFY(!writeWholeFile(path("folder/file.txt/inside.txt"), "x"));
+    QCOMPARE(readWholeFile(path("folder/file.txt")), QByteArray("x"));
+}
+
+void TestFileHelpers::popupMenuStaysOnScreen()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QMenu menu;
+    menu.addAction("A rather long first entry");
+    menu.addAction("Second");
+    menu.addAction("Third");
+    QSignalSpy aboutToShow(&menu, &QMenu::aboutToShow);
+    ShowCounter counter;
+    menu.installEventFilter(&counter);
+
+    popupMenuInScreen(&menu, area.bottomRight() - QPoint(5, 5));
+    QVERIFY(menu.isVisible());
+    QVERIFY(menu.width() > 5 && menu.height() > 5);
+    QCOMPARE(menu.geometry().right(), area.right());
+    QCOMPARE(menu.geometry().bottom(), area.bottom());
+    QCOMPARE(aboutToShow.count(), 1);
+
+    // A second call moves the visible menu and refreshes it without a second show.
+    const QPoint nearTopLeft = area.topLeft() + QPoint(10, 20);
+    popupMenuInScreen(&menu, nearTopLeft);
+    QCOMPARE(menu.geometry().topLeft(), nearTopLeft);
+    QCOMPARE(aboutToShow.count(), 2);
+    QCOMPARE(counter.shows, 1);
+
+    // Only the right and bottom edges are corrected.
+    popupMenuInScreen(&menu, QPoint(area.right() - 2, area.top() + 5));
+    QCOMPARE(menu.geometry().right(), area.right());
+    QCOMPARE(menu.geometry().top(), area.top() + 5);
+
+    popupMenuInScreen(nullptr, QPoint());
+    menu.hide();
+}
+
+QTEST_MAIN(TestFileHelpers)
+#include "tst_filehelpers.moc"

@@ -1,0 +1,357 @@
+#include "model/httphelpers.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+// A small HTTP server on 127.0.0.1 that records the last request it read and
+// answers it in one of a few ways.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Mode {
+        Answer,      // 200 with the reply body
+        NotFound,    // 404 with a body
+        Silent,      // reads the request and never answers
+        Endless,     // 200 without a length, then bytes until the client leaves
+        HugeLength,  // 200 announcing a body larger than any cap
+    };
+
+    explicit TestHttpServer(QObject *parent = nullptr) : QObject(parent)
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::accept);
+    }
+
+    bool listen() { return m_server.listen(QHostAddress::LocalHost, 0); }
+    QString url(const QString &target = QStringLiteral("/Services/Test.ashx")) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(target);
+    }
+
+    Mode mode = Answer;
+    QByteArray replyBody = "reply";
+
+    int requestCount = 0;
+    QByteArray method;
+    QByteArray target;
+    QHash<QByteArray, QByteArray> headers; // names in lower case
+    QByteArray body;
+
+private:
+    void accept()
+    {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                m_buffers.remove(socket);
+                socket->deleteLater();
+            });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+        }
+    }
+
+    void read(QTcpSocket *socket)
+    {
+        QByteArray &buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const int headerEnd = buffer.indexOf("\r\n\r\n");
+        if (headerEnd < 0)
+            return;
+        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+        QHash<QByteArray, QByteArray> requestHeaders;
+        for (int i = 1; i < lines.size(); ++i) {
+            const int colon = lines.at(i).indexOf(':');
+            if (colon > 0)
+                requestHeaders.insert(lines.at(i).left(colon).trimmed().toLower(),
+                                      lines.at(i).mid(colon + 1).trimmed());
+        }
+        const int length = requestHeaders.value("content-length", "0").toInt();
+        if (buffer.size() < headerEnd + 4 + length)
+            return;
+        const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
+        method = requestLine.value(0);
+        target = requestLine.value(1);
+        headers = requestHeaders;
+        body = buffer.mid(headerEnd + 4, length);
+        ++requestCount;
+        m_buffers.remove(socket);
+        respond(socket);
+    }
+
+    void respond(QTcpSocket *socket)
+    {
+        switch (mode) {
+        case Answer:
+        case NotFound:
+            socket->write((mode == Answer ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n")
+                          + QByteArray("Content-Type: application/octet-stream\r\nContent-Length: ")
+                          + QByteArray::number(replyBody.size()) + "\r\nConnection: close\r\n\r\n"
+                          + replyBody);
+            socket->disconnectFromHost();
+            break;
+        case Silent:
+            break;
+        case HugeLength:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000000000\r\nConnection: close\r\n\r\n");
+            socket->write(QByteArray(1024, 'x'));
+            break;
+        case Endless: {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                          "Connection: close\r\n\r\n");
+            auto *pump = new QTimer(socket);
+            const QPointer<QTcpSocket> guarded(socket);
+            connect(pump, &QTimer::timeout, socket, [guarded] {
+                if (guarded && guarded->state() == QAbstractSocket::ConnectedState
+                    && guarded->bytesToWrite() < 256 * 1024)
+                    guarded->write(QByteArray(64 * 1024, 'z'));
+            });
+            pump->start(1);
+            break;
+        }
+        }
+    }
+
+    // Declared first: the server's sockets report their disconnection to
+    // it while the server is destroyed.
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+    QTcpServer m_server;
+};
+
+namespace {
+
+const QByteArray formContentType = "application/x-www-form-urlencoded; charset=UTF-8";
+
+// What a form reader on the server makes of a body.
+QHash<QString, QString> decodeForm(const QByteArray &body)
+{
+    QHash<QString, QString> fields;
+    for (const QByteArray &pair : body.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const int equals = pair.indexOf('=');
+        const auto decode = [](QByteArray text) {
+            return QUrl::fromPercentEncoding(text.replace('+', ' '));
+        };
+        fields.insert(decode(pair.left(equals)), decode(pair.mid(equals + 1)));
+    }
+    return fields;
+}
+
+// A port that nothing listens on.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+} // namespace
+
+class TestHttpHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void getSendsTheFormContentType();
+    void getKeepsTheErrorTextOnSuccess();
+    void postSendsOneField();
+    void postSendsTwoFieldsInHashOrder();
+    void postWithoutFieldsSendsAnEmptyBody();
+    void postEncodesSpecialCharacters_data();
+    void postEncodesSpecialCharacters();
+    void httpErrorStatusIsAFailure();
+    void closedPortIsAFailure();
+    void silentServerTimesOut();
+    void endlessReplyIsCapped();
+    void announcedOversizeReplyIsRefused();
+
+private:
+    std::unique_ptr<TestHttpServer> m_server;
+};
+
+void TestHttpHelpers::init()
+{
+    m_server = std::make_unique<TestHttpServer>();
+    QVERIFY(m_server->listen());
+}
+
+void TestHttpHelpers::getSendsTheFormContentType()
+{
+    m_server->replyBody = QByteArray("binary\0reply", 12);
+    QString errorText;
+    const QByteArray reply = httpGetSync(m_server->url("/Services/Upgrade.ashx?Version=2.2&Language=EN"), errorText);
+    QCOMPARE(reply, m_server->replyBody);
+    QCOMPARE(m_server->method, QByteArray("GET"));
+    QCOMPARE(m_server->target, QByteArray("/Services/Upgrade.ashx?Version=2.2&Language=EN"));
+    QCOMPARE(m_server->headers.value("content-type"), formContentType);
+    QVERIFY(errorText.isEmpty());
+
+    QCOMPARE(httpGetSync(m_server->url()), m_server->replyBody);
+    QCOMPARE(m_server->requestCount, 2);
+}
+
+void TestHttpHelpers::getKeepsTheErrorTextOnSuccess()
+{
+    QString errorText = "earlier failure";
+    QCOMPARE(httpGetSync(m_server->url(), errorText), QByteArray("reply"));
+    QCOMPARE(errorText, QString("earlier failure"));
+}
+
+void TestHttpHelpers::postSendsOneField()
+{
+    QString errorText;
+    const QByteArray reply = httpPostFormSync(m_server->url(), { { "UserId", "42" } }, errorText);
+    QCOMPARE(reply, QByteArray("reply"));
+    QCOMPARE(m_server->method, QByteArray("POST"));
+    QCOMPARE(m_server->headers.value("content-type"), formContentType);
+    QCOMPARE(m_server->body, QByteArray("UserId=42"));
+}
+
+void TestHttpHelpers::postSendsTwoFieldsInHashOrder()
+{
+    const QHash<QString, QString> fields { { "UserId", "42" }, { "Theme", "Olive" } };
+    QByteArray expected;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        expected += it.key().toUtf8() + '=' + it.value().toUtf8() + '&';
+
+    QCOMPARE(httpPostFormSync(m_server->url(), fields), QByteArray("reply"));
+    QCOMPARE(m_server->body, expected);
+    QCOMPARE(httpFormBody(fields), expected);
+}
+
+void TestHttpHelpers::postWithoutFieldsSendsAnEmptyBody()
+{
+    QString errorText;
+    QCOMPARE(httpPostFormSync(m_server->url(), errorText), QByteArray("reply"));
+    QCOMPARE(m_server->method, QByteArray("POST"));
+    QCOMPARE(m_server->headers.value("content-type"), formContentType);
+    QCOMPARE(m_server->headers.value("content-length"), QByteArray("0"));
+    QVERIFY(m_server->body.isEmpty());
+
+    QCOMPARE(httpPostFormSync(m_server->url()), QByteArray("reply"));
+    QCOMPARE(m_server->requestCount, 2);
+}
+
+void TestHttpHelpers::postEncodesSpecialCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("plain") << "Theme" << "Blue" << QByteArray("Theme=Blue");
+    QTest::newRow("separators") << "Content" << "a&b=c" << QByteArray("Content=a%26b%3Dc");
+    QTest::newRow("plus and percent") << "Content" << "1+1=2 is 100%"
+                                      << QByteArray("Content=1%2B1%3D2+is+100%25");
+    QTest::newRow("non-ASCII") << "Content" << QString::fromUtf8("Grüße, 日本")
+                               << QByteArray("Content=Gr%C3%BC%C3%9Fe%2C+%E6%97%A5%E6%9C%AC");
+    QTest::newRow("line breaks") << "Content" << "a\r\nb" << QByteArray("Content=a%0D%0Ab");
+    QTest::newRow("special name") << "a&b=c" << "v" << QByteArray("a%26b%3Dc=v");
+    QTest::newRow("e-mail") << "Email" << "me+tag@example.org"
+                            << QByteArray("Email=me%2Btag%40example.org");
+}
+
+void TestHttpHelpers::postEncodesSpecialCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, encoded);
+    const QHash<QString, QString> fields { { name, value } };
+    QString errorText;
+    QCOMPARE(httpPostFormSync(m_server->url(), fields, errorText), QByteArray("reply"));
+    QCOMPARE(m_server->body, encoded);
+    QCOMPARE(decodeForm(m_server->body), fields);
+
+    // Next to another field, both still arrive intact.
+    const QHash<QString, QString> twoFields { { name, value }, { "UserId", "7" } };
+    QCOMPARE(httpPostFormSync(m_server->url(), twoFields, errorText), QByteArray("reply"));
+    QVERIFY(m_server->body.endsWith('&'));
+    QCOMPARE(decodeForm(m_server->body), twoFields);
+}
+
+void TestHttpHelpers::httpErrorStatusIsAFailure()
+{
+    m_server->mode = TestHttpServer::NotFound;
+    m_server->replyBody = "not here";
+    QString errorText;
+    QVERIFY(httpGetSync(m_server->url(), errorText).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    errorText.clear();
+    QVERIFY(httpPostFormSync(m_server->url(), { { "a", "b" } }, errorText).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+}
+
+void TestHttpHelpers::closedPortIsAFailure()
+{
+    const QString url = QStringLiteral("http://127.0.0.1:%1/Services/Test.ashx").arg(closedPort());
+    QString errorText;
+    QVERIFY(httpGetSync(url, errorText).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    errorText.clear();
+    QVERIFY(httpPostFormSync(url, { { "UserId", "1" } }, errorText).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    QVERIFY(httpGetSync(url).isEmpty());
+    QVERIFY(httpPostFormSync(url).isEmpty());
+}
+
+void TestHttpHelpers::silentServerTimesOut()
+{
+    m_server->mode = TestHttpServer::Silent;
+    // The wait runs the event loop: timers keep firing meanwhile.
+    bool timerFired = false;
+    QTimer::singleShot(20, this, [&timerFired] { timerFired = true; });
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QString errorText;
+    QVERIFY(httpGetSync(m_server->url(), errorText, 300).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    QVERIFY(elapsed.elapsed() >= 250);
+    QVERIFY(elapsed.elapsed() < 10000);
+    QVERIFY(timerFired);
+    QCOMPARE(m_server->requestCount, 1);
+
+    errorText.clear();
+    QVERIFY(httpPostFormSync(m_server->url(), { { "UserId", "1" } }, errorText, 300).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    QCOMPARE(m_server->requestCount, 2);
+}
+
+void TestHttpHelpers::endlessReplyIsCapped()
+{
+    m_server->mode = TestHttpServer::Endless;
+    QString errorText;
+    QVERIFY(httpGetSync(m_server->url(), errorText, 20000, 1024 * 1024).isEmpty());
+    QVERIFY(errorText.contains(QString::number(1024 * 1024)));
+    errorText.clear();
+    QVERIFY(httpPostFormSync(m_server->url(), { { "a", "b" } }, errorText, 20000, 1024 * 1024).isEmpty());
+    QVERIFY(errorText.contains(QString::number(1024 * 1024)));
+}
+
+void TestHttpHelpers::announcedOversizeReplyIsRefused()
+{
+    m_server->mode = TestHttpServer::HugeLength;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QString errorText;
+    QVERIFY(httpGetSync(m_server->url(), errorText).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+    QVERIFY(elapsed.elapsed() < 10000);
+
+    // A reply just at the cap is accepted, one byte more is not.
+    m_server->mode = TestHttpServer::Answer;
+    m_server->replyBody = QByteArray(4096, 'r');
+    QCOMPARE(httpGetSync(m_server->url(), errorText, 5000, 4096), m_server->replyBody);
+    errorText.clear();
+    QVERIFY(httpGetSync(m_server->url(), errorText, 5000, 4095).isEmpty());
+    QVERIFY(!errorText.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestHttpHelpers)
+#include "tst_httphelpers.moc"
