@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include <zlib.h>
+
 namespace {
 
 const int headerLengthDigits = 12;
@@ -142,6 +144,35 @@ bool parseEntry(const QString &entry, qint64 bytesLeft, QString &name, qint64 &s
     return true;
 }
 
+// Inflates a zlib stream that must give exactly `size` bytes; anything more
+// or less is a damaged archive. Never allocates beyond `size`.
+bool inflateExactly(const QByteArray &stream, int size, QByteArray &out)
+{
+    out.resize(size);
+    z_stream zs{};
+    if (inflateInit(&zs) != Z_OK)
+        return false;
+    zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.constData()));
+    zs.avail_in = uInt(stream.size());
+    zs.next_out = reinterpret_cast<Bytef *>(out.data());
+    zs.avail_out = uInt(size);
+    int result = inflate(&zs, Z_FINISH);
+    if (result == Z_BUF_ERROR && zs.avail_out == 0) {
+        // Output is full: the stream is only sound if it ends right here.
+        Bytef probe;
+        zs.next_out = &probe;
+        zs.avail_out = 1;
+        result = inflate(&zs, Z_FINISH);
+        if (zs.avail_out == 0)
+            result = Z_DATA_ERROR;
+    }
+    const bool complete = result == Z_STREAM_END && zs.total_out == uLong(size);
+    inflateEnd(&zs);
+    if (!complete)
+        out.clear();
+    return complete;
+}
+
 // Reading side. Every size in the file is checked against the limits and the
 // bytes actually there before it is used.
 bool parsePayload(const QByteArray &compressed, FileArchiveNode &root, QString &errorText)
@@ -150,17 +181,16 @@ bool parsePayload(const QByteArray &compressed, FileArchiveNode &root, QString &
         errorText = QCoreApplication::translate("FileArchive", "The file is not a folder archive.");
         return false;
     }
-    // qUncompress allocates whatever the container's length prefix claims, so
-    // the prefix is checked first. (A stream that inflates past its prefix
-    // still makes qUncompress grow its buffer, up to Qt's own 2 GiB ceiling;
-    // such a payload is refused below for not matching its prefix.)
+    // The container's length prefix is checked first and then bounds the
+    // inflation, so a forged prefix or a stream that inflates past it costs
+    // no more memory than the prefix, itself capped, allows.
     const quint32 declared = qFromBigEndian<quint32>(compressed.constData());
     if (declared < quint32(headerLengthDigits) || declared > quint32(fileArchiveMaxPayloadSize)) {
         errorText = QCoreApplication::translate("FileArchive", "The archive is damaged or too large.");
         return false;
     }
-    const QByteArray payload = qUncompress(compressed);
-    if (payload.size() != int(declared)) {
+    QByteArray payload;
+    if (!inflateExactly(compressed.mid(4), int(declared), payload)) {
         errorText = QCoreApplication::translate("FileArchive", "The archive is damaged.");
         return false;
     }

@@ -244,6 +244,8 @@ void TestFileArchive::forgedArchivesAreRefused_data()
         << withLengthPrefix(valid, quint32(fileArchiveMaxPayloadSize) + 1);
     QTest::newRow("length prefix too large") << withLengthPrefix(valid, 1000);
     QTest::newRow("length prefix too small") << withLengthPrefix(valid, 15);
+    QTest::newRow("stream inflating far past its prefix")
+        << withLengthPrefix(qCompress(QByteArray(64 << 20, '0')), 16);
     QTest::newRow("payload shorter than a header length") << qCompress("0000");
     QTest::newRow("header length not a number") << qCompress("0000000000x7x.png,3abc");
     QTest::newRow("header length negative") << qCompress("-00000000007x.png,3abc");
