@@ -27,7 +27,8 @@ void drawDropShadow(QPainter *painter, QRect rect, int size)
 {
     if (!painter || size < 1)
         return;
-    const QColor shadow = skinButtonHoverTopColor.darker(140);
+    // The shadow is the colour around the paper, darkened, so it suits every theme.
+    const QColor shadow = skinDocumentViewColor.darker(140);
     const QRect rightStrip(QPoint(rect.right(), rect.top() + size),
                            QPoint(rect.right() + size - 1, rect.bottom() + size - 1));
     const QRect bottomStrip(QPoint(rect.left() + size, rect.bottom()),

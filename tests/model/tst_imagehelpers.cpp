@@ -53,7 +53,7 @@ void TestImageHelpers::dropShadowStrips()
     QFETCH(QRect, rect);
     QFETCH(int, size);
     setSkinThemeStyle(Black);
-    const QColor shadow = QColor(101, 101, 101).darker(140);
+    const QColor shadow = QColor(160, 160, 160).darker(140);
 
     QImage image(100, 100, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -84,10 +84,10 @@ void TestImageHelpers::dropShadowFollowsTheTheme()
     QPainter painter(&image);
     setSkinThemeStyle(Olive);
     drawDropShadow(&painter, QRect(0, 0, 10, 10), 4);
-    QCOMPARE(image.pixel(9, 9), QColor(255, 242, 200).darker(140).rgba());
+    QCOMPARE(image.pixel(9, 9), QColor(217, 217, 169).darker(140).rgba());
     setSkinThemeStyle(Black);
     drawDropShadow(&painter, QRect(0, 0, 10, 10), 4);
-    QCOMPARE(image.pixel(9, 9), QColor(101, 101, 101).darker(140).rgba());
+    QCOMPARE(image.pixel(9, 9), QColor(160, 160, 160).darker(140).rgba());
 }
 
 void TestImageHelpers::dropShadowWithoutSizeOrPainter()
