@@ -1,0 +1,162 @@
+#include "model/sketchstroke.h"
+
+#include "model/geometry.h"
+#include "model/xmlattributes.h"
+
+#include <QDomElement>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// Below this width a line is widened when the view is zoomed out.
+const int ThinLineWidth = 8;
+
+void applyStyle(QPen &pen, int style)
+{
+    if (style == SketchStrokeRound) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else if (style == SketchStrokeSquare) {
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    }
+}
+
+// Strokes draw outlines only: the caller's brush must not fill the inside,
+// and it is still the painter's brush afterwards.
+class OutlineOnly
+{
+public:
+    explicit OutlineOnly(QPainter *painter)
+        : m_painter(painter)
+        , m_brush(painter->brush())
+    {
+        painter->setBrush(Qt::NoBrush);
+    }
+    ~OutlineOnly() { m_painter->setBrush(m_brush); }
+
+private:
+    QPainter *m_painter;
+    QBrush m_brush;
+};
+
+// A line or a flat path still has a brush to paint with.
+QRectF withoutZeroExtent(QRectF rect)
+{
+    if (rect.width() == 0)
+        rect.setWidth(1);
+    if (rect.height() == 0)
+        rect.setHeight(1);
+    return rect;
+}
+
+} // namespace
+
+SketchStroke::SketchStroke() = default;
+
+SketchStroke::SketchStroke(const QColor &color, int width, int style)
+    : m_brush(color)
+    , m_width(qMax(width, 1))
+    , m_style(style)
+{
+}
+
+void SketchStroke::setWidth(int width)
+{
+    m_width = qMax(width, 1);
+}
+
+bool SketchStroke::isInvisible() const
+{
+    return m_brush.isTransparent() || m_width < 1;
+}
+
+bool SketchStroke::isDefault() const
+{
+    return m_style == SketchStrokeRound && m_width == 1 && m_brush.isBlack();
+}
+
+bool SketchStroke::operator==(const SketchStroke &other) const
+{
+    return m_style == other.m_style && m_width == other.m_width && m_brush == other.m_brush;
+}
+
+QPen SketchStroke::makePen(QRectF &rect, float zoom) const
+{
+    rect = normalizedRect(rect);
+    // A width read from a file may be 0 or negative; QPen would draw a
+    // hairline or be undefined, while the stroke counts as invisible.
+    if (rect.width() <= 0 || rect.height() <= 0 || m_width < 1)
+        return QPen(Qt::NoPen);
+    QPen pen(m_brush.toBrush(rect), m_width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    applyStyle(pen, m_style);
+    if (zoom < 1.0f && pen.width() < ThinLineWidth)
+        pen.setWidthF(pen.width() / qreal(zoom));
+    return pen;
+}
+
+QPen SketchStroke::stylePen() const
+{
+    QPen pen(QBrush(Qt::black), qMax(m_width, 0), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    applyStyle(pen, m_style);
+    return pen;
+}
+
+void SketchStroke::strokeRect(QPainter *painter, QRectF &rect, float zoom) const
+{
+    painter->setPen(makePen(rect, zoom));
+    OutlineOnly outline(painter);
+    painter->drawRect(rect);
+}
+
+void SketchStroke::drawBorder(QPainter *painter, const QRectF &area, float zoom) const
+{
+    if (m_width <= 0)
+        return;
+    const int half = m_width / 2;
+    QRectF rect(half, half, area.width() - m_width, area.height() - m_width);
+    strokeRect(painter, rect, zoom);
+}
+
+void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float zoom) const
+{
+    painter->setOpacity(m_brush.opacity());
+    QRectF rect = withoutZeroExtent(path.boundingRect());
+    painter->setPen(makePen(rect, zoom));
+    OutlineOnly outline(painter);
+    painter->drawPath(path);
+    painter->setOpacity(1.0);
+}
+
+void SketchStroke::strokeLine(QPainter *painter, const QPointF &p1, const QPointF &p2, float zoom) const
+{
+    painter->setOpacity(m_brush.opacity());
+    QRectF rect = withoutZeroExtent(QRectF(p1, QSizeF(p2.x() - p1.x(), p2.y() - p1.y())));
+    painter->setPen(makePen(rect, zoom));
+    painter->drawLine(p1, p2);
+    painter->setOpacity(1.0);
+}
+
+void SketchStroke::writeXml(QDomElement &element) const
+{
+    if (m_style != SketchStrokeRound)
+        writeXmlIntAttribute(element, QStringLiteral("Style"), m_style);
+    if (m_width > 1)
+        writeXmlIntAttribute(element, QStringLiteral("Width"), m_width);
+    if (!m_brush.isBlack()) {
+        QDomElement fill = appendXmlElement(element, QStringLiteral("Fill"));
+        m_brush.write(fill);
+    }
+}
+
+void SketchStroke::readXml(const QDomElement &element)
+{
+    m_style = readXmlIntAttribute(element, QStringLiteral("Style"), SketchStrokeRound);
+    m_width = readXmlIntAttribute(element, QStringLiteral("Width"), 1);
+    const QDomElement fill = element.firstChildElement(QStringLiteral("Fill"));
+    SkinBrush brush = SkinBrush::blackBrush();
+    if (!fill.isNull())
+        brush.read(fill);
+    m_brush = brush;
+}

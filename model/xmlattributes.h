@@ -1,0 +1,87 @@
+#ifndef XMLATTRIBUTES_H
+#define XMLATTRIBUTES_H
+
+// Typed XML attributes: every value the model stores in its files goes
+// through these writers and readers, each type with one fixed text form.
+// Numbers are written and read independently of the user's locale, reals as
+// the "g" form with 6 significant digits and read back at single precision.
+//
+// Writers set (or replace) the attribute and return its node; on a null
+// element they do nothing and return a null node. Readers give the default
+// for an attribute that is missing or empty, 0 for a number that does not
+// parse or is not finite, and never fail.
+
+#include <QByteArray>
+#include <QColor>
+#include <QDomAttr>
+#include <QDomElement>
+#include <QFont>
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+// Text forms of single values, shared with the point text of shapes.
+QString xmlFloatText(float value);
+float xmlTextToFloat(const QString &text);
+
+QDomAttr writeXmlAttribute(QDomElement &element, const QString &name, const QString &value);
+QDomAttr writeXmlIntAttribute(QDomElement &element, const QString &name, int value);
+QDomAttr writeXmlFloatAttribute(QDomElement &element, const QString &name, float value);
+QDomAttr writeXmlBoolAttribute(QDomElement &element, const QString &name, bool value);
+QDomAttr writeXmlPointFAttribute(QDomElement &element, const QString &name, const QPointF &value);
+QDomAttr writeXmlPointAttribute(QDomElement &element, const QString &name, const QPoint &value);
+QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const QSizeF &value);
+QDomAttr writeXmlSizeAttribute(QDomElement &element, const QString &name, const QSize &value);
+QDomAttr writeXmlRectAttribute(QDomElement &element, const QString &name, const QRect &value);
+QDomAttr writeXmlRectFAttribute(QDomElement &element, const QString &name, const QRectF &value);
+// "#rrggbb": the alpha channel is not stored.
+QDomAttr writeXmlColorAttribute(QDomElement &element, const QString &name, const QColor &value);
+// "family,pixelSize" followed by ",flags" when any of bold (1), italic (2),
+// underline (4) or strike-out (8) is set.
+QDomAttr writeXmlFontAttribute(QDomElement &element, const QString &name, const QFont &value);
+QDomAttr writeXmlBytesAttribute(QDomElement &element, const QString &name, const QByteArray &value);
+QDomAttr writeXmlIntListAttribute(QDomElement &element, const QString &name, const QList<int> &value);
+QDomAttr writeXmlFloatListAttribute(QDomElement &element, const QString &name, const QList<float> &value);
+QDomAttr writeXmlBoolListAttribute(QDomElement &element, const QString &name, const QList<bool> &value);
+QDomAttr writeXmlPointFListAttribute(QDomElement &element, const QString &name, const QList<QPointF> &value);
+QDomAttr writeXmlRectListAttribute(QDomElement &element, const QString &name, const QList<QRect> &value);
+QDomAttr writeXmlColorListAttribute(QDomElement &element, const QString &name, const QList<QColor> &value);
+
+QString readXmlAttribute(const QDomElement &element, const QString &name, const QString &defaultValue = QString());
+int readXmlIntAttribute(const QDomElement &element, const QString &name, int defaultValue = 0);
+float readXmlFloatAttribute(const QDomElement &element, const QString &name, float defaultValue = 0.0f);
+// True exactly when the text reads as the integer 1.
+bool readXmlBoolAttribute(const QDomElement &element, const QString &name, bool defaultValue = false);
+QPointF readXmlPointFAttribute(const QDomElement &element, const QString &name, const QPointF &defaultValue = QPointF());
+QPoint readXmlPointAttribute(const QDomElement &element, const QString &name, const QPoint &defaultValue = QPoint());
+QSizeF readXmlSizeFAttribute(const QDomElement &element, const QString &name, const QSizeF &defaultValue = QSizeF());
+QSize readXmlSizeAttribute(const QDomElement &element, const QString &name, const QSize &defaultValue = QSize());
+QRect readXmlRectAttribute(const QDomElement &element, const QString &name, const QRect &defaultValue = QRect());
+QRectF readXmlRectFAttribute(const QDomElement &element, const QString &name, const QRectF &defaultValue = QRectF());
+// A name that QColor does not accept gives an invalid colour, not the default.
+QColor readXmlColorAttribute(const QDomElement &element, const QString &name, const QColor &defaultValue = QColor());
+// Starts from the default font; flags only switch attributes on.
+QFont readXmlFontAttribute(const QDomElement &element, const QString &name, const QFont &defaultValue);
+QByteArray readXmlBytesAttribute(const QDomElement &element, const QString &name);
+QList<int> readXmlIntListAttribute(const QDomElement &element, const QString &name);
+QList<float> readXmlFloatListAttribute(const QDomElement &element, const QString &name);
+QList<bool> readXmlBoolListAttribute(const QDomElement &element, const QString &name);
+QList<QColor> readXmlColorListAttribute(const QDomElement &element, const QString &name);
+// Items with the wrong number of fields are skipped.
+QList<QPointF> readXmlPointFListAttribute(const QDomElement &element, const QString &name);
+QList<QRect> readXmlRectListAttribute(const QDomElement &element, const QString &name);
+
+// Creates a child element of that tag as the parent's last child.
+QDomElement appendXmlElement(QDomElement &parent, const QString &tagName);
+
+// Colour text typed by a user: a colour name or "#" form, "r,g,b",
+// "a,r,g,b", "#aarrggbb" or "#rrggbb". An empty text is transparent and
+// counts as success. On failure *ok is false and the result transparent.
+QColor parseColorText(const QString &text, bool *ok);
+
+#endif // XMLATTRIBUTES_H
