@@ -1,5 +1,7 @@
 #include "model/xmlattributes.h"
 
+#include <limits>
+
 #include <QDomDocument>
 #include <QStringList>
 
@@ -281,8 +283,17 @@ QRect readXmlRectAttribute(const QDomElement &element, const QString &name, cons
     const QStringList fields = splitKeepingEmpty(element.attribute(name), FieldSeparator);
     if (fields.size() != 4)
         return defaultValue;
-    return QRect(textToInt(fields.at(0)), textToInt(fields.at(1)), textToInt(fields.at(2)),
-                 textToInt(fields.at(3)));
+    // Built from its corners in 64 bits: a file may hold a position and size
+    // whose sum leaves the int range, which QRect's own arithmetic overflows.
+    const qint64 x = textToInt(fields.at(0));
+    const qint64 y = textToInt(fields.at(1));
+    const auto clampToInt = [](qint64 v) {
+        return int(qBound<qint64>(std::numeric_limits<int>::min(), v, std::numeric_limits<int>::max()));
+    };
+    const QPoint topLeft{int(x), int(y)};
+    const QPoint bottomRight(clampToInt(x + textToInt(fields.at(2)) - 1),
+                             clampToInt(y + textToInt(fields.at(3)) - 1));
+    return QRect(topLeft, bottomRight);
 }
 
 QRectF readXmlRectFAttribute(const QDomElement &element, const QString &name, const QRectF &defaultValue)

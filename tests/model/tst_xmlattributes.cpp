@@ -238,6 +238,10 @@ void TestXmlAttributes::pairsAndRectanglesRead_data()
                                           << QRectF(0, 2, 0, 4);
     QTest::newRow("not finite inside a pair") << "inf,2" << QPointF(0, 2) << QPoint(0, 2) << dr << drf;
     QTest::newRow("five fields") << "1,2,3,4,5" << dpf << dp << dr << drf;
+    QTest::newRow("size past the int range is clipped")
+        << "2000000000,0,2000000000,1" << dpf << dp
+        << QRect(QPoint(2000000000, 0), QPoint(std::numeric_limits<int>::max(), 0))
+        << QRectF(2e9, 0, 2e9, 1);
 }
 
 void TestXmlAttributes::pairsAndRectanglesRead()
