@@ -1,0 +1,70 @@
+#ifndef SKETCHCOMMAND_H
+#define SKETCHCOMMAND_H
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+class SketchDocument;
+class SketchDocumentView;
+class SketchSlice;
+class SketchView;
+
+// One undoable edit of a drawing. A command is executed once by
+// SketchCommandManager::push, then undone and redone from the manager's
+// stacks; undo and redo are exact only in strict reverse order of execution,
+// which the manager guarantees. A command owns its stored values and the
+// clones it made, never the shapes, layers or slices of the model it points
+// to (slices, which have no object-tree owner, are the exception: see the
+// slice-carrying commands).
+class SketchCommand
+{
+public:
+    explicit SketchCommand(SketchView *view);
+    virtual ~SketchCommand();
+
+    SketchCommand(const SketchCommand &) = delete;
+    SketchCommand &operator=(const SketchCommand &) = delete;
+
+    // Performs the edit the first time.
+    virtual void execute();
+    // Performs it again after an undo; by default runs execute.
+    virtual void redo();
+    // Reverts the edit.
+    virtual void undo();
+
+    SketchView *view() const { return m_view; }
+    // The view as a document view; null when the view is not one.
+    SketchDocumentView *documentView() const { return m_documentView; }
+    // The document of the document view; null without a document view.
+    SketchDocument *document() const;
+
+    // Layer commands work on the document's layer list; slice commands on its
+    // slice list, and rebuild the slice grid.
+    bool isLayerCommand() const { return m_layerCommand; }
+    void setLayerCommand(bool layerCommand) { m_layerCommand = layerCommand; }
+    bool isSliceCommand() const { return m_sliceCommand; }
+    void setSliceCommand(bool sliceCommand) { m_sliceCommand = sliceCommand; }
+
+    // The name of the edit, stored by push.
+    QString text() const { return m_text; }
+    void setText(const QString &text) { m_text = text; }
+
+protected:
+    // Rebuilds the slice grid of the view's document, or, without a document
+    // view, of the document of one of the command's slices (may be null).
+    void rebuildSliceGrid(SketchSlice *anySlice) const;
+    // Frees the slices that are outside their document's slice list. Slices
+    // have no object-tree owner, so a command that took them out of the
+    // document frees them when it is discarded in that state.
+    static void deleteDetachedSlices(const QList<QPointer<SketchSlice>> &slices);
+
+private:
+    SketchView *m_view;
+    SketchDocumentView *m_documentView;
+    bool m_layerCommand = false;
+    bool m_sliceCommand = false;
+    QString m_text;
+};
+
+#endif // SKETCHCOMMAND_H

@@ -1,0 +1,49 @@
+#ifndef SKETCHCOMMANDADD_H
+#define SKETCHCOMMANDADD_H
+
+#include "commands/sketchcommand.h"
+
+#include <QList>
+#include <QPointer>
+
+class SketchLayer;
+class SketchShape;
+class SketchSlice;
+
+// Puts objects that the caller created into the model: shapes on top of the
+// first shape's layer, layers at the end of the document's layer list, or
+// slices at the end of the document's slice list. Undo takes them out again;
+// redo (execute again) puts them back. An empty list does nothing.
+//
+// Shapes and layers stay owned by the object tree. Slices have no tree owner:
+// an undone addition that is discarded frees its slices.
+class SketchCommandAdd : public SketchCommand
+{
+public:
+    SketchCommandAdd(SketchView *view, SketchShape *shape);
+    SketchCommandAdd(SketchView *view, SketchLayer *layer);
+    SketchCommandAdd(SketchView *view, SketchSlice *slice);
+    SketchCommandAdd(SketchView *view, const QList<SketchShape *> &shapes);
+    SketchCommandAdd(SketchView *view, const QList<SketchLayer *> &layers);
+    SketchCommandAdd(SketchView *view, const QList<SketchSlice *> &slices);
+    ~SketchCommandAdd() override;
+
+    void execute() override;
+    void undo() override;
+
+    int layerCount() const { return m_layers.size(); }
+    int shapeCount() const { return m_shapes.size(); }
+    int sliceCount() const { return m_slices.size(); }
+
+private:
+    void addLayers();
+    void addShapes();
+    void addSlices();
+
+    QList<SketchLayer *> m_layers;
+    QList<SketchShape *> m_shapes;
+    QList<QPointer<SketchSlice>> m_slices;
+    bool m_undone = false;
+};
+
+#endif // SKETCHCOMMANDADD_H

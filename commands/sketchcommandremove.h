@@ -1,0 +1,63 @@
+#ifndef SKETCHCOMMANDREMOVE_H
+#define SKETCHCOMMANDREMOVE_H
+
+#include "commands/sketchcommand.h"
+
+#include <QList>
+#include <QPointer>
+
+class SketchLayer;
+class SketchShape;
+class SketchSlice;
+
+// Takes shapes (or a shape's active point), layers or slices out of the model
+// and puts them back on undo at the positions they had. The constructor
+// records a clone and the list position of each object before anything is
+// removed, so a list given in ascending order of position comes back in
+// exactly its former order.
+//
+// A shape whose active handle names a point loses only that point; redo
+// removes the same point again. The command owns its clones, and the slices
+// that it keeps outside the document while executed.
+class SketchCommandRemove : public SketchCommand
+{
+public:
+    SketchCommandRemove(SketchView *view, SketchShape *shape);
+    SketchCommandRemove(SketchView *view, SketchLayer *layer);
+    SketchCommandRemove(SketchView *view, SketchSlice *slice);
+    SketchCommandRemove(SketchView *view, const QList<SketchShape *> &shapes);
+    SketchCommandRemove(SketchView *view, const QList<SketchLayer *> &layers);
+    SketchCommandRemove(SketchView *view, const QList<SketchSlice *> &slices);
+    ~SketchCommandRemove() override;
+
+    void execute() override;
+    void undo() override;
+
+    int layerCount() const { return m_layers.size(); }
+    int shapeCount() const { return m_shapes.size(); }
+    int sliceCount() const { return m_slices.size(); }
+
+private:
+    void removeShapes();
+    void restoreLayers();
+    void restoreShapes();
+    void restoreSlices();
+    template<typename T>
+    void putBack(QList<T *> &list, T *object, int index);
+
+    QList<SketchLayer *> m_layers;
+    // Layer and shape clones are object-tree children of the model; the
+    // guards let the destructor skip a clone that its owner already freed.
+    QList<QPointer<SketchLayer>> m_layerClones;
+    QList<SketchShape *> m_shapes;
+    QList<QPointer<SketchShape>> m_shapeClones;
+    QList<QPointer<SketchSlice>> m_slices;
+    QList<SketchSlice *> m_sliceClones;
+    QList<int> m_indices;
+    // The active handle of each shape at the first execute: it names the
+    // point that a redo removes again.
+    QList<int> m_activeHandles;
+    bool m_executed = false;
+};
+
+#endif // SKETCHCOMMANDREMOVE_H
