@@ -1,0 +1,117 @@
+#include "editor/paintculling.h"
+
+#include "model/sketchgroup.h"
+#include "model/sketchshape.h"
+
+#include <QFontMetricsF>
+
+namespace {
+
+// Handles and their highlight ring keep their size on screen, and thin
+// strokes are held at their width in pixels when zoomed out.
+constexpr qreal kScreenMargin = 16.0;
+// The blurred picture reaches 10 units beyond the outline on every side.
+constexpr qreal kBlurMargin = 12.0;
+
+QRectF grown(const QRectF &rect, qreal margin)
+{
+    return rect.adjusted(-margin, -margin, margin, margin);
+}
+
+bool reaches(const QRectF &ownRect, const QTransform &transform, const QRectF &area)
+{
+    return grown(transform.mapRect(ownRect), kScreenMargin).intersects(area);
+}
+
+// The outline with the stroke and the blur, in the shape's own coordinates.
+QRectF outlineArea(const SketchShape *shape)
+{
+    qreal margin = 0.0;
+    if (!shape->stroke().isInvisible())
+        margin += shape->stroke().width();
+    if (shape->blur() > 0)
+        margin += kBlurMargin;
+    return grown(shape->boundingRect(), margin);
+}
+
+bool showsText(const SketchShape *shape)
+{
+    return !shape->text().isEmpty() && shape->pointCount() >= 2 && (shape->isClosed() || shape->isGroup());
+}
+
+int alignmentFlags(int align)
+{
+    switch (align) {
+    case 0:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case 1:
+        return Qt::AlignCenter;
+    case 2:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+// No laid-out line or column of the text can leave this rectangle: every
+// character could start a line of its own, and a word may be wider than the
+// box.
+QRectF roughTextArea(const SketchShape *shape, const QFontMetricsF &metrics)
+{
+    const qreal length = shape->text().size();
+    const qreal across = length * (metrics.maxWidth() + 12.0);
+    const qreal down = (length + 1.0) * metrics.lineSpacing();
+    return shape->textRect().adjusted(-across, -down, across, down);
+}
+
+QRectF textArea(const SketchShape *shape, const QFontMetricsF &metrics)
+{
+    const QRectF box = shape->textRect();
+    // Vertical columns are not laid out by Qt; the rough bound has to do.
+    if (shape->align() == 3)
+        return roughTextArea(shape, metrics);
+    const QRectF laidOut = metrics.boundingRect(box, alignmentFlags(shape->align()) | Qt::TextWordWrap,
+                                                shape->text());
+    // The painter may hint the glyphs differently at the view's scale.
+    const qreal slack = 0.25 * metrics.height() + 0.05 * qMax(laidOut.width(), laidOut.height());
+    return grown(laidOut.united(box), slack);
+}
+
+QTransform memberTransform(const SketchShape *member, const QPointF &origin)
+{
+    QTransform transform;
+    transform.translate(origin.x(), origin.y());
+    const float angle = member->rotateAngle();
+    if (angle > 0.0f && angle < 1.0f) {
+        const QPointF centre = member->rotatePoint();
+        transform.translate(centre.x(), centre.y());
+        transform.rotate(angle * 360.0);
+        transform.translate(-centre.x(), -centre.y());
+    }
+    return transform;
+}
+
+} // namespace
+
+bool shapeMayPaintIn(const SketchShape *shape, const QTransform &transform, const QRectF &area)
+{
+    if (!shape)
+        return false;
+    if (reaches(outlineArea(shape), transform, area))
+        return true;
+    if (showsText(shape)) {
+        const QFontMetricsF metrics(shape->font());
+        if (reaches(roughTextArea(shape, metrics), transform, area)
+            && reaches(textArea(shape, metrics), transform, area))
+            return true;
+    }
+    if (shape->isGroup()) {
+        const auto *group = static_cast<const SketchGroup *>(shape);
+        const QPointF origin = group->boundingRect().topLeft();
+        for (const SketchShape *member : group->shapes()) {
+            if (shapeMayPaintIn(member, memberTransform(member, origin) * transform, area))
+                return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,941 @@
+#include "editor/sketchdocumentview.h"
+
+#include "commands/sketchcommandmanager.h"
+#include "commands/sketchcommandupdate.h"
+#include "editor/paintculling.h"
+#include "editor/sketchtool.h"
+#include "editor/sketchtoolbubble.h"
+#include "editor/sketchtoolconnect.h"
+#include "editor/sketchtoolcutoff.h"
+#include "editor/sketchtoolellipse.h"
+#include "editor/sketchtoolframe.h"
+#include "editor/sketchtoolnone.h"
+#include "editor/sketchtoolpath.h"
+#include "editor/sketchtoolpickcolor.h"
+#include "editor/sketchtoolpoint.h"
+#include "editor/sketchtoolrect.h"
+#include "editor/sketchtoolresize.h"
+#include "editor/sketchtoolrotate.h"
+#include "editor/sketchtoolselect.h"
+#include "editor/sketchtoolslice.h"
+#include "editor/sketchtooltext.h"
+#include "editor/sketchtoolzoom.h"
+#include "model/filehelpers.h"
+#include "model/imagehelpers.h"
+#include "model/sketchdocument.h"
+#include "model/sketchglobals.h"
+#include "model/sketchgroup.h"
+#include "model/sketchlayer.h"
+#include "model/sketchshape.h"
+#include "model/sketchslice.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTextEdit>
+#include <QWheelEvent>
+
+namespace {
+
+// The scroll range reaches this far beyond the paper's right and bottom.
+constexpr int kScrollMargin = 50;
+constexpr int kHorizontalPageStep = 100;
+constexpr int kVerticalPageStep = 200;
+// One wheel notch scrolls this far, whatever the wheel's delta.
+constexpr int kWheelStep = 50;
+constexpr int kGridSpacing = 25;
+constexpr int kShadowSize = 5;
+// The in-place editor is never smaller than this.
+constexpr int kMinimumEditorWidth = 150;
+constexpr int kMinimumEditorHeight = 80;
+
+QPointF roundedPos(const QPointF &pos)
+{
+    return QPointF(qRound(pos.x()), qRound(pos.y()));
+}
+
+} // namespace
+
+SketchDocumentView::SketchDocumentView(QWidget *parent)
+    : SketchView(parent),
+      m_currentToolType(SketchToolTypeSelect)
+{
+    ++SketchGlobals::DocumentViewCount;
+    m_document = new SketchDocument(this);
+    m_currentLayer = m_document->layers().isEmpty() ? nullptr : m_document->layers().first();
+
+    m_hScrollBar = new QScrollBar(Qt::Horizontal, this);
+    m_hScrollBar->hide();
+    m_vScrollBar = new QScrollBar(Qt::Vertical, this);
+    m_vScrollBar->hide();
+    m_scrollCorner = new QWidget(this);
+    m_scrollCorner->setObjectName(QStringLiteral("ScrollCorner"));
+    m_scrollCorner->hide();
+    connect(m_hScrollBar, &QScrollBar::valueChanged, this, &SketchDocumentView::hScrollBarValueChanged);
+    connect(m_vScrollBar, &QScrollBar::valueChanged, this, &SketchDocumentView::vScrollBarValueChanged);
+
+    createTools();
+}
+
+SketchDocumentView::~SketchDocumentView()
+{
+    --SketchGlobals::DocumentViewCount;
+}
+
+void SketchDocumentView::createTools()
+{
+    m_tools.insert(SketchToolTypeNone, new SketchToolNone(this));
+    m_tools.insert(SketchToolTypeSelect, new SketchToolSelect(this));
+    m_tools.insert(SketchToolTypeRect, new SketchToolRect(this));
+    m_tools.insert(SketchToolTypeEllipse, new SketchToolEllipse(this));
+    m_tools.insert(SketchToolTypeBubble, new SketchToolBubble(this));
+    m_tools.insert(SketchToolTypePath, new SketchToolPath(this));
+    m_tools.insert(SketchToolTypeCornerPoint, new SketchToolPoint(this, false));
+    m_tools.insert(SketchToolTypeSmoothPoint, new SketchToolPoint(this, true));
+    m_tools.insert(SketchToolTypeCutoff, new SketchToolCutoff(this));
+    m_tools.insert(SketchToolTypeConnect, new SketchToolConnect(this));
+    m_tools.insert(SketchToolTypeRotate, new SketchToolRotate(this));
+    m_tools.insert(SketchToolTypeZoomIn, new SketchToolZoom(this, true));
+    m_tools.insert(SketchToolTypeZoomOut, new SketchToolZoom(this, false));
+    m_tools.insert(SketchToolTypePickColor, new SketchToolPickColor(this, 0));
+    m_tools.insert(SketchToolTypePickFillColor, new SketchToolPickColor(this, 1));
+    m_tools.insert(SketchToolTypePickStrokeColor, new SketchToolPickColor(this, 2));
+    m_tools.insert(SketchToolTypeSlice, new SketchToolSlice(this));
+    m_tools.insert(SketchToolTypeText, new SketchToolText(this));
+    m_tools.insert(SketchToolTypeResize, new SketchToolResize(this));
+    m_tools.insert(SketchToolTypeFrame, new SketchToolFrame(this));
+    for (SketchTool *tool : qAsConst(m_tools))
+        connect(tool, &SketchTool::completed, this, &SketchDocumentView::actionCompleted);
+}
+
+// --- Document ----------------------------------------------------------------
+
+QList<SketchLayer *> &SketchDocumentView::layers()
+{
+    return m_document->layers();
+}
+
+SketchLayer *SketchDocumentView::currentLayer() const
+{
+    return m_currentLayer.data();
+}
+
+void SketchDocumentView::setCurrentLayer(SketchLayer *layer, bool notify)
+{
+    if (layer == m_currentLayer)
+        return;
+    m_currentLayer = layer;
+    if (notify)
+        emit currentLayerChanged();
+}
+
+SketchDocument *SketchDocumentView::sourceDocument() const
+{
+    return m_sourceDocument.data();
+}
+
+void SketchDocumentView::setSourceDocument(SketchDocument *document)
+{
+    m_sourceDocument = document;
+}
+
+SketchGroup *SketchDocumentView::editedGroup() const
+{
+    return m_editedGroup.data();
+}
+
+void SketchDocumentView::setEditedGroup(SketchGroup *group)
+{
+    m_editedGroup = group;
+}
+
+QSize SketchDocumentView::paperSize() const
+{
+    return m_document->paperSize();
+}
+
+void SketchDocumentView::setPaperSize(const QSize &size)
+{
+    if (size == m_document->paperSize())
+        return;
+    m_document->setPaperSize(size);
+    updateScrollBars();
+    update();
+}
+
+SkinBrush SketchDocumentView::paperColor() const
+{
+    return m_document->paperColor();
+}
+
+void SketchDocumentView::setPaperColor(const SkinBrush &brush)
+{
+    if (brush == paperColor())
+        return;
+    m_document->setPaperColor(brush);
+    update();
+}
+
+SketchStroke SketchDocumentView::paperBorder() const
+{
+    return m_document->paperBorder();
+}
+
+void SketchDocumentView::setPaperBorder(const SketchStroke &border)
+{
+    if (border == paperBorder())
+        return;
+    m_document->setPaperBorder(border);
+    update();
+}
+
+QString SketchDocumentView::workId() const
+{
+    return m_document->workId();
+}
+
+void SketchDocumentView::setWorkId(const QString &text)
+{
+    m_document->setWorkId(text);
+}
+
+QString SketchDocumentView::workTitle() const
+{
+    return m_document->workTitle();
+}
+
+void SketchDocumentView::setWorkTitle(const QString &text)
+{
+    m_document->setWorkTitle(text);
+}
+
+QString SketchDocumentView::workTags() const
+{
+    return m_document->workTags();
+}
+
+void SketchDocumentView::setWorkTags(const QString &text)
+{
+    m_document->setWorkTags(text);
+}
+
+// --- Files -------------------------------------------------------------------
+
+QString SketchDocumentView::fileSuffix() const
+{
+    return SketchGlobals::documentSuffix;
+}
+
+QString SketchDocumentView::fileFilter() const
+{
+    return tr("Storyloom Files(*%1)").arg(SketchGlobals::documentSuffix);
+}
+
+bool SketchDocumentView::saveFile(const QString &fileName)
+{
+    if (!m_document->saveToFile(fileName))
+        return false;
+    setFileName(fileName);
+    return true;
+}
+
+bool SketchDocumentView::openFile(const QString &fileName)
+{
+    // The history has to go before the document's objects are replaced (the
+    // commands point into them), yet a file that cannot be read must leave
+    // the view, history included, as it was. So the file is tried on a
+    // scratch document first.
+    {
+        SketchDocument probe(nullptr);
+        if (!probe.loadFromFile(fileName))
+            return false;
+    }
+    // The editor's shape goes with the old document: its text is stored
+    // while the shape is still there.
+    endTextEdit(true);
+    SketchView::openFile(fileName);
+    // Only a file changed between the two reads fails here; the document is
+    // then still the old one and stays unbound from that file.
+    if (!m_document->loadFromFile(fileName))
+        return false;
+    setFileName(fileName);
+    setCurrentLayer(layers().isEmpty() ? nullptr : layers().last(), false);
+    updateScrollBars();
+    setCurrentTool(SketchToolTypeSelect, true);
+    update();
+    return true;
+}
+
+void SketchDocumentView::print(QPaintDevice *device)
+{
+    QPainter painter(device);
+    if (!painter.isActive())
+        return;
+    // The printout is in paper units whatever the zoom and scrolling on
+    // screen: the view part of each shape transform is taken out again.
+    const QTransform toPaper = viewTransform().inverted();
+    for (SketchShape *shape : m_document->visibleShapes()) {
+        painter.setTransform(shapeTransform(shape) * toPaper);
+        painter.setRenderHint(QPainter::Antialiasing, shape->needsAntialiasing());
+        shape->paint(&painter, 1.0f, false);
+    }
+}
+
+// --- Document queries ----------------------------------------------------------
+
+QList<SketchShape *> SketchDocumentView::shapes() const
+{
+    return m_document->shapes();
+}
+
+QList<SketchShape *> SketchDocumentView::shapesFromTop() const
+{
+    return m_document->shapesFromTop();
+}
+
+int SketchDocumentView::shapeCount() const
+{
+    return m_document->shapeCount();
+}
+
+QList<SketchShape *> SketchDocumentView::selectedShapes() const
+{
+    return m_document->selectedShapes();
+}
+
+int SketchDocumentView::selectedShapeCount() const
+{
+    return m_document->selectedShapeCount();
+}
+
+int SketchDocumentView::selectedUnlockedShapeCount() const
+{
+    return m_document->selectedUnlockedShapeCount();
+}
+
+QList<SketchShape *> SketchDocumentView::editableSelectedShapes() const
+{
+    return m_document->editableSelectedShapes();
+}
+
+QList<SketchShape *> SketchDocumentView::editableSelectedShapesOfType(const QString &typeName) const
+{
+    return m_document->editableSelectedShapesOfType(typeName);
+}
+
+QList<SketchShape *> SketchDocumentView::editableSelectedInnerShapes() const
+{
+    return m_document->editableSelectedInnerShapes();
+}
+
+QList<SketchShape *> SketchDocumentView::selectedInnerShapes() const
+{
+    return m_document->selectedInnerShapes();
+}
+
+QList<SketchGroup *> SketchDocumentView::selectedGroups() const
+{
+    return m_document->selectedGroups();
+}
+
+int SketchDocumentView::selectedGroupCount() const
+{
+    return m_document->selectedGroupCount();
+}
+
+QList<SketchGroup *> SketchDocumentView::selectedUnlockedGroups() const
+{
+    return m_document->selectedUnlockedGroups();
+}
+
+int SketchDocumentView::selectedUnlockedGroupCount() const
+{
+    return m_document->selectedUnlockedGroupCount();
+}
+
+QList<SketchGroup *> SketchDocumentView::editableSelectedGroups() const
+{
+    return m_document->editableSelectedGroups();
+}
+
+QList<SketchShape *> SketchDocumentView::selectedBasicShapes() const
+{
+    return m_document->selectedBasicShapes();
+}
+
+int SketchDocumentView::selectedBasicShapeCount() const
+{
+    return m_document->selectedBasicShapeCount();
+}
+
+QList<SketchShape *> SketchDocumentView::selectedUnlockedBasicShapes() const
+{
+    return m_document->selectedUnlockedBasicShapes();
+}
+
+int SketchDocumentView::selectedUnlockedBasicShapeCount() const
+{
+    return m_document->selectedUnlockedBasicShapeCount();
+}
+
+QList<SketchSlice *> SketchDocumentView::slices() const
+{
+    return m_document->slices();
+}
+
+QList<SketchSlice *> SketchDocumentView::sortedSlices() const
+{
+    return m_document->sortedSlices();
+}
+
+QList<SketchSlice *> SketchDocumentView::selectedSlices(bool withAutoSlices) const
+{
+    return m_document->selectedSlices(withAutoSlices);
+}
+
+QPixmap SketchDocumentView::renderToPixmap(bool drawBorder, const QString &imageFormat)
+{
+    return m_document->renderToPixmap(drawBorder, imageFormat);
+}
+
+QPixmap SketchDocumentView::renderLayerToPixmap(int layerIndex, bool drawBorder, const QString &imageFormat)
+{
+    return m_document->renderLayerToPixmap(layerIndex, drawBorder, imageFormat);
+}
+
+// --- Selection and what the main window may offer ------------------------------
+
+bool SketchDocumentView::canCopy() const
+{
+    return selectedUnlockedShapeCount() > 0;
+}
+
+bool SketchDocumentView::canCut() const
+{
+    return selectedUnlockedShapeCount() > 0;
+}
+
+bool SketchDocumentView::canEditText() const
+{
+    return selectedShapeCount() == 1;
+}
+
+bool SketchDocumentView::canEditName() const
+{
+    return selectedShapeCount() == 1;
+}
+
+bool SketchDocumentView::canSelectAll() const
+{
+    return hasUsableLayer() && selectedShapeCount() < shapeCount();
+}
+
+bool SketchDocumentView::canSelectAllOfCurrentLayer() const
+{
+    const SketchLayer *layer = currentLayer();
+    return hasUsableLayer() && layer->selectedCount() < layer->shapes().size();
+}
+
+bool SketchDocumentView::canUnGroup() const
+{
+    return selectedUnlockedGroupCount() > 0;
+}
+
+bool SketchDocumentView::canLock() const
+{
+    return selectedUnlockedShapeCount() > 0;
+}
+
+bool SketchDocumentView::canFlip() const
+{
+    return selectedUnlockedShapeCount() > 0;
+}
+
+bool SketchDocumentView::canAlignSelection() const
+{
+    return selectedUnlockedShapeCount() > 1;
+}
+
+bool SketchDocumentView::canPlaceSelection() const
+{
+    const SketchLayer *layer = currentLayer();
+    if (!layer)
+        return false;
+    const int selected = layer->selectedCount();
+    return selected > 0 && selected < layer->shapes().size();
+}
+
+bool SketchDocumentView::canCopyFormat() const
+{
+    return selectedShapeCount() == 1;
+}
+
+bool SketchDocumentView::canPasteFormat() const
+{
+    if (selectedShapeCount() == 0 || m_currentToolType == SketchToolTypeSlice || !hasUsableLayer())
+        return false;
+    return QApplication::clipboard()->text().startsWith(QLatin1String("<StoryloomClipboardFormat"));
+}
+
+bool SketchDocumentView::canInsertImage() const
+{
+    return m_currentToolType != SketchToolTypeSlice && hasUsableLayer();
+}
+
+void SketchDocumentView::changeShapeFrame(SketchShape *shape, int index)
+{
+    if (!shape || shape->frames().isEmpty() || index < 0 || index >= shape->frames().size())
+        return;
+    const bool selected = shape->isSelected();
+    SketchShape *outermost = shape->topLevelGroup();
+    auto *command = new SketchCommandUpdate(this, outermost ? outermost : shape);
+    shape->setFrameIndex(index);
+    if (selected) {
+        for (SketchShape *level = shape; level; level = level->group()) {
+            level->setActiveHandle(SketchHandleInside);
+            level->setSelected(true);
+        }
+    }
+    commandManager()->push(command, QStringLiteral("changeShapeFrame"));
+}
+
+// --- In-place text editing ------------------------------------------------------
+
+void SketchDocumentView::setTextEditMode(int mode)
+{
+    m_textEditMode = mode > 0 ? 1 : 0;
+}
+
+SketchShape *SketchDocumentView::textEditShape() const
+{
+    return m_textEditShape.data();
+}
+
+void SketchDocumentView::beginTextEdit(SketchShape *shape)
+{
+    if (m_currentToolType == SketchToolTypeSlice)
+        return;
+    if (m_textEditMode == 0) {
+        if (!shape || !shape->isClosed()) {
+            m_textEditShape = nullptr;
+            return;
+        }
+    } else if (!shape) {
+        return;
+    }
+    m_textEditShape = shape;
+
+    QRect area = shapeTransform(shape).mapRect(shape->textRect().toRect());
+    area.setWidth(qMax(area.width(), kMinimumEditorWidth));
+    area.setHeight(qMax(area.height(), kMinimumEditorHeight));
+    QTextEdit *editor = textEditor();
+    editor->setPlainText(m_textEditMode == 0 ? shape->text() : shape->name());
+    editor->setGeometry(area);
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+// --- Tools ---------------------------------------------------------------------
+
+void SketchDocumentView::setCurrentTool(int type, bool notify)
+{
+    if (notify)
+        emit actionChanging();
+    m_currentToolType = type;
+    setFocus(Qt::OtherFocusReason);
+    setCursor(toolCursor());
+    m_hScrollBar->setCursor(Qt::ArrowCursor);
+    m_vScrollBar->setCursor(Qt::ArrowCursor);
+    m_scrollCorner->setCursor(Qt::ArrowCursor);
+    endTextEdit(false);
+    if (notify) {
+        update();
+        emit actionChanged();
+    }
+}
+
+QCursor SketchDocumentView::toolCursor() const
+{
+    const SketchLayer *layer = currentLayer();
+    if (layer && (layer->isLocked() || !layer->isVisible()))
+        return QCursor(Qt::ForbiddenCursor);
+    const SketchTool *tool = currentTool();
+    return tool ? tool->cursor() : QCursor(Qt::ArrowCursor);
+}
+
+void SketchDocumentView::actionCompleted()
+{
+    setCurrentTool(SketchToolTypeSelect, true);
+    if (SketchTool *select = currentTool())
+        select->reset();
+    emit sketchChanged();
+}
+
+void SketchDocumentView::moveSelection(int dx, int dy)
+{
+    SketchTool *tool = currentTool();
+    if (tool && tool->moveSelection(dx, dy))
+        update();
+}
+
+bool SketchDocumentView::hasUsableLayer() const
+{
+    const SketchLayer *layer = currentLayer();
+    return layer && !layer->isLocked() && layer->isVisible();
+}
+
+bool SketchDocumentView::isHoverTool(int type) const
+{
+    switch (type) {
+    case SketchToolTypeSelect:
+    case SketchToolTypeCornerPoint:
+    case SketchToolTypeSmoothPoint:
+    case SketchToolTypeCutoff:
+    case SketchToolTypeConnect:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- Display ---------------------------------------------------------------------
+
+void SketchDocumentView::setGridVisible(bool visible)
+{
+    if (visible == m_gridVisible)
+        return;
+    m_gridVisible = visible;
+    update();
+}
+
+void SketchDocumentView::setAutoSliceVisible(bool visible)
+{
+    if (visible == m_autoSliceVisible)
+        return;
+    m_autoSliceVisible = visible;
+    update();
+}
+
+// --- Zoom, scrolling and coordinates ---------------------------------------------
+
+void SketchDocumentView::setZoom(float zoom)
+{
+    const float before = SketchView::zoom();
+    SketchView::setZoom(zoom);
+    if (SketchView::zoom() != before)
+        updateScrollBars();
+}
+
+void SketchDocumentView::setScrollX(int x, bool updateBar)
+{
+    x = qMin(x, 0);
+    if (x == m_scrollX)
+        return;
+    m_scrollX = x;
+    if (updateBar && !m_hScrollBar->isHidden()) {
+        // The bar follows the offset without its signal writing back.
+        m_hScrollBarFollows = false;
+        m_hScrollBar->setValue(-x);
+        m_hScrollBarFollows = true;
+    }
+}
+
+void SketchDocumentView::setScrollY(int y, bool updateBar)
+{
+    y = qMin(y, 0);
+    if (y == m_scrollY)
+        return;
+    m_scrollY = y;
+    if (updateBar && !m_vScrollBar->isHidden()) {
+        m_vScrollBarFollows = false;
+        m_vScrollBar->setValue(-y);
+        m_vScrollBarFollows = true;
+    }
+}
+
+void SketchDocumentView::hScrollBarValueChanged(int value)
+{
+    if (!m_hScrollBarFollows)
+        return;
+    m_scrollX = -value;
+    update();
+}
+
+void SketchDocumentView::vScrollBarValueChanged(int value)
+{
+    if (!m_vScrollBarFollows)
+        return;
+    m_scrollY = -value;
+    update();
+}
+
+void SketchDocumentView::updateScrollBars()
+{
+    const QSize paper = paperSize();
+    const double z = zoom();
+    const int contentWidth = int(z * paper.width() + kScrollMargin);
+    const int contentHeight = int(kScrollMargin + z * paper.height());
+
+    if (width() < contentWidth) {
+        m_hScrollBar->show();
+        m_hScrollBar->setMaximum(contentWidth - width());
+        m_hScrollBar->setPageStep(kHorizontalPageStep);
+    } else {
+        m_hScrollBar->hide();
+        m_hScrollBar->setValue(0);
+    }
+    if (height() < contentHeight) {
+        m_vScrollBar->show();
+        m_vScrollBar->setMaximum(contentHeight - height());
+        m_vScrollBar->setPageStep(kVerticalPageStep);
+    } else {
+        m_vScrollBar->hide();
+        m_vScrollBar->setValue(0);
+    }
+
+    const bool both = !m_hScrollBar->isHidden() && !m_vScrollBar->isHidden();
+    const int barHeight = m_hScrollBar->sizeHint().height();
+    const int barWidth = m_vScrollBar->sizeHint().width();
+    m_hScrollBar->setGeometry(0, height() - barHeight, width() - (both ? barWidth : 0), barHeight);
+    m_vScrollBar->setGeometry(width() - barWidth, 0, barWidth, height() - (both ? barHeight : 0));
+    m_scrollCorner->setGeometry(width() - barWidth, height() - barHeight, barWidth, barHeight);
+    m_scrollCorner->setVisible(both);
+}
+
+QTransform SketchDocumentView::viewTransform() const
+{
+    const qreal z = zoom();
+    return QTransform(z, 0.0, 0.0, z, m_scrollX, m_scrollY);
+}
+
+QPointF SketchDocumentView::mapToDocument(const QPointF &point) const
+{
+    const qreal z = zoom();
+    return QPointF((point.x() - m_scrollX) / z, (point.y() - m_scrollY) / z);
+}
+
+QPointF SketchDocumentView::mapFromDocument(const QPointF &point) const
+{
+    const qreal z = zoom();
+    return QPointF(m_scrollX + point.x() * z, m_scrollY + point.y() * z);
+}
+
+QTransform SketchDocumentView::shapeTransform(SketchShape *shape) const
+{
+    if (!shape)
+        return viewTransform();
+    QTransform transform;
+    if (SketchShape *group = shape->group()) {
+        // Members are stored relative to the top-left of their group's box.
+        transform = shapeTransform(group);
+        const QPointF origin = group->boundingRect().topLeft();
+        transform.translate(origin.x(), origin.y());
+    } else {
+        transform = viewTransform();
+    }
+    const float angle = shape->rotateAngle();
+    if (angle > 0.0f && angle < 1.0f) {
+        const QPointF centre = shape->rotatePoint();
+        transform.translate(centre.x(), centre.y());
+        transform.rotate(angle * 360.0);
+        transform.translate(-centre.x(), -centre.y());
+    }
+    return transform;
+}
+
+// --- Input -------------------------------------------------------------------
+
+void SketchDocumentView::mousePressEvent(QMouseEvent *event)
+{
+    SketchView::mousePressEvent(event);
+    m_toolPressed = false;
+    m_lastPressPos = roundedPos(event->localPos());
+    QTextEdit *editor = textEditor();
+    if (event->button() == Qt::RightButton && !editor->isHidden()
+        && editor->rect().contains(editor->mapFromGlobal(QCursor::pos())))
+        return;
+    setFocus(Qt::OtherFocusReason);
+    m_pressedButton = event->button();
+    if (!m_scrollCorner->isHidden() && m_scrollCorner->geometry().contains(m_lastPressPos.toPoint()))
+        return;
+    if (hasUsableLayer()) {
+        m_armed = true;
+        m_toolPressed = true;
+        if (SketchTool *tool = currentTool())
+            tool->mousePressEvent(event);
+        update();
+    }
+    if (event->button() == Qt::RightButton && contextMenu()
+        && (m_currentToolType == SketchToolTypeNone || m_currentToolType == SketchToolTypeSelect))
+        popupMenuInScreen(contextMenu(), QCursor::pos());
+}
+
+void SketchDocumentView::mouseReleaseEvent(QMouseEvent *event)
+{
+    SketchView::mouseReleaseEvent(event);
+    m_pressedButton = Qt::NoButton;
+    // A release belongs to the tool only when the tool saw its press: one
+    // that started on the scroll corner, say, must not finish a gesture.
+    const bool pressed = m_toolPressed;
+    m_toolPressed = false;
+    if (!pressed || !hasUsableLayer() || !m_armed)
+        return;
+    if (SketchTool *tool = currentTool())
+        tool->mouseReleaseEvent(event);
+    update();
+}
+
+void SketchDocumentView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The QWidget handler treats the second click as a press (through
+    // mousePressEvent above), so the tool sees a press before the double
+    // click, and the release after it matches that press.
+    SketchView::mouseDoubleClickEvent(event);
+    if (!m_toolPressed || !hasUsableLayer() || !m_armed)
+        return;
+    if (SketchTool *tool = currentTool())
+        tool->mouseDoubleClickEvent(event);
+    update();
+}
+
+void SketchDocumentView::mouseMoveEvent(QMouseEvent *event)
+{
+    SketchView::mouseMoveEvent(event);
+    if (!hasUsableLayer())
+        return;
+    if (isHoverTool(m_currentToolType))
+        m_armed = true;
+    else if (!m_armed)
+        return;
+    SketchTool *tool = currentTool();
+    if (tool && tool->mouseMoveEvent(event))
+        update();
+}
+
+void SketchDocumentView::wheelEvent(QWheelEvent *event)
+{
+    SketchView::wheelEvent(event);
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta == 0)
+            return;
+        const int type = delta > 0 ? SketchToolTypeZoomIn : SketchToolTypeZoomOut;
+        if (auto *zoomTool = qobject_cast<SketchToolZoom *>(m_tools.value(type)))
+            zoomTool->zoomStep(roundedPos(event->position()));
+        update();
+        return;
+    }
+    QScrollBar *bar = nullptr;
+    if (!m_vScrollBar->isHidden())
+        bar = m_vScrollBar;
+    else if (!m_hScrollBar->isHidden())
+        bar = m_hScrollBar;
+    if (bar)
+        bar->setValue(bar->value() + (delta > 0 ? -kWheelStep : kWheelStep));
+}
+
+void SketchDocumentView::keyPressEvent(QKeyEvent *event)
+{
+    SketchView::keyPressEvent(event);
+    m_keyboardModifiers = event->modifiers();
+    if (SketchTool *tool = currentTool())
+        tool->keyPressEvent(event);
+}
+
+void SketchDocumentView::keyReleaseEvent(QKeyEvent *event)
+{
+    SketchView::keyReleaseEvent(event);
+    m_keyboardModifiers = event->modifiers();
+    if (SketchTool *tool = currentTool())
+        tool->keyReleaseEvent(event);
+}
+
+void SketchDocumentView::resizeEvent(QResizeEvent *event)
+{
+    SketchView::resizeEvent(event);
+    updateScrollBars();
+    m_document->updateSliceGrid();
+}
+
+// --- Painting ----------------------------------------------------------------
+
+void SketchDocumentView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    // Only what was exposed is painted, and shapes that cannot reach it are
+    // skipped: a page of thousands of shapes scrolls at a high zoom.
+    const QRect exposed = event->rect();
+    painter.setClipRect(exposed);
+
+    // The theme's style sheet colours the area around the paper.
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+
+    const QSize paper = paperSize();
+    const qreal z = zoom();
+    const QRect visiblePaper(0, 0, qRound(m_scrollX + paper.width() * z), qRound(m_scrollY + paper.height() * z));
+    const bool hasArea = visiblePaper.width() > 0 && visiblePaper.height() > 0;
+    drawDropShadow(&painter, visiblePaper, kShadowSize);
+    if (hasArea)
+        paintPaper(&painter, visiblePaper);
+    if (m_gridVisible)
+        paintGrid(&painter, visiblePaper, exposed);
+    paintShapes(&painter, exposed);
+    painter.resetTransform();
+    if (hasArea)
+        paperBorder().drawBorder(&painter, QRectF(visiblePaper), 1.0f);
+    if (SketchTool *tool = currentTool())
+        tool->paint(&painter);
+}
+
+void SketchDocumentView::paintPaper(QPainter *painter, const QRect &paper)
+{
+    const SkinBrush color = paperColor();
+    if (color.isTransparent())
+        SkinBrush::whiteBrush().fillRect(painter, QRectF(paper));
+    else
+        color.fillRect(painter, QRectF(paper));
+}
+
+void SketchDocumentView::paintGrid(QPainter *painter, const QRect &paper, const QRect &exposed)
+{
+    painter->setPen(Qt::lightGray);
+    const int right = qMin(paper.width(), exposed.right() + 1);
+    const int bottom = qMin(paper.height(), exposed.bottom() + 1);
+    for (int x = kGridSpacing; x < right; x += kGridSpacing) {
+        if (x >= exposed.left())
+            painter->drawLine(x, paper.top(), x, paper.bottom());
+    }
+    for (int y = kGridSpacing; y < bottom; y += kGridSpacing) {
+        if (y >= exposed.top())
+            painter->drawLine(paper.left(), y, paper.right(), y);
+    }
+}
+
+void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed)
+{
+    const QRectF area(exposed);
+    const QList<SketchLayer *> layerList = m_document->layers();
+    for (const SketchLayer *layer : layerList) {
+        if (!layer->isVisible())
+            continue;
+        const QList<SketchShape *> shapeList = layer->shapes();
+        for (SketchShape *shape : shapeList) {
+            const QTransform transform = shapeTransform(shape);
+            if (!shapeMayPaintIn(shape, transform, area))
+                continue;
+            painter->setTransform(transform);
+            painter->setRenderHint(QPainter::Antialiasing, shape->needsAntialiasing());
+            shape->paint(painter, 1.0f, true);
+            painter->setRenderHint(QPainter::Antialiasing, false);
+        }
+    }
+}

@@ -1,0 +1,106 @@
+#ifndef SKETCHTOOL_H
+#define SKETCHTOOL_H
+
+#include <QCursor>
+#include <QObject>
+#include <QPointF>
+
+class QKeyEvent;
+class QMouseEvent;
+class QPainter;
+class SketchDocumentView;
+class SketchShape;
+class SketchView;
+
+// The keys of a document view's tool table.
+enum SketchToolType : int
+{
+    SketchToolTypeNone = 0,
+    SketchToolTypeSelect = 1,
+    SketchToolTypePath = 2,
+    SketchToolTypeRect = 3,
+    SketchToolTypeEllipse = 4,
+    SketchToolTypeBubble = 5,
+    SketchToolTypeText = 6,
+    SketchToolTypeCornerPoint = 7,
+    SketchToolTypeSmoothPoint = 8,
+    SketchToolTypeCutoff = 9,
+    SketchToolTypeConnect = 10,
+    SketchToolTypeRotate = 11,
+    SketchToolTypeZoomIn = 12,
+    SketchToolTypeZoomOut = 13,
+    SketchToolTypePickColor = 14,
+    SketchToolTypePickFillColor = 15,
+    SketchToolTypePickStrokeColor = 16,
+    SketchToolTypeSlice = 17,
+    SketchToolTypeResize = 18,
+    SketchToolTypeFrame = 19
+};
+
+// The base of every editing tool of a document view. The view owns one tool
+// of each type and forwards its mouse and key events to the current one; a
+// tool changes the document only through commands. The positions it records
+// are widget pixels rounded to whole numbers (halves up).
+//
+// A tool that has finished, or has been left, emits completed(); the view
+// then makes the select tool current again and resets it. Setting another
+// tool calls nothing on the old one.
+class SketchTool : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The view is also the tool's QObject parent.
+    explicit SketchTool(SketchView *view);
+    ~SketchTool() override;
+
+    SketchView *view() const { return m_view; }
+    // The view as a document view; every tool table belongs to one, so this
+    // is null only for a tool made on some other page.
+    SketchDocumentView *documentView() const;
+    // The last press; the last press or move; the last left press or move
+    // with only the left button held.
+    QPointF pressPos() const { return m_pressPos; }
+    void setPressPos(const QPointF &pos) { m_pressPos = pos; }
+    QPointF currentPos() const { return m_currentPos; }
+    void setCurrentPos(const QPointF &pos) { m_currentPos = pos; }
+    QPointF dragPos() const { return m_dragPos; }
+
+    virtual QCursor cursor() const;
+    // Forgets the recorded positions.
+    virtual void reset();
+    virtual void mousePressEvent(QMouseEvent *event);
+    // True asks the view to repaint.
+    virtual bool mouseMoveEvent(QMouseEvent *event);
+    virtual void mouseReleaseEvent(QMouseEvent *event);
+    virtual void mouseDoubleClickEvent(QMouseEvent *event);
+    // Escape cancels the tool.
+    virtual void keyPressEvent(QKeyEvent *event);
+    virtual void keyReleaseEvent(QKeyEvent *event);
+    // Abandons the current action and reports the tool finished.
+    virtual void cancel();
+    // The tool's overlay, in widget coordinates.
+    virtual void paint(QPainter *painter);
+    // The arrow keys: moves the editable selection by widget pixels as one
+    // "moveSelection" command. False, recording nothing, when nothing moves.
+    virtual bool moveSelection(int dx, int dy);
+
+    // Read-outs for the overlays, in widget coordinates: a gray label with
+    // its top-left at (x, y); the selected shape's rectangle centred 10
+    // pixels below it; the active point 10 pixels right of and 20 above it.
+    // The last two show only while the left button is down.
+    void drawLabel(QPainter *painter, const QString &text, float x, float y);
+    void drawRectStatus(QPainter *painter, SketchShape *shape);
+    void drawPointStatus(QPainter *painter, SketchShape *shape);
+
+signals:
+    void completed();
+
+private:
+    SketchView *m_view = nullptr;
+    QPointF m_pressPos;
+    QPointF m_currentPos;
+    QPointF m_dragPos;
+};
+
+#endif // SKETCHTOOL_H

@@ -1,0 +1,219 @@
+#include "editor/sketchtoolpoint.h"
+
+#include "commands/sketchcommandmanager.h"
+#include "commands/sketchcommandupdate.h"
+#include "editor/sketchdocumentview.h"
+#include "model/sketchpoint.h"
+#include "model/sketchshape.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// Screen half sizes of the hover markers.
+constexpr float kPointMarkerHalfSize = 5.5f;
+constexpr float kSegmentMarkerHalfSize = 3.0f;
+
+QPointF roundedPos(const QMouseEvent *event)
+{
+    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
+}
+
+int hitCode(SketchShape *shape, const QPointF &viewPos)
+{
+    if (!shape)
+        return SketchHandleNone;
+    const QPointF p = shape->mapFromView(viewPos);
+    return shape->hitTest(float(p.x()), float(p.y()));
+}
+
+bool differs(const QPointF &a, const QPointF &b)
+{
+    return qAbs(a.x() - b.x()) > 1e-12 || qAbs(a.y() - b.y()) > 1e-12;
+}
+
+} // namespace
+
+SketchToolPoint::SketchToolPoint(SketchView *view, bool curve)
+    : SketchTool(view),
+      m_curve(curve)
+{
+}
+
+SketchToolPoint::~SketchToolPoint()
+{
+    delete m_pendingCommand;
+}
+
+QCursor SketchToolPoint::cursor() const
+{
+    const QString image = m_curve ? QStringLiteral(":/tools/images/PenSmooth.png")
+                                  : QStringLiteral(":/tools/images/Pen.png");
+    return QCursor(QPixmap(image), 8, 0);
+}
+
+void SketchToolPoint::mousePressEvent(QMouseEvent *event)
+{
+    SketchTool::mousePressEvent(event);
+    SketchDocumentView *view = documentView();
+    if (!view)
+        return;
+    // A press while a drag is still open (a second button) ends that drag
+    // without recording it.
+    discardPendingCommand();
+    m_draggedPoint = nullptr;
+    view->clearSelection();
+
+    const QPointF pos = roundedPos(event);
+    m_pressedShape = view->shapeAt(float(pos.x()), float(pos.y()));
+    SketchShape *shape = m_pressedShape;
+    if (!shape)
+        return;
+    const QPointF p = shape->mapFromView(pos);
+    const int code = shape->hitTest(float(p.x()), float(p.y()));
+    shape->setActiveHandle(code);
+    if (code > SketchHandleNone)
+        shape->setSelected(true);
+    if (!shape->hasEditablePoints())
+        return;
+
+    auto *insertion = new SketchCommandUpdate(view, shape);
+    SketchPoint *point = shape->insertPoint(float(p.x()), float(p.y()), m_curve);
+    if (!point) {
+        // Nothing was inserted or converted: the prepared step has nothing
+        // to record.
+        delete insertion;
+        return;
+    }
+    view->commandManager()->push(insertion, QStringLiteral("insertPoint"));
+    // The push may have changed what lies under the pointer.
+    clearHover();
+    m_draggedPoint = point;
+    m_pendingCommand = new SketchCommandUpdate(view, shape);
+    m_pointMoved = false;
+}
+
+bool SketchToolPoint::mouseMoveEvent(QMouseEvent *event)
+{
+    SketchTool::mouseMoveEvent(event);
+    SketchDocumentView *view = documentView();
+    if (!view)
+        return false;
+    const QPointF pos = roundedPos(event);
+    const int previousCode = m_hoverCode;
+    m_hoverShape = view->shapeAt(float(pos.x()), float(pos.y()));
+    m_hoverCode = hitCode(m_hoverShape, pos);
+
+    if (event->buttons() == Qt::NoButton) {
+        return m_hoverCode != previousCode || previousCode == SketchHandleOutline
+            || previousCode > SketchHandleInside;
+    }
+    if (event->buttons() == Qt::LeftButton) {
+        SketchShape *shape = m_pressedShape;
+        SketchPoint *point = livePoint();
+        if (shape && point) {
+            const QPointF target = shape->mapFromView(pos);
+            point->setPos(target.x(), target.y());
+            shape->invalidateOutline();
+            m_pointMoved = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void SketchToolPoint::mouseReleaseEvent(QMouseEvent *event)
+{
+    SketchTool::mouseReleaseEvent(event);
+    SketchDocumentView *view = documentView();
+    if (!view)
+        return;
+    SketchShape *shape = m_pressedShape;
+    if (shape && shape->hasEditablePoints()) {
+        const bool moved = m_pointMoved || differs(roundedPos(event), pressPos());
+        if (m_pendingCommand && m_pendingCommand->shapeCount() > 0 && moved) {
+            SketchCommandUpdate *command = m_pendingCommand;
+            m_pendingCommand = nullptr;
+            view->commandManager()->push(command, QStringLiteral("moveSelection"));
+            shape->updateBlurImage();
+            clearHover();
+        } else {
+            discardPendingCommand();
+        }
+        m_pressedShape = nullptr;
+        m_draggedPoint = nullptr;
+    } else {
+        discardPendingCommand();
+    }
+    view->onSketchChanged();
+}
+
+void SketchToolPoint::paint(QPainter *painter)
+{
+    SketchDocumentView *view = documentView();
+    SketchShape *shape = m_hoverShape;
+    if (!view || !shape || view->pressedButton() != Qt::NoButton)
+        return;
+
+    QPointF centre;
+    float halfSize = kSegmentMarkerHalfSize;
+    bool round = m_curve;
+    QColor colour = m_curve ? Qt::red : Qt::black;
+    const int index = m_hoverCode - SketchHandleFirstPoint;
+    if (index >= 0) {
+        // The point may have gone since the hover was taken.
+        if (index >= shape->pointCount())
+            return;
+        centre = shape->points().at(index)->toPointF();
+        halfSize = kPointMarkerHalfSize;
+        round = true;
+        colour = Qt::red;
+    } else if (m_hoverCode == SketchHandleOutline) {
+        // The last move is where the pointer is: the view tracks the mouse.
+        centre = shape->mapFromView(currentPos());
+    } else {
+        return;
+    }
+
+    painter->save();
+    painter->setTransform(view->shapeTransform(shape));
+    QPen pen(colour);
+    pen.setWidth(int(1.0 / view->zoom()));
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    const QRectF marker = shape->handleRect(centre, halfSize);
+    if (round)
+        painter->drawEllipse(marker);
+    else
+        painter->drawRects(&marker, 1);
+    painter->restore();
+}
+
+SketchPoint *SketchToolPoint::livePoint() const
+{
+    if (!m_draggedPoint || !m_pressedShape)
+        return nullptr;
+    const SketchShape *shape = m_pressedShape;
+    return shape->points().contains(m_draggedPoint) ? m_draggedPoint : nullptr;
+}
+
+void SketchToolPoint::discardPendingCommand()
+{
+    if (!m_pendingCommand)
+        return;
+    // A drag that moved the point but is not recorded must not leave the
+    // change behind (its target is still the pressed shape).
+    if (m_pointMoved && m_pressedShape)
+        m_pendingCommand->undo();
+    delete m_pendingCommand;
+    m_pendingCommand = nullptr;
+    m_pointMoved = false;
+}
+
+void SketchToolPoint::clearHover()
+{
+    m_hoverShape = nullptr;
+    m_hoverCode = SketchHandleNone;
+}

@@ -1,0 +1,58 @@
+#ifndef SKETCHTOOLPOINT_H
+#define SKETCHTOOLPOINT_H
+
+#include "editor/sketchtool.h"
+
+#include <QPointer>
+
+class SketchCommandUpdate;
+class SketchPoint;
+class SketchShape;
+
+// Inserts, converts and drags the points of the path under the pointer. The
+// view has two: one makes corner points, the other curve (smooth) points.
+//
+// A press on a segment inserts a point there, a press on a point converts it
+// to this tool's kind; either is one "insertPoint" step. The point then
+// follows the pointer, and a release away from the press records the drag as
+// one "moveSelection" step. While no button is held, a marker shows what a
+// press would do.
+//
+// The tool owns the drag's command until it pushes or discards it. Shapes are
+// watched, not owned: the document may drop them under the tool.
+class SketchToolPoint : public SketchTool
+{
+    Q_OBJECT
+
+public:
+    SketchToolPoint(SketchView *view, bool curve);
+    ~SketchToolPoint() override;
+
+    // The kind of point this tool makes: true for curve points.
+    bool isCurve() const { return m_curve; }
+    void setCurve(bool curve) { m_curve = curve; }
+
+    QCursor cursor() const override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paint(QPainter *painter) override;
+
+private:
+    // The dragged point while it still belongs to the pressed shape.
+    SketchPoint *livePoint() const;
+    // Undoes and drops a drag command that was never pushed.
+    void discardPendingCommand();
+    void clearHover();
+
+    bool m_curve;
+    QPointer<SketchShape> m_pressedShape;
+    SketchPoint *m_draggedPoint = nullptr;
+    SketchCommandUpdate *m_pendingCommand = nullptr;
+    // The dragged point has left the place the pending command recorded.
+    bool m_pointMoved = false;
+    QPointer<SketchShape> m_hoverShape;
+    int m_hoverCode = 0;
+};
+
+#endif // SKETCHTOOLPOINT_H

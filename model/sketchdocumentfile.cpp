@@ -1,0 +1,543 @@
+// SketchDocument: the "Document" element and the document file.
+#include "model/sketchdocument.h"
+
+#include "model/sketchglobals.h"
+#include "model/sketchlayer.h"
+#include "model/sketchshape.h"
+#include "model/sketchslice.h"
+#include "model/xmlattributes.h"
+
+#include <QBuffer>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QDomNamedNodeMap>
+#include <QFile>
+#include <QSaveFile>
+#include <QVarLengthArray>
+#include <QVector>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace {
+
+const QString RootTag = QStringLiteral("Storyloom");
+const QString DocumentTag = QStringLiteral("Document");
+const QString PaperColorTag = QStringLiteral("PaperColor");
+const QString PaperBorderTag = QStringLiteral("PaperBorder");
+const QString SliceTag = QStringLiteral("Slice");
+const QString LayerTag = QStringLiteral("Layer");
+const QString PaperSizeAttribute = QStringLiteral("PaperSize");
+const QString WorkIdAttribute = QStringLiteral("WorkId");
+const QString WorkTitleAttribute = QStringLiteral("WorkTitle");
+const QString WorkTagsAttribute = QStringLiteral("WorkTags");
+
+constexpr int kIndent = 4;
+
+void appendIndent(QString &out, int depth)
+{
+    static const QString spaces(256, QLatin1Char(' '));
+    int count = depth * kIndent;
+    for (; count > spaces.size(); count -= spaces.size())
+        out += spaces;
+    out.append(spaces.constData(), count);
+}
+
+SketchStroke defaultPaperBorder()
+{
+    return SketchStroke(Qt::black, 1, SketchStrokeSquare);
+}
+
+// --- Writing the XML text ----------------------------------------------------
+// The DOM's own writer puts the attributes of an element in the order of a
+// hash whose seed changes from run to run. This writer gives the same layout
+// with the attributes sorted by name, so the same document always gives the
+// same bytes.
+
+bool isXmlCharacter(char16_t c)
+{
+    return c >= 0x20 ? (c != 0xFFFE && c != 0xFFFF) : (c == 0x9 || c == 0xA || c == 0xD);
+}
+
+bool needsEscaping(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == '&' || u == '<' || u == '>' || u == '"' || u >= 0xD800)
+            return true;
+    }
+    return false;
+}
+
+// Escapes the markup characters and keeps line breaks and tabs as character
+// references, so that they survive the parser's normalisation of attribute
+// values. Characters that XML cannot carry at all (control characters,
+// unpaired surrogates) are left out: written raw they would make the whole
+// file unreadable.
+void appendEscaped(QString &out, const QString &text)
+{
+    if (!needsEscaping(text)) {
+        out += text;
+        return;
+    }
+    const int length = text.size();
+    for (int i = 0; i < length; ++i) {
+        const char16_t u = text.at(i).unicode();
+        switch (u) {
+        case '&':
+            out += QLatin1String("&amp;");
+            continue;
+        case '<':
+            out += QLatin1String("&lt;");
+            continue;
+        case '>':
+            out += QLatin1String("&gt;");
+            continue;
+        case '"':
+            out += QLatin1String("&quot;");
+            continue;
+        case '\n':
+            out += QLatin1String("&#xa;");
+            continue;
+        case '\r':
+            out += QLatin1String("&#xd;");
+            continue;
+        case '\t':
+            out += QLatin1String("&#x9;");
+            continue;
+        default:
+            break;
+        }
+        if (QChar::isHighSurrogate(u)) {
+            if (i + 1 < length && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+                out += text.at(i);
+                out += text.at(++i);
+            }
+            continue;
+        }
+        if (QChar::isLowSurrogate(u) || !isXmlCharacter(u))
+            continue;
+        out += text.at(i);
+    }
+}
+
+// The opening tag of an element with its attributes, sorted by name.
+void appendStartTag(QString &out, const QDomElement &element, int depth)
+{
+    appendIndent(out, depth);
+    out += QLatin1Char('<');
+    out += element.tagName();
+    const QDomNamedNodeMap attributes = element.attributes();
+    const int count = attributes.count();
+    QVarLengthArray<QDomAttr, 16> sorted;
+    sorted.reserve(count);
+    for (int i = 0; i < count; ++i)
+        sorted.append(attributes.item(i).toAttr());
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
+    for (const QDomAttr &attribute : qAsConst(sorted)) {
+        out += QLatin1Char(' ');
+        out += attribute.name();
+        out += QLatin1String("=\"");
+        appendEscaped(out, attribute.value());
+        out += QLatin1Char('"');
+    }
+}
+
+void appendEndTag(QString &out, const QString &tagName, int depth)
+{
+    appendIndent(out, depth);
+    out += QLatin1String("</");
+    out += tagName;
+    out += QLatin1String(">\n");
+}
+
+// An element with everything in it: an element without children closes its
+// own tag, the others hold their children indented by one more level.
+void appendElement(QString &out, const QDomElement &element, int depth)
+{
+    appendStartTag(out, element, depth);
+    bool hasContent = false;
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (!child.isElement() && !child.isText())
+            continue;
+        if (!hasContent) {
+            out += QLatin1String(">\n");
+            hasContent = true;
+        }
+        if (child.isElement()) {
+            appendElement(out, child.toElement(), depth + 1);
+        } else {
+            appendIndent(out, depth + 1);
+            appendEscaped(out, child.nodeValue());
+            out += QLatin1Char('\n');
+        }
+    }
+    if (hasContent)
+        appendEndTag(out, element.tagName(), depth);
+    else
+        out += QLatin1String("/>\n");
+}
+
+// Collects the text and passes it on to the device in UTF-8 pieces.
+class FileTextSink
+{
+public:
+    explicit FileTextSink(QIODevice *device)
+        : m_device(device)
+    {
+        m_text.reserve(kPieceSize + kPieceSize / 4);
+    }
+
+    QString &text() { return m_text; }
+
+    bool flushIfFull() { return m_text.size() < kPieceSize || flush(); }
+
+    bool flush()
+    {
+        const QByteArray bytes = m_text.toUtf8();
+        m_text.resize(0);
+        return m_device->write(bytes) == bytes.size();
+    }
+
+private:
+    static constexpr int kPieceSize = 64 * 1024;
+    QIODevice *m_device;
+    QString m_text;
+};
+
+// --- Reading the XML text ----------------------------------------------------
+// The file is read as a stream. Each shape is read from an element tree of
+// its own that is dropped right after, so that the whole file never lives
+// as one tree; everything else of the Document element is kept as a small
+// tree for the readers. New layers are made on the side and handed over
+// only when the whole file has proved well-formed.
+
+// Elements nested deeper than this inside one shape are skipped: the shape
+// readers stop far above it (groups and frames at 64 levels), and a deeper
+// tree would only cost stack when it is freed.
+constexpr int kMaxElementDepth = 512;
+
+class DocumentFileReader
+{
+public:
+    explicit DocumentFileReader(SketchDocument *document)
+        : m_document(document)
+    {
+    }
+    ~DocumentFileReader() { qDeleteAll(m_layers); }
+    DocumentFileReader(const DocumentFileReader &) = delete;
+    DocumentFileReader &operator=(const DocumentFileReader &) = delete;
+
+    // False when the text is not well-formed or the root's first child is
+    // not a "Document" element.
+    bool read(const QByteArray &bytes)
+    {
+        QXmlStreamReader xml(bytes);
+        // As the document tree reads it: prefixed names are names like any.
+        xml.setNamespaceProcessing(false);
+        if (!readToDocumentElement(xml))
+            return false;
+        m_element = startElement(xml);
+        readDocumentChildren(xml);
+        while (!xml.atEnd())
+            xml.readNext();
+        return !xml.hasError();
+    }
+
+    // The Document element, each "Layer" child with its attributes only.
+    QDomElement documentElement() const { return m_element; }
+    // The layers read, in file order; the caller takes them over.
+    QList<SketchLayer *> takeLayers()
+    {
+        const QList<SketchLayer *> layers = m_layers;
+        m_layers.clear();
+        return layers;
+    }
+
+private:
+    // Past the root's start tag, the root's first child must be a Document
+    // element; white space between them is no node.
+    static bool readToDocumentElement(QXmlStreamReader &xml)
+    {
+        QXmlStreamReader::TokenType token = QXmlStreamReader::NoToken;
+        while (!xml.atEnd() && token != QXmlStreamReader::StartElement)
+            token = xml.readNext();
+        if (token != QXmlStreamReader::StartElement)
+            return false;
+        do {
+            token = xml.readNext();
+        } while (token == QXmlStreamReader::Characters && xml.isWhitespace() && !xml.isCDATA());
+        return token == QXmlStreamReader::StartElement && xml.qualifiedName() == DocumentTag;
+    }
+
+    // A new element for the start tag the reader stands on, with its
+    // attributes.
+    QDomElement startElement(const QXmlStreamReader &xml)
+    {
+        QDomElement element = m_tree.createElement(xml.qualifiedName().toString());
+        const QXmlStreamAttributes attributes = xml.attributes();
+        for (const QXmlStreamAttribute &attribute : attributes)
+            element.setAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+        return element;
+    }
+
+    // The whole element the reader stands on, with its child elements.
+    QDomElement readElement(QXmlStreamReader &xml)
+    {
+        const QDomElement top = startElement(xml);
+        QVector<QDomElement> open{top};
+        while (!open.isEmpty()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::StartElement) {
+                if (open.size() >= kMaxElementDepth) {
+                    xml.skipCurrentElement();
+                    continue;
+                }
+                QDomElement child = startElement(xml);
+                open.last().appendChild(child);
+                open.append(child);
+            } else if (token == QXmlStreamReader::EndElement) {
+                open.removeLast();
+            } else if (token == QXmlStreamReader::Invalid) {
+                break;
+            }
+        }
+        return top;
+    }
+
+    void readDocumentChildren(QXmlStreamReader &xml)
+    {
+        for (;;) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::EndElement || token == QXmlStreamReader::Invalid)
+                return;
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.qualifiedName() != LayerTag) {
+                m_element.appendChild(readElement(xml));
+                continue;
+            }
+            QDomElement layerElement = startElement(xml);
+            m_element.appendChild(layerElement);
+            SketchLayer *layer = new SketchLayer(m_document);
+            m_layers.append(layer);
+            layer->readXml(layerElement);
+            readShapes(xml, layer);
+        }
+    }
+
+    // The children of a "Layer" element, as the layer reads them: a shape
+    // for every element whose name the factory knows, in file order.
+    void readShapes(QXmlStreamReader &xml, SketchLayer *layer)
+    {
+        for (;;) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::EndElement || token == QXmlStreamReader::Invalid)
+                return;
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            SketchShape *shape = createSketchShape(xml.qualifiedName().toString(), layer);
+            if (!shape) {
+                xml.skipCurrentElement();
+                continue;
+            }
+            layer->shapes().append(shape);
+            shape->readXml(readElement(xml));
+        }
+    }
+
+    SketchDocument *m_document;
+    QDomDocument m_tree;
+    QDomElement m_element;
+    QList<SketchLayer *> m_layers;
+};
+
+} // namespace
+
+// --- The Document element ----------------------------------------------------
+
+void SketchDocument::writeXml(QDomElement &element) const
+{
+    writeHeadXml(element);
+    for (const SketchLayer *layer : m_layers) {
+        QDomElement layerElement = appendXmlElement(element, LayerTag);
+        layer->writeXml(layerElement);
+    }
+}
+
+// Everything of the Document element but the layers.
+void SketchDocument::writeHeadXml(QDomElement &element) const
+{
+    if (m_paperSize != SketchGlobals::defaultPaperSize)
+        writeXmlSizeAttribute(element, PaperSizeAttribute, m_paperSize);
+    if (m_paperColor != SkinBrush::whiteBrush()) {
+        QDomElement colorElement = appendXmlElement(element, PaperColorTag);
+        m_paperColor.write(colorElement);
+    }
+    if (m_paperBorder != defaultPaperBorder()) {
+        QDomElement borderElement = appendXmlElement(element, PaperBorderTag);
+        m_paperBorder.writeXml(borderElement);
+    }
+    if (!m_workId.isEmpty())
+        writeXmlAttribute(element, WorkIdAttribute, m_workId);
+    if (!m_workTitle.isEmpty())
+        writeXmlAttribute(element, WorkTitleAttribute, m_workTitle);
+    if (!m_workTags.isEmpty())
+        writeXmlAttribute(element, WorkTagsAttribute, m_workTags);
+    for (const SketchSlice *slice : m_slices) {
+        QDomElement sliceElement = appendXmlElement(element, SliceTag);
+        slice->writeXml(sliceElement);
+    }
+}
+
+void SketchDocument::readXml(const QDomElement &element)
+{
+    readXml(element, nullptr);
+}
+
+// With readLayers, the "Layer" children were read already: they give those
+// layers in turn instead of reading themselves.
+void SketchDocument::readXml(const QDomElement &element, QList<SketchLayer *> *readLayers)
+{
+    clearLayers();
+    clearSlices();
+    m_paperSize = readXmlSizeAttribute(element, PaperSizeAttribute, SketchGlobals::defaultPaperSize);
+
+    SkinBrush paper = SkinBrush::whiteBrush();
+    const QDomElement colorElement = element.firstChildElement(PaperColorTag);
+    if (!colorElement.isNull())
+        paper.read(colorElement);
+    m_paperColor = paper;
+
+    SketchStroke border = defaultPaperBorder();
+    const QDomElement borderElement = element.firstChildElement(PaperBorderTag);
+    if (!borderElement.isNull())
+        border.readXml(borderElement);
+    m_paperBorder = border;
+
+    m_workId = readXmlAttribute(element, WorkIdAttribute);
+    m_workTitle = readXmlAttribute(element, WorkTitleAttribute);
+    m_workTags = readXmlAttribute(element, WorkTagsAttribute);
+
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QString name = node.nodeName();
+        if (name == LayerTag) {
+            if (readLayers && !readLayers->isEmpty()) {
+                m_layers.append(readLayers->takeFirst());
+                continue;
+            }
+            SketchLayer *layer = new SketchLayer(this);
+            layer->readXml(node.toElement());
+            m_layers.append(layer);
+        } else if (name == SliceTag) {
+            SketchSlice *slice = new SketchSlice(this);
+            slice->readXml(node.toElement());
+            m_slices.append(slice);
+        }
+    }
+    if (readLayers) {
+        qDeleteAll(*readLayers);
+        readLayers->clear();
+    }
+    if (m_layers.isEmpty())
+        m_layers.append(new SketchLayer(this, tr("Layer%1").arg(QStringLiteral("1"))));
+}
+
+// --- The file ----------------------------------------------------------------
+
+// The text of writeXml, written element by element: each shape's element is
+// made, written out and dropped in turn, and the text goes out in pieces, so
+// that a large page exists neither as one tree nor as one string.
+bool SketchDocument::writeFileText(QIODevice *device) const
+{
+    FileTextSink sink(device);
+    QString &text = sink.text();
+    text += QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    text += QLatin1Char('<') + RootTag + QLatin1String(">\n");
+
+    QDomDocument tree;
+    QDomElement documentElement = tree.createElement(DocumentTag);
+    writeHeadXml(documentElement);
+    appendStartTag(text, documentElement, 1);
+    if (m_layers.isEmpty() && documentElement.firstChild().isNull()) {
+        text += QLatin1String("/>\n");
+    } else {
+        text += QLatin1String(">\n");
+        for (QDomElement child = documentElement.firstChildElement(); !child.isNull();
+             child = child.nextSiblingElement()) {
+            appendElement(text, child, 2);
+        }
+        for (const SketchLayer *layer : m_layers) {
+            // The layer's own attributes, from a copy of the layer without
+            // shapes, so that they follow the layer's writer.
+            QDomElement layerElement = tree.createElement(LayerTag);
+            SketchLayer head(nullptr, layer->name());
+            head.setVisible(layer->isVisible());
+            head.setLocked(layer->isLocked());
+            head.writeXml(layerElement);
+            appendStartTag(text, layerElement, 2);
+            if (layer->shapes().isEmpty()) {
+                text += QLatin1String("/>\n");
+                continue;
+            }
+            text += QLatin1String(">\n");
+            for (SketchShape *shape : layer->shapes()) {
+                QDomElement shapeElement = tree.createElement(shape->typeName());
+                shape->writeXml(shapeElement);
+                appendElement(text, shapeElement, 3);
+                if (!sink.flushIfFull())
+                    return false;
+            }
+            appendEndTag(text, LayerTag, 2);
+        }
+        appendEndTag(text, DocumentTag, 1);
+    }
+    appendEndTag(text, RootTag, 0);
+    return sink.flush();
+}
+
+QByteArray SketchDocument::toFileText() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeFileText(&buffer);
+    return bytes;
+}
+
+bool SketchDocument::saveToFile(const QString &fileName) const
+{
+    if (fileName.isEmpty())
+        return false;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    // A write that fails at the flush (a full disk, a file size limit) is
+    // not seen by commit, which would put the short file in place.
+    if (!writeFileText(&file) || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool SketchDocument::loadFromFile(const QString &fileName)
+{
+    // Everything is read before anything of the document changes.
+    QFile file(fileName);
+    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    file.close();
+
+    DocumentFileReader reader(this);
+    if (!reader.read(bytes))
+        return false;
+    QList<SketchLayer *> layers = reader.takeLayers();
+    readXml(reader.documentElement(), &layers);
+    updateSliceGrid();
+    return true;
+}

@@ -1,0 +1,127 @@
+#ifndef SKINMESSAGEBOX_H
+#define SKINMESSAGEBOX_H
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The program's modal message box: an icon, a message (plain or rich text)
+// and up to three buttons from one of six button sets, ending with a result
+// code. Callers use the static functions, which build a box, run it and
+// return the code of the button pressed; closing the box any other way
+// (Escape, the window's close button) gives Cancel, also for the sets that
+// have no Cancel button.
+//
+// For now the box is a plain QDialog run with exec(); it takes the skinned
+// window frame once that exists, keeping this interface.
+//
+// Scripted runs and tests answer the boxes without a modal loop through the
+// answer hook: while a hook is installed, the static functions build and
+// fill the box as usual, then hand it to the hook instead of running it, and
+// return what the hook returns.
+//
+// Ownership: the labels, the separator and the buttons are children of the
+// box; a box built by a static function lives only for that call.
+class SkinMessageBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The codes a box ends with.
+    enum Result : int {
+        ResultOk = 1,
+        ResultCancel = 2,
+        ResultAbort = 3,
+        ResultRetry = 4,
+        ResultIgnore = 5,
+        ResultYes = 6,
+        ResultNo = 7
+    };
+
+    // The button sets, as they read from left to right. Any other value
+    // shows no button.
+    enum Buttons : int {
+        ButtonsOk = 0,
+        ButtonsOkCancel = 1,
+        ButtonsAbortRetryIgnore = 2,
+        ButtonsYesNoCancel = 3,
+        ButtonsYesNo = 4,
+        ButtonsRetryCancel = 5
+    };
+
+    // The icon kinds; any other value shows no icon.
+    enum Icon : int {
+        IconNone = 0,
+        IconInformation = 1,
+        IconWarning = 2,
+        IconError = 3,
+        IconQuestion = 4
+    };
+
+    // Answers a filled-in box in place of the user; returns a result code.
+    using AnswerHook = std::function<int(SkinMessageBox *box)>;
+
+    explicit SkinMessageBox(QWidget *parent = nullptr);
+
+    // Rich text when the text holds "/>" or "</" ("<br/>" breaks lines,
+    // links open in the desktop browser), plain text otherwise.
+    QString text() const;
+    void setText(const QString &text);
+    // A Buttons value; sets outside the table hide every button and keep
+    // their texts and results.
+    int buttons() const { return m_buttons; }
+    void setButtons(int buttons);
+    // An Icon value.
+    int icon() const { return m_icon; }
+    void setIcon(int icon);
+
+    // Builds a box titled `title` (a top-level window centred on the parent,
+    // or on the screen without one), runs it and returns the result code.
+    static int showMessage(QWidget *parent, const QString &title, const QString &text, int buttons, int icon);
+    // showMessage with the warning icon.
+    static int warning(QWidget *parent, const QString &title, const QString &text, int buttons);
+
+    // Installs the hook that answers every box the static functions show
+    // from now on; an empty hook makes them modal again.
+    static void setAnswerHook(const AnswerHook &hook);
+    static bool hasAnswerHook();
+
+public slots:
+    // Ends the box with Cancel.
+    void reject() override;
+
+private slots:
+    void button1Clicked();
+    void button2Clicked();
+    void button3Clicked();
+    void msgLabelLinkActivated(const QString &link);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // Sizes the box around the text and places the icon, the text, the
+    // separator and the buttons.
+    void updateLayout();
+    void centreOn(QWidget *parent);
+
+    QLabel *m_messageLabel = nullptr;
+    QLabel *m_iconLabel = nullptr;
+    QFrame *m_separator = nullptr;
+    // Button 1 is the rightmost.
+    QPushButton *m_button1 = nullptr;
+    QPushButton *m_button2 = nullptr;
+    QPushButton *m_button3 = nullptr;
+    int m_result1 = ResultOk;
+    int m_result2 = ResultCancel;
+    int m_result3 = ResultCancel;
+    int m_icon = IconNone;
+    int m_buttons = ButtonsOk;
+};
+
+#endif // SKINMESSAGEBOX_H
