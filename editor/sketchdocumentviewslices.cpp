@@ -69,7 +69,7 @@ void SketchDocumentView::exportToSliceImages(const QString &fileName)
     QString ensured = folder;
     if (!folder.endsWith(QDir::separator()) || ensureDirectory(ensured).isEmpty()
         || !QFileInfo(folder).isDir()) {
-        emit imageExportFailed(folder);
+        reportImageExportFailure(folder);
         return;
     }
 
@@ -109,5 +109,5 @@ void SketchDocumentView::exportToSliceImages(const QString &fileName)
     }
 
     if (!failed.isEmpty())
-        emit imageExportFailed(failed);
+        reportImageExportFailure(failed);
 }

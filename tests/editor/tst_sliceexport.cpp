@@ -3,6 +3,7 @@
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchslice.h"
+#include "skin/windows/skinmessagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,7 @@ private:
     }
 
     QTemporaryDir *m_dir = nullptr;
+    int m_warnings = 0;
     SketchDocumentView *m_view = nullptr;
 };
 
@@ -106,10 +108,17 @@ void TestSliceExport::init()
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
     m_view = new SketchDocumentView;
+    // A failed export tells the user in a box; answer it and count it.
+    m_warnings = 0;
+    SkinMessageBox::setAnswerHook([this](SkinMessageBox *) {
+        ++m_warnings;
+        return 1;
+    });
 }
 
 void TestSliceExport::cleanup()
 {
+    SkinMessageBox::setAnswerHook(SkinMessageBox::AnswerHook());
     delete m_view;
     m_view = nullptr;
     delete m_dir;
@@ -150,6 +159,7 @@ void TestSliceExport::twoColumnPageMatchesTheGoldenText()
     QCOMPARE(first.size(), QSize(400, 595));
     QCOMPARE(QImageReader(path(QStringLiteral("page/Slice_2.png"))).size(), QSize(442, 595));
     QCOMPARE(failed.count(), 0);
+    QCOMPARE(m_warnings, 0);
     // Exporting records nothing.
     QVERIFY(!m_view->isModified());
 }
@@ -244,6 +254,7 @@ void TestSliceExport::everyCellShowsItsOwnImage()
     QSignalSpy failed(m_view, &SketchDocumentView::imageExportFailed);
     m_view->exportToSliceImages(path(QStringLiteral("page.html")));
     QCOMPARE(failed.count(), 0);
+    QCOMPARE(m_warnings, 0);
     QVERIFY(m_view->document()->sliceGrid());
 
     const QString page = QString::fromUtf8(readAll(path(QStringLiteral("page.html"))));
@@ -301,6 +312,7 @@ void TestSliceExport::fileInTheFoldersPlaceWritesNothing()
 
     m_view->exportToSliceImages(path(QStringLiteral("page.html")));
     QCOMPARE(failed.count(), 1);
+    QCOMPARE(m_warnings, 1);
     QCOMPARE(entries(QString()), QStringList{"page"});
     QCOMPARE(readAll(path(QStringLiteral("page"))), QByteArray("keep"));
 }
@@ -323,6 +335,7 @@ void TestSliceExport::failedWritesAreReported()
     QSignalSpy failed(m_view, &SketchDocumentView::imageExportFailed);
     m_view->exportToSliceImages(path(QStringLiteral("page.html")));
     QCOMPARE(failed.count(), 1);
+    QCOMPARE(m_warnings, 1);
     QCOMPARE(QDir::cleanPath(failed.first().first().toString()), path(blocked));
     // Everything else is written all the same.
     for (const QString &name : written)
@@ -335,6 +348,7 @@ void TestSliceExport::emptyNameDoesNothing()
     QSignalSpy failed(m_view, &SketchDocumentView::imageExportFailed);
     m_view->exportToSliceImages(QString());
     QCOMPARE(failed.count(), 0);
+    QCOMPARE(m_warnings, 0);
     QVERIFY(!m_view->document()->sliceGrid());
 }
 
