@@ -3,6 +3,7 @@
 
 #include "editor/sketchview.h"
 
+#include <functional>
 #include <QColor>
 #include <QHash>
 #include <QList>
@@ -424,6 +425,8 @@ private:
     QString askImageFileName();
     // Tells the user in a warning box, then emits imageExportFailed().
     void reportImageExportFailure(const QString &fileName);
+    void updateShapes(const QList<SketchShape *> &shapes, const QString &text,
+                      const std::function<void(SketchShape *)> &edit);
     void paintPaper(QPainter *painter, const QRect &paper);
     void paintGrid(QPainter *painter, const QRect &paper, const QRect &exposed);
     // The shapes of the visible layers that can show inside the exposed

@@ -81,57 +81,42 @@ void SketchDocumentView::unGroupSelection()
     commandManager()->push(new SketchCommandUnGroup(this, groups), QStringLiteral("unGroupSelection"));
 }
 
-void SketchDocumentView::lockSelection()
+// Applies one edit to every given shape as a single undoable command; does
+// nothing under the slice tool or without shapes.
+void SketchDocumentView::updateShapes(const QList<SketchShape *> &shapes, const QString &text,
+                                      const std::function<void(SketchShape *)> &edit)
 {
-    if (m_currentToolType == SketchToolTypeSlice)
-        return;
-    const QList<SketchShape *> shapes = selectedShapes();
-    if (shapes.isEmpty())
+    if (m_currentToolType == SketchToolTypeSlice || shapes.isEmpty())
         return;
     auto *command = new SketchCommandUpdate(this, shapes);
     for (SketchShape *shape : shapes)
-        shape->setLocked(true);
-    commandManager()->push(command, QStringLiteral("lockSelection"));
+        edit(shape);
+    commandManager()->push(command, text);
+}
+
+void SketchDocumentView::lockSelection()
+{
+    updateShapes(selectedShapes(), QStringLiteral("lockSelection"),
+                 [](SketchShape *shape) { shape->setLocked(true); });
 }
 
 void SketchDocumentView::unLockSelection()
 {
-    if (m_currentToolType == SketchToolTypeSlice)
-        return;
-    const QList<SketchShape *> shapes = selectedShapes();
-    if (shapes.isEmpty())
-        return;
-    auto *command = new SketchCommandUpdate(this, shapes);
-    for (SketchShape *shape : shapes)
-        shape->setLocked(false);
-    commandManager()->push(command, QStringLiteral("unLockSelection"));
+    updateShapes(selectedShapes(), QStringLiteral("unLockSelection"),
+                 [](SketchShape *shape) { shape->setLocked(false); });
 }
 
 // Locked shapes and the shapes of hidden or locked layers are never turned.
 void SketchDocumentView::flipHorizontalSelection()
 {
-    if (m_currentToolType == SketchToolTypeSlice)
-        return;
-    const QList<SketchShape *> shapes = editableSelectedShapes();
-    if (shapes.isEmpty())
-        return;
-    auto *command = new SketchCommandUpdate(this, shapes);
-    for (SketchShape *shape : shapes)
-        shape->flipHorizontal();
-    commandManager()->push(command, QStringLiteral("flipHorizontalSelection"));
+    updateShapes(editableSelectedShapes(), QStringLiteral("flipHorizontalSelection"),
+                 [](SketchShape *shape) { shape->flipHorizontal(); });
 }
 
 void SketchDocumentView::flipVerticalSelection()
 {
-    if (m_currentToolType == SketchToolTypeSlice)
-        return;
-    const QList<SketchShape *> shapes = editableSelectedShapes();
-    if (shapes.isEmpty())
-        return;
-    auto *command = new SketchCommandUpdate(this, shapes);
-    for (SketchShape *shape : shapes)
-        shape->flipVertical();
-    commandManager()->push(command, QStringLiteral("flipVerticalSelection"));
+    updateShapes(editableSelectedShapes(), QStringLiteral("flipVerticalSelection"),
+                 [](SketchShape *shape) { shape->flipVertical(); });
 }
 
 // --- Alignment ----------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "model/sketchstroke.h"
+#include "model/outlineonly.h"
 
 #include "model/geometry.h"
 #include "model/xmlattributes.h"
@@ -23,33 +24,6 @@ void applyStyle(QPen &pen, int style)
     }
 }
 
-// Strokes draw outlines only: the caller's brush must not fill the inside,
-// and it is still the painter's brush afterwards.
-class OutlineOnly
-{
-public:
-    explicit OutlineOnly(QPainter *painter)
-        : m_painter(painter)
-        , m_brush(painter->brush())
-    {
-        painter->setBrush(Qt::NoBrush);
-    }
-    ~OutlineOnly() { m_painter->setBrush(m_brush); }
-
-private:
-    QPainter *m_painter;
-    QBrush m_brush;
-};
-
-// A line or a flat path still has a brush to paint with.
-QRectF withoutZeroExtent(QRectF rect)
-{
-    if (rect.width() == 0)
-        rect.setWidth(1);
-    if (rect.height() == 0)
-        rect.setHeight(1);
-    return rect;
-}
 
 } // namespace
 
@@ -122,7 +96,7 @@ void SketchStroke::drawBorder(QPainter *painter, const QRectF &area, float zoom)
 void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float zoom) const
 {
     painter->setOpacity(m_brush.opacity());
-    QRectF rect = withoutZeroExtent(path.boundingRect());
+    QRectF rect = OutlineOnly::withoutZeroExtent(path.boundingRect());
     painter->setPen(makePen(rect, zoom));
     OutlineOnly outline(painter);
     painter->drawPath(path);
@@ -132,7 +106,7 @@ void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float
 void SketchStroke::strokeLine(QPainter *painter, const QPointF &p1, const QPointF &p2, float zoom) const
 {
     painter->setOpacity(m_brush.opacity());
-    QRectF rect = withoutZeroExtent(QRectF(p1, QSizeF(p2.x() - p1.x(), p2.y() - p1.y())));
+    QRectF rect = OutlineOnly::withoutZeroExtent(QRectF(p1, QSizeF(p2.x() - p1.x(), p2.y() - p1.y())));
     painter->setPen(makePen(rect, zoom));
     painter->drawLine(p1, p2);
     painter->setOpacity(1.0);

@@ -1,4 +1,5 @@
 #include "model/skinbrush.h"
+#include "model/outlineonly.h"
 
 #include "model/geometry.h"
 #include "model/xmlattributes.h"
@@ -43,33 +44,6 @@ bool hasArea(const QRectF &rect)
     return rect.width() > 0 && rect.height() > 0;
 }
 
-// Strokes draw outlines only: the caller's brush must not fill the inside,
-// and it is still the painter's brush afterwards.
-class OutlineOnly
-{
-public:
-    explicit OutlineOnly(QPainter *painter)
-        : m_painter(painter)
-        , m_brush(painter->brush())
-    {
-        painter->setBrush(Qt::NoBrush);
-    }
-    ~OutlineOnly() { m_painter->setBrush(m_brush); }
-
-private:
-    QPainter *m_painter;
-    QBrush m_brush;
-};
-
-// A straight horizontal or vertical outline still gets a brush to paint with.
-QRectF withoutZeroExtent(QRectF rect)
-{
-    if (rect.width() == 0)
-        rect.setWidth(1);
-    if (rect.height() == 0)
-        rect.setHeight(1);
-    return rect;
-}
 
 bool fitsPixelLimit(const QSize &size)
 {
@@ -411,7 +385,7 @@ void SkinBrush::strokeRect(QPainter *painter, const QRectF &rect) const
 void SkinBrush::strokePath(QPainter *painter, const QPainterPath &path) const
 {
     painter->setOpacity(m_opacity);
-    painter->setPen(outlinePen(withoutZeroExtent(path.boundingRect())));
+    painter->setPen(outlinePen(OutlineOnly::withoutZeroExtent(path.boundingRect())));
     OutlineOnly outline(painter);
     painter->drawPath(path);
     painter->setOpacity(1.0);
@@ -420,7 +394,7 @@ void SkinBrush::strokePath(QPainter *painter, const QPainterPath &path) const
 void SkinBrush::strokeLine(QPainter *painter, const QPointF &p1, const QPointF &p2) const
 {
     painter->setOpacity(m_opacity);
-    painter->setPen(outlinePen(withoutZeroExtent(QRectF(p1, QSizeF(p2.x() - p1.x(), p2.y() - p1.y())))));
+    painter->setPen(outlinePen(OutlineOnly::withoutZeroExtent(QRectF(p1, QSizeF(p2.x() - p1.x(), p2.y() - p1.y())))));
     painter->drawLine(p1, p2);
     painter->setOpacity(1.0);
 }
