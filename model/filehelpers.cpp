@@ -63,6 +63,25 @@ QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
     return dialog.selectedFiles().value(0);
 }
 
+namespace {
+
+bool cancelSave(QSaveFile &file)
+{
+    file.cancelWriting();
+    return false;
+}
+
+// QSaveFile::commit() reports success after a flush that failed (a full disk,
+// a file size limit), which would put a short file in place of the old one.
+bool commitSave(QSaveFile &file)
+{
+    if (!file.flush())
+        return cancelSave(file);
+    return file.commit();
+}
+
+} // namespace
+
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
 {
     if (pixmap.isNull() || fileName.isEmpty())
@@ -80,11 +99,9 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!pixmap.save(&file, format)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (!pixmap.save(&file, format))
+        return cancelSave(file);
+    return commitSave(file);
 }
 
 QByteArray readWholeFile(const QString &path)
@@ -104,11 +121,9 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (file.write(bytes) != bytes.size())
+        return cancelSave(file);
+    return commitSave(file);
 }
 
 void popupMenuInScreen(QMenu *menu, const QPoint &pos)

@@ -260,7 +260,9 @@ QImage *SketchShape::renderBlurImage()
         painter.translate(double(kBlurMargin - x), double(kBlurMargin - y));
         painter.setRenderHint(QPainter::Antialiasing, true);
         paintContent(&painter, 1.0f);
-        if (m_closed && !m_text.isEmpty())
+        // A group's content already holds its text; drawn again it would
+        // come out darker and bolder than without blur.
+        if (!isGroup() && m_closed && !m_text.isEmpty())
             paintText(&painter, textRect(), m_text);
     }
     const qint64 passes = qMin<qint64>(m_blur, qMax(kAlwaysAllowedBlurPasses, kMaxBlurWork / (width * height)));

@@ -13,6 +13,9 @@
 #include <QtTest>
 
 #include <functional>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <memory>
 
 namespace {
@@ -81,6 +84,7 @@ private slots:
     void savePixmapCreatesTheFolderAndReplaces();
     void wholeFileRoundTrip();
     void wholeFileFailures();
+    void shortWriteKeepsTheOldFile();
     void popupMenuStaysOnScreen();
 
 private:
@@ -323,6 +327,32 @@ void TestFileHelpers::wholeFileFailures()
     QVERIFY(!writeWholeFile(path("missing/file.txt"), "x"));
     QVERIFY(!writeWholeFile(path("folder/file.txt/inside.txt"), "x"));
     QCOMPARE(readWholeFile(path("folder/file.txt")), QByteArray("x"));
+}
+
+// A write cut short (here by a file size limit, which binds root too) must
+// neither report success nor replace the old file with a short one.
+void TestFileHelpers::shortWriteKeepsTheOldFile()
+{
+    QVERIFY(writeWholeFile(path("keep.txt"), "old"));
+    const QByteArray large(64 * 1024, 'x');
+    QPixmap pixmap(600, 600);
+    pixmap.fill(Qt::red);
+
+    rlimit saved;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool wroteText = writeWholeFile(path("keep.txt"), large);
+    const bool wrotePixmap = savePixmapToFile(pixmap, path("keep.bmp"));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!wroteText);
+    QVERIFY(!wrotePixmap);
+    QCOMPARE(readWholeFile(path("keep.txt")), QByteArray("old"));
+    QVERIFY(!QFileInfo::exists(path("keep.bmp")));
 }
 
 void TestFileHelpers::popupMenuStaysOnScreen()
