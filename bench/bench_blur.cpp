@@ -2,6 +2,7 @@
 // version in the model against the straightforward per-pixel definition
 // (25 QImage::pixel reads and one setPixel for every pixel).
 #include "model/skinbrush.h"
+#include "tests/model/referenceblur.h"
 
 #include <QImage>
 #include <QRandomGenerator>
@@ -27,32 +28,6 @@ QImage randomPicture()
     return image;
 }
 
-QImage perPixelBlurOnce(const QImage &source)
-{
-    static const int weights[5][5] = {
-        {0, 0, 1, 0, 0}, {0, 1, 3, 1, 0}, {1, 3, 7, 3, 1}, {0, 1, 3, 1, 0}, {0, 0, 1, 0, 0}};
-    QImage result = source.copy();
-    const int w = source.width();
-    const int h = source.height();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            int a = 0, r = 0, g = 0, b = 0;
-            for (int dy = -2; dy <= 2; ++dy) {
-                for (int dx = -2; dx <= 2; ++dx) {
-                    const int weight = weights[dy + 2][dx + 2];
-                    const QRgb p = source.pixel(qBound(0, x + dx, w - 1), qBound(0, y + dy, h - 1));
-                    a += weight * qAlpha(p);
-                    r += weight * qRed(p);
-                    g += weight * qGreen(p);
-                    b += weight * qBlue(p);
-                }
-            }
-            result.setPixel(x, y, qRgba(qBound(0, r / 27, 255), qBound(0, g / 27, 255),
-                                        qBound(0, b / 27, 255), qBound(0, a / 27, 255)));
-        }
-    }
-    return result;
-}
 
 void BM_BlurScanLines(benchmark::State &state)
 {
@@ -70,7 +45,7 @@ void BM_BlurPerPixel(benchmark::State &state)
     for (auto _ : state) {
         QImage blurred = picture;
         for (int i = 0; i < BlurPasses; ++i)
-            blurred = perPixelBlurOnce(blurred);
+            blurred = referenceBlurOnce(blurred);
         benchmark::DoNotOptimize(blurred.constBits());
     }
     state.SetItemsProcessed(state.iterations() * qint64(BlurSide) * BlurSide * BlurPasses);
