@@ -2,47 +2,29 @@
 #define GESTUREFIXTURE_H
 
 // Mouse gestures sent to a view as real events, so that they pass the view's
-// input routing, and small builders for the point-editing tool tests.
+// input routing, hovering first as a real pointer does; the builders and
+// keys of toolevents.h come with it.
 
-#include "commands/sketchcommand.h"
-#include "commands/sketchcommandmanager.h"
-#include "editor/sketchdocumentview.h"
-#include "model/sketchlayer.h"
-#include "model/sketchpoint.h"
-#include "model/sketchshape.h"
+#include "toolevents.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QStringList>
 
+// Plain button events at fractional positions, without modifiers.
 inline void sendPress(QWidget *view, const QPointF &pos, Qt::MouseButton button = Qt::LeftButton,
                       Qt::MouseButtons buttons = Qt::LeftButton)
 {
-    QMouseEvent event(QEvent::MouseButtonPress, pos, pos, pos, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
+    sendMouse(view, QEvent::MouseButtonPress, pos, button, buttons, Qt::NoModifier);
 }
 
 inline void sendMove(QWidget *view, const QPointF &pos, Qt::MouseButtons buttons = Qt::NoButton)
 {
-    QMouseEvent event(QEvent::MouseMove, pos, pos, pos, Qt::NoButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
+    sendMouse(view, QEvent::MouseMove, pos, Qt::NoButton, buttons, Qt::NoModifier);
 }
 
 inline void sendRelease(QWidget *view, const QPointF &pos, Qt::MouseButton button = Qt::LeftButton,
                         Qt::MouseButtons buttons = Qt::NoButton)
 {
-    QMouseEvent event(QEvent::MouseButtonRelease, pos, pos, pos, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
-}
-
-inline void sendKey(QWidget *view, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(view, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(view, &release);
+    sendMouse(view, QEvent::MouseButtonRelease, pos, button, buttons, Qt::NoModifier);
 }
 
 // A hover over the point first (as a real pointer would), then a left click.
@@ -61,34 +43,6 @@ inline void dragFromTo(QWidget *view, const QPointF &from, const QPointF &to, in
     for (int i = 1; i <= steps; ++i)
         sendMove(view, from + (to - from) * (qreal(i) / steps), Qt::LeftButton);
     sendRelease(view, to);
-}
-
-// A path on top of the layer, open unless told otherwise.
-inline SketchShape *addPath(SketchLayer *layer, const QList<QPointF> &points, bool closed = false)
-{
-    auto *shape = new SketchShape(layer);
-    shape->setBehavior(SketchShapePath);
-    shape->setClosed(closed);
-    for (const QPointF &p : points)
-        shape->points().append(new SketchPoint(p.x(), p.y()));
-    layer->shapes().append(shape);
-    return shape;
-}
-
-inline QList<QPointF> pointsOf(const SketchShape *shape)
-{
-    QList<QPointF> points;
-    for (const SketchPoint *point : shape->points())
-        points.append(point->toPointF());
-    return points;
-}
-
-inline QStringList undoTexts(const SketchView *view)
-{
-    QStringList texts;
-    for (const SketchCommand *command : view->commandManager()->undoStack())
-        texts.append(command->text());
-    return texts;
 }
 
 // Undo through the manager as the user would, from the select tool (with any

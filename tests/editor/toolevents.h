@@ -19,10 +19,10 @@
 #include <QPointF>
 #include <QStringList>
 
-inline void sendMouse(QWidget *widget, QEvent::Type type, const QPoint &pos, Qt::MouseButton button,
+inline void sendMouse(QWidget *widget, QEvent::Type type, const QPointF &pos, Qt::MouseButton button,
                       Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
+    QMouseEvent event(type, pos, QPointF(widget->mapToGlobal(pos.toPoint())), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -80,7 +80,7 @@ inline void sendKey(QWidget *widget, int key, Qt::KeyboardModifiers modifiers = 
 }
 
 // An open or closed free path through the points, on top of the layer.
-inline SketchShape *addPath(SketchLayer *layer, const QList<QPointF> &points, bool closed)
+inline SketchShape *addPath(SketchLayer *layer, const QList<QPointF> &points, bool closed = false)
 {
     auto *shape = new SketchShape(layer);
     for (const QPointF &p : points)
@@ -104,12 +104,18 @@ inline QList<QPointF> pointsOf(const SketchShape *shape)
     return result;
 }
 
-inline QString undoTexts(SketchView *view)
+// The texts of the undo stack, oldest first.
+inline QStringList undoTextList(const SketchView *view)
 {
     QStringList texts;
-    for (SketchCommand *command : view->commandManager()->undoStack())
+    for (const SketchCommand *command : view->commandManager()->undoStack())
         texts.append(command->text());
-    return texts.join(QLatin1Char(','));
+    return texts;
+}
+
+inline QString undoTexts(const SketchView *view)
+{
+    return undoTextList(view).join(QLatin1Char(','));
 }
 
 #endif // TOOLEVENTS_H

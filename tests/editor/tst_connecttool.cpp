@@ -84,7 +84,7 @@ void TestConnectTool::joinEnds()
 
     dragFromTo(m_view, from, to);
 
-    QCOMPARE(undoTexts(m_view), QStringList { "connectShapes" });
+    QCOMPARE(undoTextList(m_view), QStringList { "connectShapes" });
     QCOMPARE(m_layer->shapes().size(), 2);
     SketchShape *joined = m_layer->shapes().last();
     QVERIFY(joined != m_a && joined != m_b && joined != other);
@@ -150,7 +150,7 @@ void TestConnectTool::closePath()
 {
     dragFromTo(m_view, QPointF(450, 200), QPointF(300, 200));
 
-    QCOMPARE(undoTexts(m_view), QStringList { "connectShapes" });
+    QCOMPARE(undoTextList(m_view), QStringList { "connectShapes" });
     QCOMPARE(m_layer->shapes(), (QList<SketchShape *> { m_a, m_b }));
     QVERIFY(m_b->isClosed());
     QCOMPARE(m_b->pointCount(), 4);

@@ -55,7 +55,7 @@ void TestCutoffTool::lastPointOfOpenPath()
 
     QCOMPARE(path->pointCount(), 4);
     QCOMPARE(pointsOf(path).last(), QPointF(250, 150));
-    QCOMPARE(undoTexts(m_view), QStringList { "cutofPoint" });
+    QCOMPARE(undoTextList(m_view), QStringList { "cutofPoint" });
     // The cross was over the point that went; the next repaint must not
     // look for it.
     QVERIFY(!m_view->grab().toImage().isNull());
@@ -73,7 +73,7 @@ void TestCutoffTool::endOfTwoPointLineRemovesTheLine()
 
     clickAt(m_view, QPointF(250, 300));
     QCOMPARE(m_layer->shapes(), (QList<SketchShape *> { below, above }));
-    QCOMPARE(undoTexts(m_view), QStringList { "cutofPoint" });
+    QCOMPARE(undoTextList(m_view), QStringList { "cutofPoint" });
     QVERIFY(!m_view->grab().toImage().isNull());
 
     undoOnce(m_view);
@@ -86,7 +86,7 @@ void TestCutoffTool::cutOnOutlineIsOneStep()
     SketchShape *box = addBox(m_layer, 100, 100, 200, 100);
     clickAt(m_view, QPointF(200, 100));
 
-    QCOMPARE(undoTexts(m_view), QStringList { "cutofLine" });
+    QCOMPARE(undoTextList(m_view), QStringList { "cutofLine" });
     QCOMPARE(m_layer->shapes().size(), 1);
     SketchShape *piece = m_layer->shapes().first();
     QVERIFY(piece != box);

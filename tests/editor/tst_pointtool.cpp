@@ -64,7 +64,7 @@ void TestPointTool::cornerPointOnRectangleEdge()
     QCOMPARE(box()->behavior(), int(SketchShapePath));
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 100));
     QVERIFY(!box()->points().at(1)->isCurve());
-    QCOMPARE(undoTexts(m_view), QStringList { "insertPoint" });
+    QCOMPARE(undoTextList(m_view), QStringList { "insertPoint" });
     QVERIFY(box()->isSelected());
     QCOMPARE(box()->activeHandle(), SketchHandleFirstPoint + 1);
 
@@ -80,7 +80,7 @@ void TestPointTool::dragFromEdgeIsTwoSteps()
 
     QCOMPARE(box()->pointCount(), 5);
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 60));
-    QCOMPARE(undoTexts(m_view), (QStringList { "insertPoint", "moveSelection" }));
+    QCOMPARE(undoTextList(m_view), (QStringList { "insertPoint", "moveSelection" }));
 
     undoOnce(m_view);
     QCOMPARE(box()->pointCount(), 5);
@@ -99,7 +99,7 @@ void TestPointTool::smoothToolConvertsCornerInPlace()
     QCOMPARE(box()->pointCount(), 4);
     QVERIFY(box()->points().at(0)->isCurve());
     QCOMPARE(pointsOf(box()).at(0), QPointF(100, 100));
-    QCOMPARE(undoTexts(m_view), QStringList { "insertPoint" });
+    QCOMPARE(undoTextList(m_view), QStringList { "insertPoint" });
 
     // A drag that wanders and comes back to the press pixel has still moved
     // the point by the grab offset: that change is recorded, not lost.
@@ -110,7 +110,7 @@ void TestPointTool::smoothToolConvertsCornerInPlace()
     sendMove(m_view, QPointF(302, 101), Qt::LeftButton);
     sendRelease(m_view, QPointF(302, 101));
     QCOMPARE(pointsOf(box()).at(1), QPointF(302, 101));
-    QCOMPARE(undoTexts(m_view), (QStringList { "insertPoint", "insertPoint", "moveSelection" }));
+    QCOMPARE(undoTextList(m_view), (QStringList { "insertPoint", "insertPoint", "moveSelection" }));
     undoOnce(m_view);
     QCOMPARE(pointsOf(box()).at(1), QPointF(300, 100));
 }
@@ -171,7 +171,7 @@ void TestPointTool::secondPressDropsOpenDrag()
     sendRelease(m_view, QPointF(500, 350), Qt::RightButton, Qt::LeftButton);
     sendRelease(m_view, QPointF(500, 350), Qt::LeftButton, Qt::NoButton);
 
-    QCOMPARE(undoTexts(m_view), QStringList { "insertPoint" });
+    QCOMPARE(undoTextList(m_view), QStringList { "insertPoint" });
     QCOMPARE(box()->pointCount(), 5);
 }
 

@@ -85,7 +85,7 @@ void TestResizeTool::choosingGroupsTheSelection()
 {
     select(m_box);
     chooseTool();
-    QCOMPARE(undoTexts(m_view), QStringList { "GroupsForResize" });
+    QCOMPARE(undoTextList(m_view), QStringList { "GroupsForResize" });
     QVERIFY(tool()->temporaryGroup());
     QCOMPARE(groupCount(), 1);
     // The frame lies 10 units outside the selection.
@@ -129,7 +129,7 @@ void TestResizeTool::stretchShapes()
     select(m_box);
     chooseTool();
     dragFromTo(m_view, handle, handle + offset);
-    QCOMPARE(undoTexts(m_view), (QStringList { "GroupsForResize", "resizeShapes" }));
+    QCOMPARE(undoTextList(m_view), (QStringList { "GroupsForResize", "resizeShapes" }));
 
     m_view->setCurrentTool(SketchToolTypeSelect, true);
     QCOMPARE(groupCount(), 0);
@@ -155,7 +155,7 @@ void TestResizeTool::leavingUngroupsAndReselects()
     dragFromTo(m_view, QPointF(510, 150), QPointF(530, 150));
 
     m_view->setCurrentTool(SketchToolTypeSelect, true);
-    QCOMPARE(undoTexts(m_view), (QStringList { "GroupsForResize", "resizeShapes", "UnGroupForResize" }));
+    QCOMPARE(undoTextList(m_view), (QStringList { "GroupsForResize", "resizeShapes", "UnGroupForResize" }));
     QCOMPARE(groupCount(), 0);
     QCOMPARE(m_layer->shapes().size(), 3);
     QVERIFY(m_layer->shapes().contains(m_box));
@@ -175,7 +175,7 @@ void TestResizeTool::stretchPaperCorner()
     dragFromTo(m_view, QPointF(845, 598), QPointF(945, 598));
 
     QCOMPARE(m_view->paperSize(), QSize(942, 665));
-    QCOMPARE(undoTexts(m_view), QStringList { "resizePaper" });
+    QCOMPARE(undoTextList(m_view), QStringList { "resizePaper" });
     undoOnce(m_view);
     QCOMPARE(m_view->paperSize(), QSize(842, 595));
 }
@@ -200,7 +200,7 @@ void TestResizeTool::paperNeverBelowOneUnit()
     const QSize size = m_view->paperSize();
     QVERIFY(size.width() >= 1);
     QVERIFY(size.height() >= 1);
-    QCOMPARE(undoTexts(m_view), QStringList { "resizePaper" });
+    QCOMPARE(undoTextList(m_view), QStringList { "resizePaper" });
 }
 
 void TestResizeTool::wayOut_data()
@@ -238,7 +238,7 @@ void TestResizeTool::wayOut()
     QCOMPARE(m_layer->shapes(), QList<SketchShape *> { m_box });
     QVERIFY(m_box->isSelected());
     QCOMPARE(m_box->boundingRect(), QRectF(100, 100, 200, 100));
-    QCOMPARE(undoTexts(m_view), (QStringList { "GroupsForResize", "UnGroupForResize" }));
+    QCOMPARE(undoTextList(m_view), (QStringList { "GroupsForResize", "UnGroupForResize" }));
     QCOMPARE(m_view->commandManager()->redoCount(), 0);
 }
 

@@ -96,7 +96,7 @@ void TestRotateTool::dragHandle()
     dragFromTo(m_view, QPointF(300, 150), to);
 
     QCOMPARE(m_box->rotateAngle(), angle);
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
     QVERIFY(m_view->isModified());
 
     undoOnce(m_view);
@@ -127,14 +127,14 @@ void TestRotateTool::nearlyNoTurn()
     sendRelease(m_view, QPointF(600, 300 + dy));
 
     QCOMPARE(m_box->rotateAngle(), 0.0f);
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
 }
 
 void TestRotateTool::clickOnHandleStillRecords()
 {
     chooseTool();
     clickAt(m_view, QPointF(300, 150));
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QVERIFY(m_view->isModified());
 }
@@ -173,7 +173,7 @@ void TestRotateTool::bodyDragIsOneStep()
     dragFromTo(m_view, QPointF(150, 120), QPointF(180, 135), 6);
 
     QCOMPARE(pointsOf(m_box).first(), QPointF(130, 115));
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
     // The moved target is taken up again, its handle placed anew.
     QCOMPARE(tool()->target(), m_box);
     QCOMPARE(tool()->handle()->toPointF(), QPointF(330, 165));
@@ -191,7 +191,7 @@ void TestRotateTool::dragFromAnotherShapeMovesTheTarget()
     QCOMPARE(pointsOf(m_box).first(), QPointF(110, 100));
     QCOMPARE(pointsOf(other).first(), QPointF(400, 300));
     QCOMPARE(tool()->target(), m_box);
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
 }
 
 void TestRotateTool::nudgeIsRecorded()
@@ -204,7 +204,7 @@ void TestRotateTool::nudgeIsRecorded()
     m_view->moveSelection(0, 10);
     QCOMPARE(tool()->handle()->toPointF(), QPointF(300, 160));
     QVERIFY(qAbs(m_box->rotateAngle() * 360.0f - 5.7106f) < 0.01f);
-    QCOMPARE(undoTexts(m_view), QStringList { "rotate" });
+    QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
 
     undoOnce(m_view);
     QCOMPARE(m_box->rotateAngle(), 0.0f);
