@@ -3,6 +3,7 @@
 // and release on a page whose every shape is selected.
 #include "bench/generatedpage.h"
 
+#include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
@@ -116,6 +117,26 @@ void BM_DragMoveThousandSelectedNoPaint(benchmark::State &state)
     p.release(pos);
 }
 BENCHMARK(BM_DragMoveThousandSelectedNoPaint)->Unit(benchmark::kMillisecond);
+
+// The first move of the 1,000-shape selection with its repaint: it opens the
+// drag command and takes the pictures the later moves are painted from.
+void BM_FirstMoveThousandSelected(benchmark::State &state)
+{
+    DragPage &p = page();
+    p.select(10);
+    for (auto _ : state) {
+        p.press();
+        p.move(p.grip + QPoint(1, 0));
+        QImage image = DragPage::blank();
+        p.view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+        state.PauseTiming();
+        p.release(p.grip + QPoint(1, 0));
+        p.view.commandManager()->undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstMoveThousandSelected)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // A click on a page where all 10,000 shapes are selected: press and release
 // without a move, which must not copy the selection.

@@ -18,17 +18,22 @@ QRectF grown(const QRectF &rect, qreal margin)
     return rect.adjusted(-margin, -margin, margin, margin);
 }
 
+QRectF onScreen(const QRectF &ownRect, const QTransform &transform)
+{
+    return grown(transform.mapRect(ownRect), kScreenMargin);
+}
+
 bool reaches(const QRectF &ownRect, const QTransform &transform, const QRectF &area)
 {
-    return grown(transform.mapRect(ownRect), kScreenMargin).intersects(area);
+    return onScreen(ownRect, transform).intersects(area);
 }
 
 // The outline with the stroke and the blur, in the shape's own coordinates.
+// An invisible stroke still counts: asking the brush costs more than the
+// few pixels it saves.
 QRectF outlineArea(const SketchShape *shape)
 {
-    qreal margin = 0.0;
-    if (!shape->stroke().isInvisible())
-        margin += shape->stroke().width();
+    qreal margin = qMax(shape->stroke().width(), 0);
     if (shape->blur() > 0)
         margin += kBlurMargin;
     return grown(shape->boundingRect(), margin);
@@ -55,13 +60,14 @@ int alignmentFlags(int align)
 
 // No laid-out line or column of the text can leave this rectangle: every
 // character could start a line of its own, and a word may be wider than the
-// box.
+// box. The text box lies within the outline's bounds (a bubble's box has
+// its corners on the outline), which are cheaper to find.
 QRectF roughTextArea(const SketchShape *shape, const QFontMetricsF &metrics)
 {
     const qreal length = shape->text().size();
     const qreal across = length * (metrics.maxWidth() + 12.0);
     const qreal down = (length + 1.0) * metrics.lineSpacing();
-    return shape->textRect().adjusted(-across, -down, across, down);
+    return shape->boundingRect().adjusted(-across, -down, across, down);
 }
 
 QRectF textArea(const SketchShape *shape, const QFontMetricsF &metrics)
@@ -81,11 +87,10 @@ QTransform memberTransform(const SketchShape *member, const QPointF &origin)
 {
     QTransform transform;
     transform.translate(origin.x(), origin.y());
-    const float angle = member->rotateAngle();
-    if (angle > 0.0f && angle < 1.0f) {
+    if (member->isTurned()) {
         const QPointF centre = member->rotatePoint();
         transform.translate(centre.x(), centre.y());
-        transform.rotate(angle * 360.0);
+        transform.rotate(member->rotateAngle() * 360.0);
         transform.translate(-centre.x(), -centre.y());
     }
     return transform;
@@ -114,4 +119,25 @@ bool shapeMayPaintIn(const SketchShape *shape, const QTransform &transform, cons
         }
     }
     return false;
+}
+
+QRectF shapeOutlineBounds(const SketchShape *shape, const QTransform &transform)
+{
+    return shape ? onScreen(outlineArea(shape), transform) : QRectF();
+}
+
+QRectF shapePaintBounds(const SketchShape *shape, const QTransform &transform)
+{
+    if (!shape)
+        return QRectF();
+    QRectF bounds = shapeOutlineBounds(shape, transform);
+    if (showsText(shape))
+        bounds |= onScreen(textArea(shape, QFontMetricsF(shape->font())), transform);
+    if (shape->isGroup()) {
+        const auto *group = static_cast<const SketchGroup *>(shape);
+        const QPointF origin = group->boundingRect().topLeft();
+        for (const SketchShape *member : group->shapes())
+            bounds |= shapePaintBounds(member, memberTransform(member, origin) * transform);
+    }
+    return bounds;
 }

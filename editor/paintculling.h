@@ -17,4 +17,11 @@ class SketchShape;
 // misses the area and a rough bound of the text does not.
 bool shapeMayPaintIn(const SketchShape *shape, const QTransform &transform, const QRectF &area);
 
+// Rectangles (widget pixels) holding every pixel the shape can paint under
+// `transform`, with the same allowances. The outline bounds leave out the
+// text and the members of a group and cost no layout; the paint bounds
+// hold everything.
+QRectF shapeOutlineBounds(const SketchShape *shape, const QTransform &transform);
+QRectF shapePaintBounds(const SketchShape *shape, const QTransform &transform);
+
 #endif // PAINTCULLING_H

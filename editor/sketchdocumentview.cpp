@@ -2,7 +2,6 @@
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
-#include "editor/paintculling.h"
 #include "editor/sketchtool.h"
 #include "editor/sketchtoolbubble.h"
 #include "editor/sketchtoolconnect.h"
@@ -20,6 +19,8 @@
 #include "editor/sketchtoolslice.h"
 #include "editor/sketchtooltext.h"
 #include "editor/sketchtoolzoom.h"
+#include "editor/movepreview.h"
+#include "editor/visibleshapes.h"
 #include "model/filehelpers.h"
 #include "model/imagehelpers.h"
 #include "model/sketchdocument.h"
@@ -51,6 +52,8 @@ constexpr int kVerticalPageStep = 200;
 constexpr int kWheelStep = 50;
 constexpr int kGridSpacing = 25;
 constexpr int kShadowSize = 5;
+// Up to this many shapes to paint, a drag repaints the page on every move.
+constexpr int kLivePaintLimit = 150;
 // The in-place editor is never smaller than this.
 constexpr int kMinimumEditorWidth = 150;
 constexpr int kMinimumEditorHeight = 80;
@@ -739,11 +742,10 @@ QTransform SketchDocumentView::shapeTransform(SketchShape *shape) const
     } else {
         transform = viewTransform();
     }
-    const float angle = shape->rotateAngle();
-    if (angle > 0.0f && angle < 1.0f) {
+    if (shape->isTurned()) {
         const QPointF centre = shape->rotatePoint();
         transform.translate(centre.x(), centre.y());
-        transform.rotate(angle * 360.0);
+        transform.rotate(shape->rotateAngle() * 360.0);
         transform.translate(-centre.x(), -centre.y());
     }
     return transform;
@@ -873,27 +875,49 @@ void SketchDocumentView::paintEvent(QPaintEvent *event)
     // skipped: a page of thousands of shapes scrolls at a high zoom.
     const QRect exposed = event->rect();
     painter.setClipRect(exposed);
+    if (m_movePreview && !m_movePreview->fits())
+        m_movePreview.reset();
+    if (m_movePreview) {
+        m_movePreview->paint(&painter);
+    } else {
+        paintBackdrop(&painter, exposed);
+        paintShapes(&painter, exposed, paintOrder());
+        paintPaperBorder(&painter);
+    }
+    painter.resetTransform();
+    if (SketchTool *tool = currentTool())
+        tool->paint(&painter);
+}
 
+QRect SketchDocumentView::visiblePaperRect() const
+{
+    const QSize paper = paperSize();
+    const qreal z = zoom();
+    return QRect(0, 0, qRound(m_scrollX + paper.width() * z), qRound(m_scrollY + paper.height() * z));
+}
+
+void SketchDocumentView::paintBackdrop(QPainter *painter, const QRect &exposed)
+{
     // The theme's style sheet colours the area around the paper.
     QStyleOption option;
     option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, painter, this);
 
-    const QSize paper = paperSize();
-    const qreal z = zoom();
-    const QRect visiblePaper(0, 0, qRound(m_scrollX + paper.width() * z), qRound(m_scrollY + paper.height() * z));
-    const bool hasArea = visiblePaper.width() > 0 && visiblePaper.height() > 0;
-    drawDropShadow(&painter, visiblePaper, kShadowSize);
-    if (hasArea)
-        paintPaper(&painter, visiblePaper);
+    const QRect visiblePaper = visiblePaperRect();
+    drawDropShadow(painter, visiblePaper, kShadowSize);
+    if (visiblePaper.isEmpty())
+        return;
+    paintPaper(painter, visiblePaper);
     if (m_gridVisible)
-        paintGrid(&painter, visiblePaper, exposed);
-    paintShapes(&painter, exposed);
-    painter.resetTransform();
-    if (hasArea)
-        paperBorder().drawBorder(&painter, QRectF(visiblePaper), 1.0f);
-    if (SketchTool *tool = currentTool())
-        tool->paint(&painter);
+        paintGrid(painter, visiblePaper, exposed);
+}
+
+void SketchDocumentView::paintPaperBorder(QPainter *painter)
+{
+    const QRect visiblePaper = visiblePaperRect();
+    painter->resetTransform();
+    if (!visiblePaper.isEmpty())
+        paperBorder().drawBorder(painter, QRectF(visiblePaper), 1.0f);
 }
 
 void SketchDocumentView::paintPaper(QPainter *painter, const QRect &paper)
@@ -920,22 +944,71 @@ void SketchDocumentView::paintGrid(QPainter *painter, const QRect &paper, const 
     }
 }
 
-void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed)
+QList<SketchShape *> SketchDocumentView::paintOrder() const
 {
-    const QRectF area(exposed);
-    const QList<SketchLayer *> layerList = m_document->layers();
-    for (const SketchLayer *layer : layerList) {
-        if (!layer->isVisible())
-            continue;
-        const QList<SketchShape *> shapeList = layer->shapes();
-        for (SketchShape *shape : shapeList) {
-            const QTransform transform = shapeTransform(shape);
-            if (!shapeMayPaintIn(shape, transform, area))
-                continue;
-            painter->setTransform(transform);
-            painter->setRenderHint(QPainter::Antialiasing, shape->needsAntialiasing());
-            shape->paint(painter, 1.0f, true);
-            painter->setRenderHint(QPainter::Antialiasing, false);
-        }
+    QList<SketchShape *> shapes;
+    for (const SketchLayer *layer : m_document->layers()) {
+        if (layer->isVisible())
+            shapes.append(layer->shapes());
     }
+    return shapes;
+}
+
+QVector<VisibleShapes::Entry> SketchDocumentView::visibleShapes(const QRect &area,
+                                                                const QList<SketchShape *> &shapes) const
+{
+    VisibleShapes visible(area);
+    // Most shapes sit straight on their layer, under the view's own
+    // transform: made once, it is not built anew for each of them.
+    const QTransform view = viewTransform();
+    for (SketchShape *shape : shapes)
+        visible.offer(shape, shape->group() || shape->isTurned() ? shapeTransform(shape) : view);
+    return visible.unhidden();
+}
+
+int SketchDocumentView::paintedShapeCount() const
+{
+    return visibleShapes(rect(), paintOrder()).size();
+}
+
+void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes)
+{
+    // Each shape is clipped to what it can still change, so the parts under
+    // opaque shapes above cost no stroking or filling.
+    for (const VisibleShapes::Entry &entry : visibleShapes(exposed, shapes)) {
+        painter->resetTransform();
+        painter->setClipRect(entry.visibleArea);
+        painter->setTransform(entry.transform);
+        painter->setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
+        entry.shape->paint(painter, 1.0f, true);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+    }
+    painter->resetTransform();
+    painter->setClipRect(exposed);
+}
+
+// --- Moving many shapes --------------------------------------------------------
+
+void SketchDocumentView::beginMovePreview(const QList<SketchShape *> &moving)
+{
+    m_movePreview.reset();
+    if (moving.isEmpty())
+        return;
+    for (const SketchShape *shape : moving) {
+        // Only whole shapes of a layer move as one picture.
+        if (!shape || shape->group() || shape->activeHandle() > SketchHandleInside)
+            return;
+    }
+    // A page that paints quickly is painted on every move, exactly.
+    if (paintedShapeCount() <= kLivePaintLimit)
+        return;
+    m_movePreview = std::make_unique<MovePreview>(this, moving);
+}
+
+void SketchDocumentView::endMovePreview()
+{
+    if (!m_movePreview)
+        return;
+    m_movePreview.reset();
+    update();
 }

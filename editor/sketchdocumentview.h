@@ -2,8 +2,10 @@
 #define SKETCHDOCUMENTVIEW_H
 
 #include "editor/sketchview.h"
+#include "editor/visibleshapes.h"
 
 #include <functional>
+#include <memory>
 #include <QColor>
 #include <QHash>
 #include <QList>
@@ -14,6 +16,7 @@
 #include <QStringList>
 #include <QTransform>
 
+class MovePreview;
 class QScrollBar;
 class SketchDocument;
 class SketchGroup;
@@ -341,6 +344,16 @@ public:
 
     // --- Display ------------------------------------------------------------
 
+    // A drag of whole shapes (the select tool's) on a page too crowded to
+    // paint on every mouse move: until it ends, the view paints from
+    // pictures taken as it began (MovePreview), with the moving shapes
+    // shifted by how far they have gone. Anything the pictures no longer
+    // fit (zoom, scroll, size, history, selection) ends it as well; the end
+    // repaints the page.
+    void beginMovePreview(const QList<SketchShape *> &moving);
+    void endMovePreview();
+    bool hasMovePreview() const { return m_movePreview != nullptr; }
+
     // Grid lines every 25 widget pixels; hidden at start.
     bool isGridVisible() const { return m_gridVisible; }
     void setGridVisible(bool visible);
@@ -427,12 +440,25 @@ private:
     void reportImageExportFailure(const QString &fileName);
     void updateShapes(const QList<SketchShape *> &shapes, const QString &text,
                       const std::function<void(SketchShape *)> &edit);
+    // The page in three layers: what lies under the shapes (the theme's
+    // background, the paper's shadow, the paper, the grid), the shapes, and
+    // the paper's border over them. A move preview paints them apart.
+    friend class MovePreview;
+    QRect visiblePaperRect() const;
+    void paintBackdrop(QPainter *painter, const QRect &exposed);
     void paintPaper(QPainter *painter, const QRect &paper);
     void paintGrid(QPainter *painter, const QRect &paper, const QRect &exposed);
-    // The shapes of the visible layers that can show inside the exposed
+    // The shapes of the visible layers, bottom first.
+    QList<SketchShape *> paintOrder() const;
+    // Those of the shapes (bottom first) that can show inside the exposed
     // rectangle, each under its shape transform, as SketchDocument::paint
-    // paints them all.
-    void paintShapes(QPainter *painter, const QRect &exposed);
+    // paints them.
+    void paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes);
+    void paintPaperBorder(QPainter *painter);
+    // Of the shapes (bottom first), those that can show in the area.
+    QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;
+    // How many shapes a repaint of the whole view draws.
+    int paintedShapeCount() const;
 
     int m_currentToolType;
     int m_scrollX = 0;
@@ -459,6 +485,7 @@ private:
     bool m_textEditingEnabled = false;
     QPointer<SketchShape> m_textEditShape;
     int m_textEditMode = 0;
+    std::unique_ptr<MovePreview> m_movePreview;
 };
 
 #endif // SKETCHDOCUMENTVIEW_H

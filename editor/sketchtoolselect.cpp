@@ -181,8 +181,10 @@ void SketchToolSelect::dragBy(float dx, float dy)
         return;
     // Opened only now, so that a click, or a press on a large selection that
     // never moves, clones nothing.
-    if (!m_pendingCommand)
+    if (!m_pendingCommand) {
         m_pendingCommand = new SketchCommandUpdate(view, view->editableSelectedShapes());
+        view->beginMovePreview(shapes);
+    }
     for (SketchShape *shape : shapes) {
         shape->moveHandle(dx, dy);
         if (shape->activeHandle() > SketchHandleInside)
@@ -240,6 +242,7 @@ void SketchToolSelect::selectInBand(const QRectF &band, bool toggle)
 
 void SketchToolSelect::commitDrag()
 {
+    documentView()->endMovePreview();
     SketchCommandUpdate *command = m_pendingCommand;
     m_pendingCommand = nullptr;
     if (command->shapeCount() == 0) {
@@ -360,8 +363,10 @@ void SketchToolSelect::cancel()
         m_pendingCommand->undo();
         delete m_pendingCommand;
         m_pendingCommand = nullptr;
-        if (view)
+        if (view) {
+            view->endMovePreview();
             view->onSelectionChanged();
+        }
     }
     m_cancelling = true;
     SketchTool::cancel();

@@ -383,6 +383,98 @@ FloatEllipse ellipseAroundRect(const QRectF& r)
                         float(std::ceil(r.width() * halfSqrt2)), float(std::ceil(r.height() * halfSqrt2)));
 }
 
+namespace {
+
+// Whether the segment passes through the open inside of the rectangle; a
+// segment along an edge or touching a corner does not.
+bool segmentEntersRect(const QPointF& a, const QPointF& b, const QRectF& rect)
+{
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double d[2] = {b.x() - a.x(), b.y() - a.y()};
+    const double start[2] = {a.x(), a.y()};
+    const double low[2] = {rect.left(), rect.top()};
+    const double high[2] = {rect.right(), rect.bottom()};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (d[axis] == 0.0) {
+            if (start[axis] <= low[axis] || start[axis] >= high[axis])
+                return false;
+            continue;
+        }
+        double enter = (low[axis] - start[axis]) / d[axis];
+        double leave = (high[axis] - start[axis]) / d[axis];
+        if (enter > leave)
+            std::swap(enter, leave);
+        t0 = std::max(t0, enter);
+        t1 = std::min(t1, leave);
+        if (t0 >= t1)
+            return false;
+    }
+    return true;
+}
+
+// With no edge crossing it, the rectangle lies wholly inside or wholly
+// outside; its centre tells which.
+bool rectInside(const QPolygonF& polygon, const QRectF& rect)
+{
+    if (!polygon.containsPoint(rect.center(), Qt::OddEvenFill))
+        return false;
+    const int count = polygon.size();
+    for (int i = 0; i < count; ++i) {
+        if (segmentEntersRect(polygon.at(i), polygon.at((i + 1) % count), rect))
+            return false;
+    }
+    return true;
+}
+
+// The centre of the polygon's area; the centre of its bounds when the
+// signed area is too small to divide by.
+QPointF areaCentroid(const QPolygonF& polygon)
+{
+    double twiceArea = 0.0;
+    double x = 0.0;
+    double y = 0.0;
+    const int count = polygon.size();
+    for (int i = 0; i < count; ++i) {
+        const QPointF& p = polygon.at(i);
+        const QPointF& q = polygon.at((i + 1) % count);
+        const double cross = p.x() * q.y() - q.x() * p.y();
+        twiceArea += cross;
+        x += (p.x() + q.x()) * cross;
+        y += (p.y() + q.y()) * cross;
+    }
+    if (std::fabs(twiceArea) < 1e-9)
+        return polygon.boundingRect().center();
+    return QPointF(x / (3.0 * twiceArea), y / (3.0 * twiceArea));
+}
+
+} // namespace
+
+QRectF rectInsidePolygon(const QPolygonF& polygon)
+{
+    const QRectF bounds = polygon.boundingRect();
+    if (polygon.size() < 3 || !(bounds.width() > 0.0) || !(bounds.height() > 0.0))
+        return QRectF();
+    const QPointF centre = areaCentroid(polygon);
+    auto scaled = [&](double k) {
+        const double w = bounds.width() * k;
+        const double h = bounds.height() * k;
+        return QRectF(centre.x() - 0.5 * w, centre.y() - 0.5 * h, w, h).intersected(bounds);
+    };
+    if (rectInside(polygon, scaled(1.0)))
+        return scaled(1.0);
+    double inside = 0.0;
+    double outside = 1.0;
+    for (int step = 0; step < 7; ++step) {
+        const double k = 0.5 * (inside + outside);
+        if (rectInside(polygon, scaled(k)))
+            inside = k;
+        else
+            outside = k;
+    }
+    return inside > 0.0 ? scaled(inside) : QRectF();
+}
+
 float crossProduct(const QPointF& a, const QPointF& b, const QPointF& c)
 {
     return float((b.x() - a.x()) * (c.y() - a.y()) - (c.x() - a.x()) * (b.y() - a.y()));

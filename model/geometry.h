@@ -72,6 +72,12 @@ QRectF normalizedRect(const QRectF& rect);
 // The ellipse through the rectangle's corners, radii rounded up to whole units.
 FloatEllipse ellipseAroundRect(const QRectF& rect);
 
+// A rectangle inside the polygon as filled with the odd-even rule, centred
+// on its centroid and grown towards its bounding box as far as a few
+// halvings find; empty when none is found (a polygon of fewer than 3
+// points, no area, a centroid outside).
+QRectF rectInsidePolygon(const QPolygonF& polygon);
+
 // (b - a) x (c - a) and (b - a) . (c - a).
 float crossProduct(const QPointF& a, const QPointF& b, const QPointF& c);
 float dotProduct(const QPointF& a, const QPointF& b, const QPointF& c);

@@ -178,6 +178,9 @@ public:
 
     // Fraction of a full turn: 0, or strictly between 0 and 1.
     float rotateAngle() const { return m_rotateAngle; }
+    // Painted turned about the rotation point: an angle strictly between 0
+    // and a whole turn.
+    bool isTurned() const { return m_rotateAngle > 0.0f && m_rotateAngle < 1.0f; }
     void setRotateAngle(float angle);
     // Centre of the rotation, in the shape's own unrotated coordinates.
     QPointF rotatePoint() const { return m_rotatePoint; }
@@ -246,6 +249,11 @@ public:
     QPointF center() const;
     // Where the text goes: the box of a bubble, else the bounding rectangle.
     virtual QRectF textRect() const;
+    // A rectangle over which this shape's painting leaves only opaque pixels
+    // of its own, whatever lies below; empty when the fill can be seen
+    // through, is an image, or the shape is blurred or a group. A repaint
+    // skips what lies wholly under it.
+    virtual QRectF opaqueInterior() const;
     // The box of the first four points when rect is not empty; the frame
     // tool's target outline.
     QRectF boxRect(const QRectF &rect) const;
@@ -362,6 +370,9 @@ private:
         QRectF area;   // of the outline and every point
         QPolygonF outline;
         QPainterPath path;
+        // Found on first use: a rectangle inside the outline.
+        bool interiorKnown = false;
+        QRectF interior;
     };
 
     const OutlineCache &outlineCache() const;

@@ -169,6 +169,18 @@ QRectF SketchShape::boundingRect() const
     return outlineCache().bounds;
 }
 
+QRectF SketchShape::opaqueInterior() const
+{
+    if (isGroup() || m_blur > 0 || m_points.size() < 3 || !m_fill.isOpaque())
+        return QRectF();
+    const OutlineCache &cache = outlineCache();
+    if (!cache.interiorKnown) {
+        m_outline.interior = rectInsidePolygon(cache.outline);
+        m_outline.interiorKnown = true;
+    }
+    return cache.interior;
+}
+
 QPointF SketchShape::center() const
 {
     const QRectF r = boundingRect();

@@ -25,6 +25,52 @@ void applyStyle(QPen &pen, int style)
 }
 
 
+// The pieces of a path of straight lines that come within reach of the
+// clip, each a subpath; the path itself when it has curves, when nothing is
+// left out or when it is short. A piece ends only at a corner that lies at
+// least reach outside the clip, so its cap or join there cannot show; a
+// closed outline is walked from such a corner, keeping its own corner joins.
+QPainterPath piecesNear(const QPainterPath &path, const QRectF &clip, qreal reach)
+{
+    const int count = path.elementCount();
+    if (count < 8)
+        return path;
+    QPolygonF points;
+    points.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const QPainterPath::Element &e = path.elementAt(i);
+        if ((i == 0) != e.isMoveTo() || e.isCurveTo() || e.type == QPainterPath::CurveToDataElement)
+            return path;
+        points << QPointF(e.x, e.y);
+    }
+    const QRectF near = clip.adjusted(-reach, -reach, reach, reach);
+    auto shows = [&](int i) { return QRectF(points.at(i), points.at(i + 1)).normalized().intersects(near); };
+    const int segments = count - 1;
+    int first = -1; // a segment left out
+    for (int i = 0; i < segments && first < 0; ++i) {
+        if (!shows(i))
+            first = i;
+    }
+    if (first < 0)
+        return path;
+    const bool closed = points.first() == points.last();
+    QPainterPath pieces;
+    bool drawing = false;
+    const int start = closed ? first : 0;
+    for (int n = 0; n < segments; ++n) {
+        const int i = (start + n) % segments;
+        if (!shows(i)) {
+            drawing = false;
+            continue;
+        }
+        if (!drawing)
+            pieces.moveTo(points.at(i));
+        pieces.lineTo(points.at(i + 1));
+        drawing = true;
+    }
+    return pieces;
+}
+
 } // namespace
 
 SketchStroke::SketchStroke() = default;
@@ -97,9 +143,15 @@ void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float
 {
     painter->setOpacity(m_brush.opacity());
     QRectF rect = OutlineOnly::withoutZeroExtent(path.boundingRect());
-    painter->setPen(makePen(rect, zoom));
+    const QPen pen = makePen(rect, zoom);
+    painter->setPen(pen);
     OutlineOnly outline(painter);
-    painter->drawPath(path);
+    if (painter->hasClipping() && pen.style() != Qt::NoPen) {
+        // A miter join reaches up to twice the width past its corner.
+        painter->drawPath(piecesNear(path, painter->clipBoundingRect(), 3.0 * pen.widthF() + 1.0));
+    } else {
+        painter->drawPath(path);
+    }
     painter->setOpacity(1.0);
 }
 

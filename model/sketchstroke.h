@@ -55,6 +55,9 @@ public:
     void strokeRect(QPainter *painter, QRectF &rect, float zoom) const;
     // The paper border, inset by half the width from the origin.
     void drawBorder(QPainter *painter, const QRectF &area, float zoom) const;
+    // While the painter clips, pieces of a long straight-edged outline that
+    // lie well outside the clip are left out of the stroke; what shows is
+    // the same.
     void strokePath(QPainter *painter, const QPainterPath &path, float zoom) const;
     void strokeLine(QPainter *painter, const QPointF &p1, const QPointF &p2, float zoom) const;
 

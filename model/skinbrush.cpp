@@ -236,6 +236,21 @@ bool SkinBrush::isSolidTransparent() const
         && m_stops.lastColor().alpha() == 0;
 }
 
+bool SkinBrush::isOpaque() const
+{
+    if (m_opacity < 1.0f || m_stops.count() < 1)
+        return false;
+    if (m_type == SkinBrushSolid)
+        return m_stops.firstColor().alpha() == 255;
+    if (!isGradient())
+        return false;
+    for (const SkinGradientStop &stop : m_stops.stops()) {
+        if (stop.color().alpha() != 255)
+            return false;
+    }
+    return true;
+}
+
 bool SkinBrush::operator==(const SkinBrush &other) const
 {
     return m_type == other.m_type && m_opacity == other.m_opacity

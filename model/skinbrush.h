@@ -97,6 +97,9 @@ public:
     // colour is transparent, a gradient all of whose stops are transparent.
     bool isTransparent() const;
     bool isSolidTransparent() const;
+    // Every pixel it paints is fully opaque: a solid colour or a gradient
+    // without any see-through stop, at full opacity. An image never counts.
+    bool isOpaque() const;
 
     // Points are compared within 1e-12, everything else exactly.
     bool operator==(const SkinBrush &other) const;
