@@ -3,6 +3,7 @@
 #include "commands/sketchcommand.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
+#include "editor/sketchtoolselect.h"
 
 #include <QTextEdit>
 
@@ -48,6 +49,7 @@ void SketchCommandManager::undo()
         return;
     if (cancelsCurrentTool())
         return;
+    takeBackOpenDrag();
     // An edit in progress in the in-place editor is stored first, so that
     // the editor never stays open over a shape the step takes away.
     m_view->endTextEdit(true);
@@ -70,6 +72,7 @@ void SketchCommandManager::redo()
         return;
     if (cancelsCurrentTool())
         return;
+    takeBackOpenDrag();
     m_view->endTextEdit(true);
     if (!m_redoStack.isEmpty()) {
         SketchCommand *command = m_redoStack.takeLast();
@@ -119,6 +122,13 @@ bool SketchCommandManager::cancelsCurrentTool() const
     if (SketchTool *tool = view->currentTool())
         tool->cancel();
     return true;
+}
+
+void SketchCommandManager::takeBackOpenDrag() const
+{
+    SketchDocumentView *view = documentView();
+    if (auto *select = view ? qobject_cast<SketchToolSelect *>(view->currentTool()) : nullptr)
+        select->takeBackDrag();
 }
 
 void SketchCommandManager::hideTextEditor()

@@ -350,24 +350,29 @@ void SketchToolSelect::keyPressEvent(QKeyEvent *event)
 
 // --- Cancel -------------------------------------------------------------------------
 
+void SketchToolSelect::takeBackDrag()
+{
+    m_dragging = false;
+    if (!m_pendingCommand)
+        return;
+    m_pendingCommand->undo();
+    delete m_pendingCommand;
+    m_pendingCommand = nullptr;
+    if (SketchDocumentView *view = documentView()) {
+        view->endMovePreview();
+        view->onSelectionChanged();
+    }
+}
+
 void SketchToolSelect::cancel()
 {
     SketchDocumentView *view = documentView();
     if (view && view->isTextEditingEnabled() && !view->textEditor()->isHidden())
         view->endTextEdit(false);
-    m_dragging = false;
     stopTooltip();
     // The drag is taken back before the tool reports that it is done: the
     // reset that follows must find nothing open.
-    if (m_pendingCommand) {
-        m_pendingCommand->undo();
-        delete m_pendingCommand;
-        m_pendingCommand = nullptr;
-        if (view) {
-            view->endMovePreview();
-            view->onSelectionChanged();
-        }
-    }
+    takeBackDrag();
     m_cancelling = true;
     SketchTool::cancel();
     m_cancelling = false;

@@ -42,6 +42,11 @@ public:
     // Closes the in-place editor without saving and takes back a drag in
     // progress before it reports the tool done.
     void cancel() override;
+    // Puts the shapes of an open drag back and drops its command; the rest
+    // of the gesture then moves and records nothing. The history must not
+    // move under an open drag, whose command holds the shapes' earlier
+    // state. Does nothing without one.
+    void takeBackDrag();
     // The read-out, the hint that a path is about to close, the rubber band.
     void paint(QPainter *painter) override;
 

@@ -3,6 +3,7 @@
 #include "toolevents.h"
 #include "viewfixture.h"
 
+#include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -35,6 +36,7 @@ private slots:
     void droppingAnEndOnTheOtherClosesThePath();
     void shortPathsNeverClose();
     void escapeDuringAHeldDragRestoresTheShapes();
+    void undoDuringAHeldDragTakesTheDragBackFirst();
     void returningWithTheButtonHeldContinuesAsAPress();
     void aPressNeverLosesAnOpenDrag();
     void lockedShapesAreSelectedButNeverMoved();
@@ -315,6 +317,31 @@ void TestSelectTool::shortPathsNeverClose()
     QVERIFY(!path->isClosed());
     QCOMPARE(path->pointCount(), 3);
     QCOMPARE(path->points().last()->toPointF(), QPointF(101, 101));
+}
+
+void TestSelectTool::undoDuringAHeldDragTakesTheDragBackFirst()
+{
+    // The dragged shape was the last thing added: undoing that in the middle
+    // of the drag must not leave the drag's command holding a shape the
+    // history then frees.
+    SketchShape *a = addFilledBox(100, 100, 50, 50);
+    layer()->shapes().removeAll(a);
+    m_view->commandManager()->push(new SketchCommandAdd(m_view, a), QStringLiteral("addRect"));
+    QCOMPARE(layer()->shapes().count(a), 1);
+    selectShape(a);
+    pressAt(m_view, QPoint(120, 120));
+    moveTo(m_view, QPoint(140, 130));
+    m_view->commandManager()->undo();
+    QCOMPARE(layer()->shapes().count(a), 0);
+    QCOMPARE(a->boundingRect(), QRectF(100, 100, 50, 50));
+    moveTo(m_view, QPoint(170, 160));
+    releaseAt(m_view, QPoint(170, 160));
+    QCOMPARE(undoCount(), 0);
+    QCOMPARE(redoCount(), 1);
+    m_view->commandManager()->redo();
+    QCOMPARE(layer()->shapes().count(a), 1);
+    QCOMPARE(a->boundingRect(), QRectF(100, 100, 50, 50));
+    QCOMPARE(undoTexts(m_view), QStringLiteral("addRect"));
 }
 
 void TestSelectTool::escapeDuringAHeldDragRestoresTheShapes()
