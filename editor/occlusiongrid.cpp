@@ -34,7 +34,13 @@ OcclusionGrid::OcclusionGrid(const QRect &area)
 
 QRect OcclusionGrid::uncoveredBounds(const QRectF &rect) const
 {
-    if (m_covered.empty() || !rect.intersects(QRectF(m_area)))
+    // Compared by hand: QRectF::intersects takes a flat rectangle (a level
+    // line's bounds) for empty, and that would hide it. Not a number fails
+    // every comparison and so counts as lying outside.
+    const QRectF area(m_area);
+    const bool meets = rect.right() >= area.left() && rect.left() <= area.right() && rect.bottom() >= area.top()
+        && rect.top() <= area.bottom();
+    if (m_covered.empty() || !meets)
         return QRect();
     // Every cell the rectangle touches, clipped to the grid.
     const double cell = m_cellSize;

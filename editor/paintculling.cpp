@@ -30,10 +30,12 @@ bool reaches(const QRectF &ownRect, const QTransform &transform, const QRectF &a
 
 // The outline with the stroke and the blur, in the shape's own coordinates.
 // An invisible stroke still counts: asking the brush costs more than the
-// few pixels it saves.
+// few pixels it saves. A mitred corner runs out up to two and a half widths
+// from its point before the painter cuts it off.
 QRectF outlineArea(const SketchShape *shape)
 {
-    qreal margin = qMax(shape->stroke().width(), 0);
+    const SketchStroke &stroke = shape->stroke();
+    qreal margin = qMax(stroke.width(), 0) * (stroke.style() == SketchStrokeSquare ? 3 : 1);
     if (shape->blur() > 0)
         margin += kBlurMargin;
     return grown(shape->boundingRect(), margin);

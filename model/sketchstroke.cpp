@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 // Below this width a line is widened when the view is zoomed out.
@@ -24,6 +26,19 @@ void applyStyle(QPen &pen, int style)
     }
 }
 
+
+// Whether the pen is drawn as an outline filled over a pixel or more.
+// Thinner lines take another road through the painter, whose pixels along
+// a segment depend on the rest of its path: cutting that path up would
+// leave seams between repaints, so those lines are always drawn whole.
+bool coversPixels(const QPen &pen, const QTransform &transform)
+{
+    if (pen.isCosmetic())
+        return false;
+    const qreal scaleX = std::hypot(transform.m11(), transform.m21());
+    const qreal scaleY = std::hypot(transform.m12(), transform.m22());
+    return pen.widthF() * qMin(scaleX, scaleY) > 1.5;
+}
 
 // The pieces of a path of straight lines that come within reach of the
 // clip, each a subpath; the path itself when it has curves, when nothing is
@@ -44,7 +59,14 @@ QPainterPath piecesNear(const QPainterPath &path, const QRectF &clip, qreal reac
         points << QPointF(e.x, e.y);
     }
     const QRectF near = clip.adjusted(-reach, -reach, reach, reach);
-    auto shows = [&](int i) { return QRectF(points.at(i), points.at(i + 1)).normalized().intersects(near); };
+    // Compared by hand: QRectF::intersects counts the flat box of a level or
+    // upright segment as empty, and such a segment must still be drawn.
+    auto shows = [&](int i) {
+        const QPointF &a = points.at(i);
+        const QPointF &b = points.at(i + 1);
+        return qMax(a.x(), b.x()) >= near.left() && qMin(a.x(), b.x()) <= near.right()
+            && qMax(a.y(), b.y()) >= near.top() && qMin(a.y(), b.y()) <= near.bottom();
+    };
     const int segments = count - 1;
     int first = -1; // a segment left out
     for (int i = 0; i < segments && first < 0; ++i) {
@@ -146,7 +168,7 @@ void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float
     const QPen pen = makePen(rect, zoom);
     painter->setPen(pen);
     OutlineOnly outline(painter);
-    if (painter->hasClipping() && pen.style() != Qt::NoPen) {
+    if (painter->hasClipping() && pen.style() != Qt::NoPen && coversPixels(pen, painter->transform())) {
         // A miter join reaches up to twice the width past its corner.
         painter->drawPath(piecesNear(path, painter->clipBoundingRect(), 3.0 * pen.widthF() + 1.0));
     } else {

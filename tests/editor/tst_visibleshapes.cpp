@@ -1,0 +1,166 @@
+// Which of the shapes offered to a repaint it has to draw, and where. A shape
+// wholly under the opaque inside of a shape above is left out; anything that
+// lets it show through or reach out keeps it.
+
+#include "model/shapefixture.h"
+
+#include "editor/visibleshapes.h"
+#include "model/sketchgroup.h"
+#include "model/sketchstroke.h"
+#include "model/skinbrush.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QRect Exposed(0, 0, 200, 200);
+
+enum Cover
+{
+    Opaque = 0,
+    SeeThrough = 1,
+    Turned = 2,
+    Blurred = 3,
+    Ellipse = 4
+};
+
+enum Low
+{
+    Plain = 0,
+    OverflowingText = 1,
+    WideStroke = 2,
+    Group = 3
+};
+
+} // namespace
+
+class TestVisibleShapes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shapeUnderACover_data();
+    void shapeUnderACover();
+    void partlyCoveredShapeIsClippedToWhatShows();
+    void shapesOutsideTheAreaAreDropped();
+    void orderIsKeptBottomFirst();
+};
+
+void TestVisibleShapes::shapeUnderACover_data()
+{
+    QTest::addColumn<int>("cover");
+    QTest::addColumn<int>("low");
+    QTest::addColumn<bool>("shows");
+
+    QTest::newRow("opaque box over a box") << int(Opaque) << int(Plain) << false;
+    QTest::newRow("opaque ellipse over a small box") << int(Ellipse) << int(Plain) << false;
+    QTest::newRow("see-through cover") << int(SeeThrough) << int(Plain) << true;
+    QTest::newRow("turned cover") << int(Turned) << int(Plain) << true;
+    QTest::newRow("blurred cover") << int(Blurred) << int(Plain) << true;
+    QTest::newRow("text running out from under") << int(Opaque) << int(OverflowingText) << true;
+    QTest::newRow("stroke reaching out from under") << int(Opaque) << int(WideStroke) << true;
+    QTest::newRow("group with a member outside") << int(Opaque) << int(Group) << true;
+}
+
+void TestVisibleShapes::shapeUnderACover()
+{
+    QFETCH(int, cover);
+    QFETCH(int, low);
+    QFETCH(bool, shows);
+
+    SketchDocumentView view;
+    SketchLayer *layer = view.currentLayer();
+    SketchShape *under = makeBox(layer, QRectF(60, 60, 30, 20));
+    under->setFill(SkinBrush(QColor(Qt::red)));
+    if (low == OverflowingText) {
+        under->setText(QStringLiteral("Averyveryverylongwordthatrunsfaroutofitsbox"));
+        QFont font = under->font();
+        font.setPixelSize(14);
+        under->setFont(font);
+    } else if (low == WideStroke) {
+        under->setStroke(SketchStroke(Qt::black, 60, SketchStrokeRound));
+    } else if (low == Group) {
+        SketchShape *outside = makeBox(layer, QRectF(150, 150, 20, 20));
+        auto *group = new SketchGroup(layer);
+        group->shapes() = {under, outside};
+        group->attachShapes();
+        layer->shapes().append(group);
+        under = group;
+    }
+
+    SketchShape *top = cover == Ellipse ? makeEllipse(layer, QRectF(0, 0, 150, 150))
+                                        : makeBox(layer, QRectF(20, 20, 100, 100));
+    top->setFill(SkinBrush(cover == SeeThrough ? QColor(0, 0, 255, 200) : QColor(Qt::blue)));
+    if (cover == Blurred)
+        top->setBlur(2);
+    QTransform topTransform;
+    if (cover == Turned)
+        topTransform.translate(70, 70).rotate(10).translate(-70, -70);
+
+    VisibleShapes visible(Exposed);
+    visible.offer(under, view.shapeTransform(under));
+    visible.offer(top, topTransform);
+    const QVector<VisibleShapes::Entry> entries = visible.unhidden();
+    QVERIFY(!entries.isEmpty());
+    QCOMPARE(entries.last().shape, top);
+    QCOMPARE(entries.size() == 2, shows);
+    if (shows)
+        QCOMPARE(entries.first().shape, under);
+}
+
+void TestVisibleShapes::partlyCoveredShapeIsClippedToWhatShows()
+{
+    const std::unique_ptr<SketchShape> under(makeBox(nullptr, QRectF(100, 50, 80, 40)));
+    const std::unique_ptr<SketchShape> top(makeBox(nullptr, QRectF(0, 0, 140, 200)));
+    top->setFill(SkinBrush(QColor(Qt::blue)));
+
+    VisibleShapes visible(Exposed);
+    visible.offer(under.get(), QTransform());
+    visible.offer(top.get(), QTransform());
+    const QVector<VisibleShapes::Entry> entries = visible.unhidden();
+    QCOMPARE(entries.size(), 2);
+    // The top shape may change anything it reaches; the one below only what
+    // the cover leaves open (to within the cover's antialiased edge).
+    QVERIFY(entries.at(1).visibleArea.contains(QRect(0, 0, 140, 200)));
+    const QRect open = entries.at(0).visibleArea;
+    QVERIFY2(open.left() >= 136 && open.left() <= 140, qPrintable(QString::number(open.left())));
+    QVERIFY(open.contains(QRect(140, 50, 40, 40)));
+}
+
+void TestVisibleShapes::shapesOutsideTheAreaAreDropped()
+{
+    const std::unique_ptr<SketchShape> inside(makeBox(nullptr, QRectF(10, 10, 20, 20)));
+    const std::unique_ptr<SketchShape> outside(makeBox(nullptr, QRectF(400, 10, 20, 20)));
+    // Drawn at 4 times the size, far to the left: its pixels never reach.
+    const std::unique_ptr<SketchShape> scaledAway(makeBox(nullptr, QRectF(10, 10, 20, 20)));
+
+    VisibleShapes visible(Exposed);
+    visible.offer(inside.get(), QTransform());
+    visible.offer(outside.get(), QTransform());
+    visible.offer(scaledAway.get(), QTransform(4, 0, 0, 4, -500, 0));
+    visible.offer(nullptr, QTransform());
+    const QVector<VisibleShapes::Entry> entries = visible.unhidden();
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.first().shape, inside.get());
+}
+
+void TestVisibleShapes::orderIsKeptBottomFirst()
+{
+    std::vector<std::unique_ptr<SketchShape>> shapes;
+    VisibleShapes visible(Exposed);
+    for (int i = 0; i < 5; ++i) {
+        shapes.emplace_back(makeBox(nullptr, QRectF(10 + 30 * i, 10, 40, 40)));
+        shapes.back()->setFill(SkinBrush(QColor(Qt::green)));
+        visible.offer(shapes.back().get(), QTransform());
+    }
+    const QVector<VisibleShapes::Entry> entries = visible.unhidden();
+    QCOMPARE(entries.size(), 5);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(entries.at(i).shape, shapes.at(size_t(i)).get());
+}
+
+QTEST_MAIN(TestVisibleShapes)
+#include "tst_visibleshapes.moc"
