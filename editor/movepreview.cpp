@@ -40,25 +40,22 @@ MovePreview::MovePreview(SketchDocumentView *view, const QList<SketchShape *> &m
         m_moving.append(shape);
 
     const QRect area = view->rect();
-    m_under = blankPicture();
-    QPainter underPainter(&m_under);
-    underPainter.setClipRect(area);
-    view->paintBackdrop(&underPainter, area);
-    view->paintShapes(&underPainter, area, under);
-    underPainter.end();
-
-    m_shapes = blankPicture();
-    QPainter shapesPainter(&m_shapes);
-    shapesPainter.setClipRect(area);
-    view->paintShapes(&shapesPainter, area, shapes);
-    shapesPainter.end();
-
-    m_over = blankPicture();
-    QPainter overPainter(&m_over);
-    overPainter.setClipRect(area);
-    view->paintShapes(&overPainter, area, over);
-    view->paintPaperBorder(&overPainter);
-    overPainter.end();
+    auto picture = [&](const auto &paint) {
+        QImage image = blankPicture();
+        QPainter painter(&image);
+        painter.setClipRect(area);
+        paint(&painter);
+        return image;
+    };
+    m_under = picture([&](QPainter *painter) {
+        view->paintBackdrop(painter, area);
+        view->paintShapes(painter, area, under);
+    });
+    m_shapes = picture([&](QPainter *painter) { view->paintShapes(painter, area, shapes); });
+    m_over = picture([&](QPainter *painter) {
+        view->paintShapes(painter, area, over);
+        view->paintPaperBorder(painter);
+    });
 
     m_setting = currentSetting();
     m_anchorAtStart = anchor();

@@ -87,15 +87,7 @@ QRectF textArea(const SketchShape *shape, const QFontMetricsF &metrics)
 
 QTransform memberTransform(const SketchShape *member, const QPointF &origin)
 {
-    QTransform transform;
-    transform.translate(origin.x(), origin.y());
-    if (member->isTurned()) {
-        const QPointF centre = member->rotatePoint();
-        transform.translate(centre.x(), centre.y());
-        transform.rotate(member->rotateAngle() * 360.0);
-        transform.translate(-centre.x(), -centre.y());
-    }
-    return transform;
+    return member->rotation() * QTransform::fromTranslate(origin.x(), origin.y());
 }
 
 } // namespace

@@ -742,13 +742,7 @@ QTransform SketchDocumentView::shapeTransform(SketchShape *shape) const
     } else {
         transform = viewTransform();
     }
-    if (shape->isTurned()) {
-        const QPointF centre = shape->rotatePoint();
-        transform.translate(centre.x(), centre.y());
-        transform.rotate(shape->rotateAngle() * 360.0);
-        transform.translate(-centre.x(), -centre.y());
-    }
-    return transform;
+    return shape->rotation() * transform;
 }
 
 // --- Input -------------------------------------------------------------------

@@ -321,17 +321,7 @@ void SketchDocument::paintShapes(QPainter *painter, const QList<SketchShape *> &
                                  float zoom)
 {
     for (SketchShape *shape : shapes) {
-        QTransform transform = base;
-        const float angle = shape->rotateAngle();
-        if (angle > 0.0f && angle < 1.0f) {
-            const QPointF centre = shape->rotatePoint();
-            QTransform rotation;
-            rotation.translate(centre.x(), centre.y());
-            rotation.rotate(angle * 360.0);
-            rotation.translate(-centre.x(), -centre.y());
-            transform = rotation * base;
-        }
-        painter->setTransform(transform);
+        painter->setTransform(shape->rotation() * base);
         shape->paint(painter, zoom, false);
         painter->resetTransform();
     }

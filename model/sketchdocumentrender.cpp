@@ -21,16 +21,7 @@ QString normalizedFormat(const QString &format)
 // Where a shape is drawn on the page: its box under its own rotation.
 QRect drawnRect(const SketchShape *shape)
 {
-    const QRectF bounds = shape->boundingRect();
-    const float angle = shape->rotateAngle();
-    if (!(angle > 0.0f && angle < 1.0f))
-        return bounds.toRect();
-    const QPointF centre = shape->rotatePoint();
-    QTransform rotation;
-    rotation.translate(centre.x(), centre.y());
-    rotation.rotate(angle * 360.0);
-    rotation.translate(-centre.x(), -centre.y());
-    return rotation.mapRect(bounds).toRect();
+    return shape->rotation().mapRect(shape->boundingRect()).toRect();
 }
 
 } // namespace

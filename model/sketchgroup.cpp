@@ -20,25 +20,6 @@ constexpr float kCornerHitHalfSize = 3.0f;
 // The text of a group keeps this far from the sides of its box.
 constexpr qreal kTextInset = 8.0;
 
-bool isTurned(float angle)
-{
-    return angle > 0.0f && angle < 1.0f;
-}
-
-// The rotation of a member as its painter applies it.
-QTransform rotationOf(const SketchShape *shape)
-{
-    QTransform transform;
-    const float angle = shape->rotateAngle();
-    if (isTurned(angle)) {
-        const QPointF centre = shape->rotatePoint();
-        transform.translate(centre.x(), centre.y());
-        transform.rotate(angle * 360.0);
-        transform.translate(-centre.x(), -centre.y());
-    }
-    return transform;
-}
-
 // Whether a shift is only the rounding left over from float arithmetic.
 bool isNegligibleShift(qreal shift, qreal extent)
 {
@@ -554,7 +535,7 @@ void SketchGroup::paintContent(QPainter *painter, float zoom)
     for (SketchShape *member : qAsConst(m_shapes)) {
         QTransform transform = outer;
         transform.translate(r.x(), r.y());
-        painter->setTransform(rotationOf(member) * transform);
+        painter->setTransform(member->rotation() * transform);
         member->paint(painter, zoom, true);
     }
     painter->setTransform(outer);

@@ -271,6 +271,17 @@ void SketchShape::setDirection(int direction)
 
 // --- Rotation ----------------------------------------------------------------
 
+QTransform SketchShape::rotation() const
+{
+    QTransform transform;
+    if (isTurned()) {
+        transform.translate(m_rotatePoint.x(), m_rotatePoint.y());
+        transform.rotate(m_rotateAngle * 360.0);
+        transform.translate(-m_rotatePoint.x(), -m_rotatePoint.y());
+    }
+    return transform;
+}
+
 void SketchShape::setRotateAngle(float angle)
 {
     m_rotateAngle = angle > 0.0f && angle < 1.0f ? angle : 0.0f;

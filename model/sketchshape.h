@@ -13,6 +13,7 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 
 class QDomElement;
 class QImage;
@@ -181,6 +182,10 @@ public:
     // Painted turned about the rotation point: an angle strictly between 0
     // and a whole turn.
     bool isTurned() const { return m_rotateAngle > 0.0f && m_rotateAngle < 1.0f; }
+    // Own coordinates to where they are painted: the turn about the rotation
+    // point, put before the transform of what holds the shape. The identity
+    // when not turned.
+    QTransform rotation() const;
     void setRotateAngle(float angle);
     // Centre of the rotation, in the shape's own unrotated coordinates.
     QPointF rotatePoint() const { return m_rotatePoint; }

@@ -169,7 +169,7 @@ void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float
     painter->setPen(pen);
     OutlineOnly outline(painter);
     if (painter->hasClipping() && pen.style() != Qt::NoPen && coversPixels(pen, painter->transform())) {
-        // A miter join reaches up to twice the width past its corner.
+        // A mitred corner runs out up to two and a half widths past its point.
         painter->drawPath(piecesNear(path, painter->clipBoundingRect(), 3.0 * pen.widthF() + 1.0));
     } else {
         painter->drawPath(path);

@@ -8,17 +8,13 @@
 // only to the exposed rectangle, then the paper border, as the view layers
 // them.
 
+#include "model/shapefixture.h"
+
 #include "bench/generatedpage.h"
-#include "editor/sketchdocumentview.h"
-#include "model/sketchdocument.h"
 #include "model/sketchgroup.h"
-#include "model/sketchlayer.h"
-#include "model/sketchpoint.h"
-#include "model/sketchshape.h"
 #include "model/sketchstroke.h"
 #include "model/skinbrush.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -178,15 +174,6 @@ QString compareWithReference(SketchDocumentView &view, const QRect &exposed)
     return difference(shown, expected, exposed, 1);
 }
 
-SketchShape *makeShape(SketchLayer *layer, const QList<QPointF> &points, bool curve, int behavior)
-{
-    auto *shape = new SketchShape(layer);
-    for (const QPointF &p : points)
-        shape->points().append(new SketchPoint(p.x(), p.y(), curve));
-    shape->setBehavior(behavior);
-    return shape;
-}
-
 QByteArray checkerPng()
 {
     QImage image(8, 8, QImage::Format_ARGB32);
@@ -194,11 +181,7 @@ QByteArray checkerPng()
         for (int x = 0; x < 8; ++x)
             image.setPixel(x, y, (x + y) % 2 ? qRgb(200, 30, 30) : qRgb(250, 250, 250));
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngBytes(image);
 }
 
 // Everything that reaches beyond a shape's plain outline, or that a repaint
@@ -256,10 +239,11 @@ void dress(SketchLayer *layer)
     for (int i = 0; i < 6; ++i) {
         const qreal x = 60 + i * 120;
         const qreal y = 90 + (i % 3) * 170;
-        SketchShape *spike = makeShape(layer, {{x, y}, {x + 90, y + 8}, {x + 4, y + 16}}, false, SketchShapePath);
+        const int at = shapes.size() / 2 + i * 10;
+        SketchShape *spike = makePath(layer, {{x, y}, {x + 90, y + 8}, {x + 4, y + 16}});
         spike->setFill(SkinBrush(QColor(240, 200, 40)));
         spike->setStroke(SketchStroke(QColor(90, 40, 10), 12, i % 2 ? SketchStrokeSquare : 2));
-        shapes.insert(shapes.size() / 2 + i * 10, spike);
+        shapes.move(shapes.size() - 1, at);
     }
     // Groups of neighbours, one of them turned and one selected.
     for (int g = 0; g < 4; ++g) {
@@ -301,11 +285,10 @@ void buildPage(SketchDocumentView &view, int count, int dressing)
     const QColor colours[] = {QColor(230, 230, 250), QColor(250, 240, 220), QColor(220, 250, 230)};
     for (int i = 0; i < 3; ++i) {
         const QRectF &r = covers[i];
-        SketchShape *cover = makeShape(top, {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}, i == 2,
-                                       SketchShapeBox);
+        SketchShape *cover = makePath(top, {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}, true, i == 2);
+        cover->setBehavior(SketchShapeBox);
         cover->setFill(SkinBrush(colours[i]));
         cover->setStroke(SketchStroke(QColor(60, 60, 60), 2, SketchStrokeRound));
-        top->shapes().append(cover);
     }
 }
 
@@ -468,10 +451,8 @@ void TestCulledRepaint::smallCases()
     view.setPaperSize(QSize(200, 150));
     SketchLayer *layer = view.currentLayer();
     auto box = [&](const QRectF &r, const QColor &fill) {
-        SketchShape *shape = makeShape(layer, {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}, false,
-                                       SketchShapeBox);
+        SketchShape *shape = makeBox(layer, r);
         shape->setFill(SkinBrush(fill));
-        layer->shapes().append(shape);
         return shape;
     };
     switch (kind) {
@@ -512,10 +493,9 @@ void TestCulledRepaint::smallCases()
         break;
     }
     case 6: { // A narrow spike whose mitre reaches past its bounds.
-        SketchShape *spike = makeShape(layer, {{20, 40}, {150, 52}, {20, 64}}, false, SketchShapePath);
+        SketchShape *spike = makePath(layer, {{20, 40}, {150, 52}, {20, 64}});
         spike->setFill(SkinBrush(QColor(Qt::yellow)));
         spike->setStroke(SketchStroke(Qt::black, 20, SketchStrokeSquare));
-        layer->shapes().append(spike);
         break;
     }
     default: { // A group whose member reaches out of the cover.

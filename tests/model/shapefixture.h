@@ -10,8 +10,10 @@
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
+#include <QBuffer>
 #include <QDomDocument>
 #include <QDomElement>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -41,6 +43,16 @@ inline QString describe(const LiveCounts &counts)
         .arg(counts.points)
         .arg(counts.layers)
         .arg(counts.documents);
+}
+
+// The picture as PNG bytes, as an image fill holds it.
+inline QByteArray pngBytes(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 // A shape through the given points; listed on top of its layer when it has

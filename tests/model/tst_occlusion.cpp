@@ -9,7 +9,6 @@
 #include "model/sketchgroup.h"
 #include "model/skinbrush.h"
 
-#include <QBuffer>
 #include <QPainterPath>
 #include <QtTest>
 
@@ -80,11 +79,7 @@ QByteArray opaquePng()
 {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return pngBytes(image);
 }
 
 SkinBrush gradient(int type, const QList<QColor> &colours)

@@ -1,8 +1,8 @@
 #include "model/skinbrush.h"
 #include "model/referenceblur.h"
+#include "model/shapefixture.h"
 #include "model/xmlattributes.h"
 
-#include <QBuffer>
 #include <QDomDocument>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,15 +19,6 @@ QImage canvas(int width, int height)
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
-}
-
-QByteArray pngBytes(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 // Red, green / blue, white.
