@@ -1,0 +1,61 @@
+#pragma once
+// What the image generator draws: one entry per checked-in image, and the
+// small drawing vocabulary the drawings share.
+//
+// Each area of the program keeps its drawings in a file of its own
+// (toolimages.cpp, ...) and lists them with one ImageSetRegistration at file
+// scope, so adding a set never touches another area's file.
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+struct ImageSpec {
+    QString path;   // relative to the resources folder
+    QSize size;
+    QPoint hotSpot; // (-1, -1) for images that are not cursors
+    std::function<void(QPainter&)> draw;
+};
+
+using ImageSetFunction = std::vector<ImageSpec> (*)();
+
+// Adds a set of drawings to the generator; used once per area file.
+class ImageSetRegistration {
+public:
+    explicit ImageSetRegistration(ImageSetFunction set);
+};
+
+// Every registered drawing, sets in the order of their paths.
+std::vector<ImageSpec> allImageSpecs();
+
+namespace imagegen {
+
+extern const QColor ink;
+extern const QColor paper;
+extern const QColor steel;
+
+// Geometry is given in pixel centres (x + 0.5), so 1-pixel outlines along
+// the axes land on whole pixels and stay crisp with antialiasing on.
+QPointF px(qreal x, qreal y);
+
+QPainterPath polygonPath(std::initializer_list<QPointF> points);
+
+// Light body with a dark 1-pixel outline: visible on dark and light pages.
+void outlined(QPainter& p, const QPainterPath& path, const QColor& fill = paper, qreal width = 1.0);
+
+// Dark stroke with a light halo, for line art on any background.
+void haloLine(QPainter& p, const QPainterPath& path, qreal width = 1.0);
+
+// The tip of a pointed drawing covers its pixel only in part; the hot-spot
+// pixel itself is inked so the click point is always visible.
+void inkPixel(QPainter& p, QPoint at);
+
+} // namespace imagegen
