@@ -36,6 +36,9 @@ private:
     {
         return QDir(QFileInfo(m_sandbox->folder("work")).canonicalFilePath()).filePath(name);
     }
+    // A later start in the work folder with the document: the receiver
+    // gets its absolute path.
+    void expectHandOver(QProcess &receiver, const QString &document);
     // Starts the receiving instance; the first text is its own.
     QProcess *startReceiver(const QStringList &arguments = QStringList());
 
@@ -68,6 +71,15 @@ QProcess *TestHandOver::startReceiver(const QStringList &arguments)
         return nullptr;
     m_receivers.push_back(std::move(receiver));
     return m_receivers.back().get();
+}
+
+void TestHandOver::expectHandOver(QProcess &receiver, const QString &document)
+{
+    const Result sent = m_sandbox->run({document});
+    QVERIFY2(sent.succeeded(), sent.errors.constData());
+    QString message;
+    QVERIFY(Sandbox::nextMessage(receiver, &message));
+    QCOMPARE(message, workPath(document) + ",");
 }
 
 void TestHandOver::handsOverPathsMadeAbsolute()
@@ -106,11 +118,7 @@ void TestHandOver::takesOverTheLockOfAKilledInstance()
     QVERIFY(!QDir(m_sandbox->folder("runtime")).isEmpty());
     QProcess *next = startReceiver();
     QVERIFY2(next, "the next start became the receiving instance");
-    const Result sent = m_sandbox->run({"z.slf"});
-    QVERIFY2(sent.succeeded(), sent.errors.constData());
-    QString message;
-    QVERIFY(Sandbox::nextMessage(*next, &message));
-    QCOMPARE(message, workPath("z.slf") + ",");
+    expectHandOver(*next, "z.slf");
 }
 
 void TestHandOver::keepsTheOldLockOfALiveInstance()
@@ -126,11 +134,7 @@ void TestHandOver::keepsTheOldLockOfALiveInstance()
     QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600),
                              QFileDevice::FileModificationTime));
     lock.close();
-    const Result sent = m_sandbox->run({"x.slf"});
-    QVERIFY2(sent.succeeded(), sent.errors.constData());
-    QString message;
-    QVERIFY(Sandbox::nextMessage(*receiver, &message));
-    QCOMPARE(message, workPath("x.slf") + ",");
+    expectHandOver(*receiver, "x.slf");
 }
 
 void TestHandOver::givesUpOnAStoppedInstance()
@@ -161,11 +165,7 @@ void TestHandOver::exportsBesideARunningInstance()
     QVERIFY2(exported.succeeded(), exported.errors.constData());
     QCOMPARE(QImage(m_sandbox->path("a.png")).size(), QSize(842, 595));
     // Had the export handed anything over, it would come before this text.
-    const Result sent = m_sandbox->run({"after.slf"});
-    QVERIFY2(sent.succeeded(), sent.errors.constData());
-    QString message;
-    QVERIFY(Sandbox::nextMessage(*receiver, &message));
-    QCOMPARE(message, workPath("after.slf") + ",");
+    expectHandOver(*receiver, "after.slf");
 }
 
 QTEST_GUILESS_MAIN(TestHandOver)
