@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Release tree and starts the drawing program.
+# Installs what is missing, builds the Release tree and starts the drawing
+# program with the given arguments, from the folder it was called in (so
+# that relative document and image paths mean what they say).
 set -euo pipefail
-cd "$(dirname "$0")"
+caller="$PWD"
+root="$(cd "$(dirname "$0")" && pwd)"
+cd "$root"
 tools/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DLOOMDRAW_TESTS=OFF > /dev/null
 cmake --build build/release -j"$(nproc)"
-if [ -x build/release/app/Loomdraw ]; then
-    exec build/release/app/Loomdraw "$@"
-fi
-echo "Built everything; the Loomdraw program itself is not there yet."
+cd "$caller"
+exec "$root/build/release/app/Loomdraw" "$@"

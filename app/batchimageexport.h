@@ -1,0 +1,36 @@
+#ifndef BATCHIMAGEEXPORT_H
+#define BATCHIMAGEEXPORT_H
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// The command-line image export: renders the i-th document to the i-th
+// image, each through a document view that is never shown, at one pixel per
+// point (842 x 595 for the default paper), optionally with the paper border.
+//
+// Needs an application object, and neither a window nor an event loop. A
+// document that cannot be read is skipped and its image left untouched; an
+// image that cannot be written is left as it was. Each failure writes one
+// line naming the file to the error stream, and the run goes on with the
+// next pair.
+class BatchImageExport
+{
+public:
+    BatchImageExport() = delete;
+
+    // Exit codes of the export.
+    enum Result { Succeeded = 0, SomeFailed = 1, Usage = 2 };
+
+    // Pairs documents and images by their order; the lists have the same
+    // length. Returns Succeeded when every image was written, else
+    // SomeFailed.
+    static Result run(const QStringList &documents, const QStringList &images, bool drawBorder,
+                      QTextStream &errors);
+    // The line shown for a mistyped export ("-exportimage" without
+    // documents, or with more documents than images or fewer).
+    static QString usage();
+};
+
+#endif // BATCHIMAGEEXPORT_H

@@ -1,0 +1,148 @@
+// The command-line image export in this process: what it writes, how it
+// pairs documents and images, the paper border, and failures that are
+// reported one line each while the run goes on.
+#include "app/batchimageexport.h"
+#include "app/programfixture.h"
+#include "editor/sketchdocumentview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+using namespace programfixture;
+
+namespace {
+
+// What the view itself writes for the document.
+QImage viewExport(const QString &document, const QString &image, bool drawBorder)
+{
+    SketchDocumentView view;
+    if (!view.openFile(document) || !view.exportToImageFile(image, drawBorder))
+        return QImage();
+    return QImage(image);
+}
+
+} // namespace
+
+class TestBatchImageExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void writesThePageAsTheViewExportsIt();
+    void pairsDocumentsAndImagesByOrder();
+    void drawsThePaperBorderOnlyWhenAsked();
+    void reportsEachFailureAndGoesOn_data();
+    void reportsEachFailureAndGoesOn();
+
+private:
+    QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString m_red;
+    QString m_green;
+};
+
+void TestBatchImageExport::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestBatchImageExport::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_red = path("red.slf");
+    m_green = path("green.slf");
+    QVERIFY(writeFile(m_red, redPage()));
+    QVERIFY(writeFile(m_green, greenPage()));
+}
+
+void TestBatchImageExport::writesThePageAsTheViewExportsIt()
+{
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run({m_red}, {path("red.png")}, false, errorStream),
+             BatchImageExport::Succeeded);
+    QCOMPARE(errors, QString());
+    const QImage written(path("red.png"));
+    QCOMPARE(written.size(), QSize(842, 595));
+    QCOMPARE(written, viewExport(m_red, path("reference.png"), false));
+    // Not a blank page.
+    QCOMPARE(written.pixelColor(200, 175), QColor("#d02020"));
+}
+
+void TestBatchImageExport::pairsDocumentsAndImagesByOrder()
+{
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run({m_red, m_green}, {path("1.png"), path("2.jpg")}, false,
+                                   errorStream),
+             BatchImageExport::Succeeded);
+    QCOMPARE(QImage(path("1.png")), viewExport(m_red, path("red.png"), false));
+    QCOMPARE(QImage(path("2.jpg")), viewExport(m_green, path("green.jpg"), false));
+    QCOMPARE(QImageReader(path("2.jpg")).format(), QByteArray("jpeg"));
+}
+
+void TestBatchImageExport::drawsThePaperBorderOnlyWhenAsked()
+{
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run({m_red}, {path("plain.png")}, false, errorStream),
+             BatchImageExport::Succeeded);
+    QCOMPARE(BatchImageExport::run({m_red}, {path("framed.png")}, true, errorStream),
+             BatchImageExport::Succeeded);
+    const QImage plain(path("plain.png"));
+    const QImage framed(path("framed.png"));
+    QVERIFY(differOnlyAtTheEdge(plain, framed, 2));
+    QCOMPARE(framed, viewExport(m_red, path("reference.png"), true));
+}
+
+void TestBatchImageExport::reportsEachFailureAndGoesOn_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("missing document") << "missing.slf" << "out.png" << "missing.slf";
+    QTest::newRow("not a document") << "garbage.slf" << "out.png" << "garbage.slf";
+    QTest::newRow("empty document file") << "empty.slf" << "out.png" << "empty.slf";
+    // A plain file stands where the image's folder would have to be.
+    QTest::newRow("image cannot be written") << "red.slf" << "blocker/out.png" << "blocker/out.png";
+}
+
+void TestBatchImageExport::reportsEachFailureAndGoesOn()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, image);
+    QFETCH(QString, named);
+    QVERIFY(writeFile(path("garbage.slf"), "<Storyloom><Document><Layer>"));
+    QVERIFY(writeFile(path("empty.slf"), QByteArray()));
+    QVERIFY(writeFile(path("blocker"), "a file, not a folder"));
+    // An image from an earlier run: a failed load must leave it alone.
+    const QByteArray earlier = "earlier image";
+    QVERIFY(writeFile(path("out.png"), earlier));
+
+    QString errors;
+    QTextStream errorStream(&errors);
+    const BatchImageExport::Result result = BatchImageExport::run(
+        {path(document), m_green}, {path(image), path("next.png")}, false, errorStream);
+    QCOMPARE(result, BatchImageExport::SomeFailed);
+    const QStringList lines = errors.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains("\"" + path(named) + "\""), qPrintable(lines.first()));
+    QCOMPARE(readFile(path("out.png")), earlier);
+    // The run went on with the next pair.
+    QCOMPARE(QImage(path("next.png")), viewExport(m_green, path("green.png"), false));
+}
+
+QTEST_MAIN(TestBatchImageExport)
+#include "tst_batchimageexport.moc"

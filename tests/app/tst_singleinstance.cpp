@@ -1,0 +1,216 @@
+// The single-instance application object. This test process is itself the
+// receiving instance; copies of it started as senders hand texts over the
+// wire. Texts are held before anything listens and then delivered in order,
+// arrive whole, and a broken sender neither stops the receiver nor delivers
+// anything.
+#include "app/singleinstanceapplication.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Set in a sender run of this program: the file holding the text to send.
+const char *const SendFileVariable = "LOOMDRAW_TEST_SEND_FILE";
+
+const int boundMilliseconds = 30000;
+
+// Exit codes of a sender run.
+enum SenderResult { Sent = 0, NotTaken = 1, NoInstance = 3, Unreadable = 4 };
+
+int sendFromFile(int argc, char **argv)
+{
+    SingleInstanceApplication application(argc, argv);
+    QFile file(qEnvironmentVariable(SendFileVariable));
+    if (!file.open(QIODevice::ReadOnly))
+        return Unreadable;
+    const QString text = QString::fromUtf8(file.readAll());
+    if (!application.isRunning())
+        return NoInstance;
+    return application.sendMessage(text, boundMilliseconds) ? Sent : NotTaken;
+}
+
+SingleInstanceApplication *application()
+{
+    return static_cast<SingleInstanceApplication *>(QCoreApplication::instance());
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void holdsTextsUntilSomethingListensThenKeepsTheirOrder();
+    void carriesLongTextsWhole();
+    void survivesBrokenSenders();
+    void sendsNothingWithoutAnotherInstance();
+
+private:
+    // Runs a sender copy of this program with the text and waits for it,
+    // serving this instance's events meanwhile; its exit code, or -1.
+    int send(const QString &text);
+    // The receiving socket in the runtime folder.
+    QString socketPath() const;
+
+    QTemporaryDir m_texts;
+    QStringList m_received;
+    QMetaObject::Connection m_listening;
+};
+
+void TestSingleInstance::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_texts.isValid());
+    QVERIFY(!application()->isRunning());
+    QVERIFY(!socketPath().isEmpty());
+}
+
+void TestSingleInstance::cleanup()
+{
+    QObject::disconnect(m_listening);
+    // Texts a failed test left behind must not reach the next one.
+    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
+                          [](const QString &) {});
+    QTest::qWait(50);
+    QObject::disconnect(m_listening);
+    m_received.clear();
+}
+
+int TestSingleInstance::send(const QString &text)
+{
+    const QString file = QDir(m_texts.path()).filePath(QString::number(qHash(text)) + ".txt");
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.toUtf8()) != text.toUtf8().size())
+        return -1;
+    out.close();
+    QProcess sender;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(SendFileVariable, file);
+    sender.setProcessEnvironment(environment);
+    sender.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sender.start(QCoreApplication::applicationFilePath(), QStringList());
+    if (!sender.waitForStarted(boundMilliseconds))
+        return -1;
+    // The sender waits for this instance's answer, so the event loop has to
+    // run here while it does.
+    QElapsedTimer clock;
+    clock.start();
+    while (sender.state() != QProcess::NotRunning && clock.elapsed() < boundMilliseconds)
+        QTest::qWait(10);
+    if (sender.state() != QProcess::NotRunning) {
+        sender.kill();
+        sender.waitForFinished();
+        return -1;
+    }
+    return sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1;
+}
+
+QString TestSingleInstance::socketPath() const
+{
+    const QDir runtime(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
+    const QFileInfoList entries = runtime.entryInfoList(QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.fileName().endsWith(".socket"))
+            return entry.filePath();
+    }
+    return QString();
+}
+
+void TestSingleInstance::holdsTextsUntilSomethingListensThenKeepsTheirOrder()
+{
+    // Each sender ends only once this instance holds its text.
+    QCOMPARE(send("first.slf,"), int(Sent));
+    QCOMPARE(send(QString()), int(Sent));
+    QCOMPARE(send("third.slf,"), int(Sent));
+    QTest::qWait(50);
+
+    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
+                          [this](const QString &text) { m_received.append(text); });
+    // Delivered from the event loop, never inside connect().
+    QCOMPARE(m_received, QStringList());
+    QTRY_COMPARE(m_received, QStringList({"first.slf,", "", "third.slf,"}));
+    QCOMPARE(send("fourth.slf,"), int(Sent));
+    QTRY_COMPARE(m_received, QStringList({"first.slf,", "", "third.slf,", "fourth.slf,"}));
+}
+
+void TestSingleInstance::carriesLongTextsWhole()
+{
+    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
+                          [this](const QString &text) { m_received.append(text); });
+    // Far more than one read of the socket returns, and no ASCII.
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QString("/tmp/\u00fcbung %1/\u5716 \U0001F600.slf,").arg(i);
+    QCOMPARE(send(text), int(Sent));
+    QTRY_COMPARE(m_received.size(), 1);
+    QCOMPARE(m_received.first().size(), text.size());
+    QVERIFY(m_received.first() == text);
+}
+
+void TestSingleInstance::survivesBrokenSenders()
+{
+    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
+                          [this](const QString &text) { m_received.append(text); });
+    // A length far beyond any list of paths: the receiver hangs up.
+    QLocalSocket oversized;
+    oversized.connectToServer(socketPath());
+    QVERIFY(oversized.waitForConnected(boundMilliseconds));
+    char header[4];
+    qToBigEndian<quint32>(0xFFFFFFF0u, header);
+    oversized.write(header, 4);
+    QVERIFY(oversized.waitForBytesWritten(boundMilliseconds));
+    QTRY_COMPARE_WITH_TIMEOUT(oversized.state(), QLocalSocket::UnconnectedState, boundMilliseconds);
+
+    // A frame cut short by a sender that went away.
+    QLocalSocket cut;
+    cut.connectToServer(socketPath());
+    QVERIFY(cut.waitForConnected(boundMilliseconds));
+    qToBigEndian<quint32>(10u, header);
+    cut.write(header, 4);
+    cut.write("abc");
+    QVERIFY(cut.waitForBytesWritten(boundMilliseconds));
+    cut.disconnectFromServer();
+    QTest::qWait(50);
+
+    QCOMPARE(send("after.slf,"), int(Sent));
+    QTRY_COMPARE(m_received, QStringList({"after.slf,"}));
+}
+
+void TestSingleInstance::sendsNothingWithoutAnotherInstance()
+{
+    QVERIFY(!application()->isRunning());
+    QVERIFY(!application()->sendMessage("x.slf,", 100));
+}
+
+// A run with SendFileVariable set is a sender. Every other run is the test,
+// and receives: its runtime folder is fresh, so no other instance is there.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(SendFileVariable))
+        return sendFromFile(argc, argv);
+    QTemporaryDir runtime;
+    if (!runtime.isValid())
+        return 1;
+    // The senders inherit the folder and so find this instance.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    SingleInstanceApplication application(argc, argv);
+    // The instance is set up before the first test asks for it.
+    application.isRunning();
+    TestSingleInstance test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_singleinstance.moc"
