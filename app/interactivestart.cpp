@@ -11,7 +11,7 @@
 
 namespace {
 
-// The Chinese name of the Microsoft YaHei family.
+// The interface font family used with the Chinese translations.
 const QString chineseFontFamily = QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1");
 
 int echoMessages(SingleInstanceApplication &application, const CommandLine &commandLine)
