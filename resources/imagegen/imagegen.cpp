@@ -12,9 +12,12 @@
 
 #include "imagespec.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -31,6 +34,35 @@ QImage render(const ImageSpec& spec)
     spec.draw(p);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// An icon file holding the one image as PNG, which icon readers accept since
+// the 256-pixel icons; written here so it does not depend on an image plugin.
+bool writeIconFile(const QImage& image, const QString& file)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return false;
+    QByteArray icon;
+    QDataStream out(&icon, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 headerSize = 6 + 16;
+    out << quint16(0) << quint16(1) << quint16(1);   // reserved, icon type, one image
+    out << quint8(image.width() % 256) << quint8(image.height() % 256)  // 0 stands for 256
+        << quint8(0) << quint8(0)                                        // no palette
+        << quint16(1) << quint16(32)                                     // planes, bits per pixel
+        << quint32(png.size()) << headerSize;
+    out.writeRawData(png.constData(), png.size());
+    QSaveFile target(file);
+    return target.open(QIODevice::WriteOnly) && target.write(icon) == icon.size() && target.commit();
+}
+
+bool writeImage(const QImage& image, const QString& file)
+{
+    if (file.endsWith(QLatin1String(".ico")))
+        return writeIconFile(image, file);
+    return image.save(file, "PNG");
 }
 
 QImage sheet(const std::vector<ImageSpec>& specs, const std::vector<QImage>& rendered)
@@ -83,7 +115,7 @@ int main(int argc, char* argv[])
     for (const ImageSpec& spec : specs) {
         rendered.push_back(render(spec));
         const QString file = root.filePath(spec.path);
-        if (!QDir().mkpath(QFileInfo(file).path()) || !rendered.back().save(file, "PNG")) {
+        if (!QDir().mkpath(QFileInfo(file).path()) || !writeImage(rendered.back(), file)) {
             err << "cannot write " << file << "\n";
             return 1;
         }

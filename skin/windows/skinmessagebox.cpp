@@ -2,20 +2,12 @@
 
 #include <QDesktopServices>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 
 namespace {
-
-SkinMessageBox::AnswerHook &answerHook()
-{
-    static SkinMessageBox::AnswerHook hook;
-    return hook;
-}
 
 QString iconPath(int icon)
 {
@@ -48,21 +40,24 @@ void setButton(QPushButton *button, const QString &text, int &result, int value)
 } // namespace
 
 SkinMessageBox::SkinMessageBox(QWidget *parent)
-    : QDialog(parent)
+    : SkinDialog(parent)
 {
+    setMaxButtonVisible(false);
+    setMinButtonVisible(false);
+    // No resizing by the borders.
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setWindowTitle(tr("MessageBox"));
 
-    m_iconLabel = new QLabel(this);
-    m_messageLabel = new QLabel(this);
+    QWidget *central = centralWidget();
+    m_iconLabel = new QLabel(central);
+    m_messageLabel = new QLabel(central);
     m_messageLabel->setWordWrap(false);
-    m_button1 = new QPushButton(this);
-    m_button2 = new QPushButton(this);
-    m_button3 = new QPushButton(this);
-    m_separator = new QFrame(this);
+    m_button1 = new QPushButton(central);
+    m_button2 = new QPushButton(central);
+    m_button3 = new QPushButton(central);
+    // Its two lines come from the style sheet's "HLine" rule.
+    m_separator = new QFrame(central);
     m_separator->setObjectName(QStringLiteral("HLine"));
-    m_separator->setFrameShape(QFrame::HLine);
-    m_separator->setFrameShadow(QFrame::Sunken);
 
     connect(m_button1, &QPushButton::clicked, this, &SkinMessageBox::button1Clicked);
     connect(m_button2, &QPushButton::clicked, this, &SkinMessageBox::button2Clicked);
@@ -140,12 +135,13 @@ int SkinMessageBox::showMessage(QWidget *parent, const QString &title, const QSt
     box.setText(text);
     box.setButtons(buttons);
     box.setIcon(icon);
-    box.centreOn(parent);
-    // A copy: the hook may replace itself while it answers.
-    const AnswerHook hook = answerHook();
-    if (hook)
-        return hook(&box);
+    box.moveToCenter(parent);
     return box.exec();
+}
+
+int SkinMessageBox::information(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return showMessage(parent, title, text, buttons, IconInformation);
 }
 
 int SkinMessageBox::warning(QWidget *parent, const QString &title, const QString &text, int buttons)
@@ -153,19 +149,32 @@ int SkinMessageBox::warning(QWidget *parent, const QString &title, const QString
     return showMessage(parent, title, text, buttons, IconWarning);
 }
 
+int SkinMessageBox::critical(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return showMessage(parent, title, text, buttons, IconError);
+}
+
+int SkinMessageBox::question(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    return showMessage(parent, title, text, buttons, IconQuestion);
+}
+
+int SkinMessageBox::about(QWidget *parent, const QString &title, const QString &text)
+{
+    return showMessage(parent, title, text, ButtonsOk, IconNone);
+}
+
 void SkinMessageBox::setAnswerHook(const AnswerHook &hook)
 {
-    answerHook() = hook;
-}
-
-bool SkinMessageBox::hasAnswerHook()
-{
-    return bool(answerHook());
-}
-
-void SkinMessageBox::reject()
-{
-    done(ResultCancel);
+    if (!hook) {
+        SkinDialog::setAnswerHook(SkinDialog::AnswerHook());
+        return;
+    }
+    SkinDialog::setAnswerHook([hook](SkinDialog *dialog) {
+        if (SkinMessageBox *box = qobject_cast<SkinMessageBox *>(dialog))
+            return hook(box);
+        return int(ResultCancel);
+    });
 }
 
 void SkinMessageBox::button1Clicked()
@@ -190,7 +199,7 @@ void SkinMessageBox::msgLabelLinkActivated(const QString &link)
 
 void SkinMessageBox::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    SkinWindow::showEvent(event);
     updateLayout();
 }
 
@@ -198,35 +207,28 @@ void SkinMessageBox::showEvent(QShowEvent *event)
 
 void SkinMessageBox::updateLayout()
 {
-    // No word wrap: the text breaks only at its own line breaks.
     m_messageLabel->adjustSize();
-    const int textWidth = qMax(m_messageLabel->width() + 20, 100);
-    const int textHeight = m_messageLabel->height() + 5;
     const bool hasIcon = m_iconLabel->pixmap(Qt::ReturnByValue).width() > 0;
-    // The icon label keeps the size of a new child widget; its width makes
-    // the room on the left.
+    // The icon label is never resized here: until it is shown it has the
+    // size of a new child widget, then Qt gives it its natural size. Its
+    // width makes the room on the left.
     const int iconWidth = m_iconLabel->width();
+    const int room = hasIcon ? iconWidth + 16 : 25;
+    // The buttons stand in fixed places from the right, 75 pixels apart; a
+    // short text must not push the leftmost shown one out of the box.
+    const int shownButtons = int(!m_button1->isHidden()) + int(!m_button2->isHidden()) + int(!m_button3->isHidden());
+    const int rowWidth = 11 + 75 * shownButtons - room;
+    const int textWidth = qMax(qMax(m_messageLabel->width() + 20, 100), rowWidth);
+    const int textHeight = m_messageLabel->height() + 5;
 
-    resize(textWidth + (hasIcon ? iconWidth + 16 : 25), textHeight + 44);
+    resize(textWidth + 2 * borderWidth() + room,
+           textHeight + captionHeight() + 2 * borderHeight() + 44);
     m_iconLabel->move(4, 4);
     m_messageLabel->move(hasIcon ? iconWidth + 12 : 8, 8);
 
-    const int w = width();
-    const int h = height();
-    m_separator->setGeometry(QRect(QPoint(4, h - 32), QPoint(w - 5, h - 31)));
+    // Until the box is shown the central widget may not have its final size
+    // yet; showing lays the box out again. The buttons keep their places
+    // whichever of them show.
+    placeButtonRow(m_separator, {m_button1, m_button2, m_button3});
     m_separator->show();
-    m_button1->setGeometry(w - 80, h - 25, 70, 20);
-    m_button2->setGeometry(w - 155, h - 25, 70, 20);
-    m_button3->setGeometry(w - 230, h - 25, 70, 20);
-}
-
-void SkinMessageBox::centreOn(QWidget *parent)
-{
-    QRect area;
-    if (parent)
-        area = parent->window()->frameGeometry();
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - rect().center());
 }

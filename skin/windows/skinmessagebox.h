@@ -1,7 +1,8 @@
 #ifndef SKINMESSAGEBOX_H
 #define SKINMESSAGEBOX_H
 
-#include <QDialog>
+#include "skin/windows/skindialog.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,22 +13,22 @@ class QPushButton;
 
 // The program's modal message box: an icon, a message (plain or rich text)
 // and up to three buttons from one of six button sets, ending with a result
-// code. Callers use the static functions, which build a box, run it and
-// return the code of the button pressed; closing the box any other way
-// (Escape, the window's close button) gives Cancel, also for the sets that
-// have no Cancel button.
+// code. Callers use the static functions, which build a box, run it with
+// exec() and return the code of the button pressed; closing the box any
+// other way (Escape, the caption's close button) gives Cancel, also for the
+// sets that have no Cancel button. The box cannot be resized or maximized.
 //
-// For now the box is a plain QDialog run with exec(); it takes the skinned
-// window frame once that exists, keeping this interface.
+// The box sizes itself around its text (no word wrap: the text breaks only
+// at its own line breaks) whenever the text or the icon changes and when it
+// is shown; the buttons sit at fixed places from the right, whichever show.
 //
-// Scripted runs and tests answer the boxes without a modal loop through the
-// answer hook: while a hook is installed, the static functions build and
-// fill the box as usual, then hand it to the hook instead of running it, and
-// return what the hook returns.
+// Scripted runs and tests answer the boxes through the dialogs' answer hook
+// (SkinDialog): the static functions build and fill the box as usual, then
+// exec() hands it to the hook instead of running it.
 //
 // Ownership: the labels, the separator and the buttons are children of the
-// box; a box built by a static function lives only for that call.
-class SkinMessageBox : public QDialog
+// central widget; a box built by a static function lives only for that call.
+class SkinMessageBox : public SkinDialog
 {
     Q_OBJECT
 
@@ -80,36 +81,37 @@ public:
     int icon() const { return m_icon; }
     void setIcon(int icon);
 
+    // Sizes the box around the text and places the icon, the text, the
+    // separator and the buttons.
+    void updateLayout();
+
     // Builds a box titled `title` (a top-level window centred on the parent,
-    // or on the screen without one), runs it and returns the result code.
+    // or on the desktop without one), runs it and returns the result code.
     static int showMessage(QWidget *parent, const QString &title, const QString &text, int buttons, int icon);
-    // showMessage with the warning icon.
+    // showMessage with the information, warning, error or question icon.
+    static int information(QWidget *parent, const QString &title, const QString &text, int buttons);
     static int warning(QWidget *parent, const QString &title, const QString &text, int buttons);
+    static int critical(QWidget *parent, const QString &title, const QString &text, int buttons);
+    static int question(QWidget *parent, const QString &title, const QString &text, int buttons);
+    // One OK button and no icon.
+    static int about(QWidget *parent, const QString &title, const QString &text);
 
-    // Installs the hook that answers every box the static functions show
-    // from now on; an empty hook makes them modal again.
+    // Installs the dialogs' answer hook (SkinDialog::setAnswerHook) so that it
+    // answers message boxes through `hook`; any other dialog is then answered
+    // with Cancel. An empty hook removes the dialogs' hook.
     static void setAnswerHook(const AnswerHook &hook);
-    static bool hasAnswerHook();
-
-public slots:
-    // Ends the box with Cancel.
-    void reject() override;
 
 private slots:
     void button1Clicked();
     void button2Clicked();
     void button3Clicked();
+    // Opens the link in the desktop's browser; the box stays open.
     void msgLabelLinkActivated(const QString &link);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // Sizes the box around the text and places the icon, the text, the
-    // separator and the buttons.
-    void updateLayout();
-    void centreOn(QWidget *parent);
-
     QLabel *m_messageLabel = nullptr;
     QLabel *m_iconLabel = nullptr;
     QFrame *m_separator = nullptr;

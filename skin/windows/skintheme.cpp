@@ -2,6 +2,10 @@
 
 #include "skin/windows/skinstylesheet.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
 QString skinStyleSheet;
 QString skinFontFamily = QStringLiteral("verdana");
 QString skinFontPixelSize = QStringLiteral("11");
@@ -198,4 +202,65 @@ SkinThemeStyle skinThemeStyleFromName(const QString& name)
     if (name == QLatin1String("Olive"))
         return Olive;
     return Black;
+}
+
+namespace {
+
+QImage tinted(const QImage& image, const QColor& colour)
+{
+    if (image.isNull())
+        return QImage();
+    // setPixel() with an RGB value fails on palette and one-bit images.
+    QImage copy = image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB
+                    || image.format() == QImage::Format_Indexed8
+                ? image.convertToFormat(QImage::Format_ARGB32)
+                : image.copy();
+    const QRgb tint = colour.rgb() | 0xff000000u;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAlpha(image.pixel(x, y)) > 0)
+                copy.setPixel(x, y, tint);
+        }
+    }
+    return copy;
+}
+
+} // namespace
+
+QImage skinTintedImage(const QImage& image)
+{
+    return tinted(image, skinIconColor);
+}
+
+QImage skinTintedImage(const QString& path)
+{
+    if (path.isEmpty())
+        return QImage();
+    return skinTintedImage(QImage(path));
+}
+
+QIcon skinTintedIcon(const QImage& image)
+{
+    if (image.isNull())
+        return QIcon();
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(tinted(image, skinIconColor)), QIcon::Normal, QIcon::On);
+    icon.addPixmap(QPixmap::fromImage(tinted(image, skinDisabledIconColor)), QIcon::Disabled, QIcon::On);
+    return icon;
+}
+
+QIcon skinTintedIcon(const QIcon& icon)
+{
+    if (icon.isNull())
+        return QIcon();
+    return skinTintedIcon(icon.pixmap(QSize(16, 16), QIcon::Normal, QIcon::Off).toImage());
+}
+
+QIcon skinTintedIcon(const QString& path)
+{
+    if (path.isEmpty())
+        return QIcon();
+    if (path.startsWith(QLatin1Char(':')))
+        return skinTintedIcon(QIcon(path));
+    return skinTintedIcon(QImage(path));
 }

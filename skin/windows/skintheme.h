@@ -12,6 +12,9 @@
 #include <QFont>
 #include <QString>
 
+class QIcon;
+class QImage;
+
 // The underlying type is fixed so that any int (a stored value from an older
 // or newer build, say) is a valid SkinThemeStyle; such values read as Black.
 enum SkinThemeStyle : int {
@@ -92,5 +95,31 @@ QString skinThemeStyleName();
 // the empty text included, gives Black. These are the names the user
 // settings store.
 SkinThemeStyle skinThemeStyleFromName(const QString& name);
+
+// --- Tinted icons ------------------------------------------------------------
+//
+// The built-in icons are monochrome drawings; these turn them into hard-edged
+// silhouettes in the current theme's icon colours. Every pixel with an alpha
+// above 0 becomes `skinIconColor`, fully opaque; transparent pixels keep
+// their value. Widgets keep the paths and tint again on a theme change
+// (their updateButtonIcons()), as a tinted icon does not follow the theme.
+// A null image, a null icon, an empty path or a path that does not load
+// gives a null result.
+
+// The copy keeps the image's size and format, except that a palette or
+// one-bit image comes out as 32-bit ARGB (its pixels cannot hold the colour).
+QImage skinTintedImage(const QImage& image);
+// Loads the file or ":" resource (format from the data), then tints it.
+QImage skinTintedImage(const QString& path);
+
+// Normal pixmap in `skinIconColor`, Disabled pixmap in
+// `skinDisabledIconColor`, both for the state On (Qt serves Off, Active and
+// Selected from them).
+QIcon skinTintedIcon(const QImage& image);
+// Tints the icon's Normal/Off pixmap at 16 x 16 (no larger).
+QIcon skinTintedIcon(const QIcon& icon);
+// A ":" resource path is read as an icon, so it comes out at most 16 x 16;
+// any other path is read as an image and keeps the file's own size.
+QIcon skinTintedIcon(const QString& path);
 
 #endif // SKINTHEME_H

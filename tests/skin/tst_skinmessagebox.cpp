@@ -1,18 +1,25 @@
 // The message box: its button sets and result codes, rich and plain text,
-// links, the modal run, and the answer hook that stands in for the user.
+// icons, its layout, links, the static functions, the modal run, and the
+// answer hook that stands in for the user.
+#include "skinfixture.h"
+
 #include "skin/windows/skinmessagebox.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
 #include <algorithm>
 #include <functional>
+
+using skintest::whenModal;
 
 namespace {
 
@@ -38,16 +45,24 @@ QLabel *messageLabel(SkinMessageBox *box)
     return nullptr;
 }
 
-// Runs `act` on the modal box as soon as the nested loop shows it.
-void whenModal(const std::function<void(QWidget *)> &act, int triesLeft = 500)
+// The label that is not the message.
+QLabel *iconLabel(SkinMessageBox *box)
 {
-    QTimer::singleShot(10, [act, triesLeft] {
-        if (QWidget *box = QApplication::activeModalWidget())
-            act(box);
-        else if (triesLeft > 0)
-            whenModal(act, triesLeft - 1);
-    });
+    for (QLabel *label : box->findChildren<QLabel *>()) {
+        if (label != messageLabel(box))
+            return label;
+    }
+    return nullptr;
 }
+
+// What a box looked like when the answer hook saw it.
+struct SeenBox {
+    QString title;
+    QString text;
+    int buttons = -1;
+    int icon = -1;
+    QRect geometry;
+};
 
 } // namespace
 
@@ -68,23 +83,58 @@ class TestSkinMessageBox : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
 
+    void frame();
     void buttonSets_data();
     void buttonSets();
+    void hiddenButtonsKeepTheirTexts();
     void textFormat_data();
     void textFormat();
+    void icons_data();
+    void icons();
     void layoutWithoutIcon();
+    void layoutWithIcon();
+    void layoutWhenShown();
+    void shortTextsLeaveRoomForTheButtons_data();
+    void shortTextsLeaveRoomForTheButtons();
     void linksOpenOnTheDesktop();
+    void staticFunctions_data();
+    void staticFunctions();
+    void centredOnTheParent();
     void warningAsksTheHook();
     void hookMayReplaceItself();
     void execReturnsThePressedButton_data();
     void execReturnsThePressedButton();
 };
 
+void TestSkinMessageBox::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
 void TestSkinMessageBox::cleanup()
 {
     SkinMessageBox::setAnswerHook(SkinMessageBox::AnswerHook());
+}
+
+void TestSkinMessageBox::frame()
+{
+    SkinMessageBox box;
+    QCOMPARE(box.windowTitle(), QStringLiteral("MessageBox"));
+    QVERIFY(box.isCloseButtonVisible());
+    QVERIFY(!box.isMaxButtonVisible());
+    QVERIFY(!box.isMinButtonVisible());
+    QVERIFY(!box.canResizeWidth());
+    QVERIFY(!box.canResizeHeight());
+    QCOMPARE(box.captionHeight(), 18);
+    QCOMPARE(box.buttons(), int(SkinMessageBox::ButtonsOk));
+    QCOMPARE(box.icon(), int(SkinMessageBox::IconNone));
+    // Everything lies in the central widget.
+    for (QWidget *child : box.findChildren<QPushButton *>())
+        QCOMPARE(child->parentWidget(), box.centralWidget());
+    QVERIFY(box.centralWidget()->findChild<QFrame *>(QStringLiteral("HLine")));
 }
 
 void TestSkinMessageBox::buttonSets_data()
@@ -118,11 +168,30 @@ void TestSkinMessageBox::buttonSets()
     for (const QPushButton *button : buttons)
         shown.append(button->text());
     QCOMPARE(shown, texts);
+    // Neighbouring results differ, so each click shows in result().
     for (int i = 0; i < buttons.size(); ++i) {
-        box.setResult(0);
         buttons.at(i)->click();
         QCOMPARE(box.result(), results.at(i));
     }
+}
+
+void TestSkinMessageBox::hiddenButtonsKeepTheirTexts()
+{
+    SkinMessageBox box;
+    box.setText(QStringLiteral("No way out"));
+    box.setButtons(SkinMessageBox::ButtonsYesNoCancel);
+    const QList<QPushButton *> shown = visibleButtons(&box);
+    box.setButtons(9);
+    QVERIFY(visibleButtons(&box).isEmpty());
+    QCOMPARE(shown.at(0)->text(), QStringLiteral("Yes"));
+    QCOMPARE(shown.at(2)->text(), QStringLiteral("Cancel"));
+    // Only the caption button or Escape end such a box, with Cancel.
+    whenModal([](QWidget *modal) {
+        auto *box = static_cast<SkinMessageBox *>(modal);
+        const QRect close = box->closeButtonRect();
+        skintest::click(box, close.center());
+    });
+    QCOMPARE(box.exec(), int(SkinMessageBox::ResultCancel));
 }
 
 void TestSkinMessageBox::textFormat_data()
@@ -149,6 +218,36 @@ void TestSkinMessageBox::textFormat()
     QCOMPARE(int(label->textFormat()), format);
 }
 
+void TestSkinMessageBox::icons_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("none") << 0 << QSize();
+    QTest::newRow("information") << 1 << QSize(24, 24);
+    QTest::newRow("warning") << 2 << QSize(24, 24);
+    QTest::newRow("error") << 3 << QSize(24, 24);
+    QTest::newRow("question") << 4 << QSize(24, 24);
+    QTest::newRow("outside the table") << 5 << QSize();
+    QTest::newRow("negative") << -1 << QSize();
+}
+
+void TestSkinMessageBox::icons()
+{
+    QFETCH(int, kind);
+    QFETCH(QSize, size);
+
+    SkinMessageBox box;
+    box.setIcon(SkinMessageBox::IconError);
+    box.setIcon(kind);
+    QCOMPARE(box.icon(), kind);
+    QLabel *label = iconLabel(&box);
+    QVERIFY(label);
+    const QPixmap pixmap = label->pixmap(Qt::ReturnByValue);
+    QCOMPARE(pixmap.isNull(), !size.isValid());
+    if (size.isValid())
+        QCOMPARE(pixmap.size(), size);
+}
+
 void TestSkinMessageBox::layoutWithoutIcon()
 {
     SkinMessageBox box;
@@ -157,16 +256,107 @@ void TestSkinMessageBox::layoutWithoutIcon()
     QLabel *label = messageLabel(&box);
     QVERIFY(label);
     QCOMPARE(label->pos(), QPoint(8, 8));
-    QCOMPARE(box.width(), qMax(label->width() + 20, 100) + 25);
-    QCOMPARE(box.height(), label->height() + 5 + 44);
-    // The OK button sits at the right, under the text.
-    const QList<QPushButton *> buttons = visibleButtons(&box);
-    QCOMPARE(buttons.size(), 1);
-    QCOMPARE(buttons.first()->geometry(), QRect(box.width() - 80, box.height() - 25, 70, 20));
+    // Text width and height, the borders (8 each side), the caption (18).
+    QCOMPARE(box.width(), qMax(label->width() + 20, 100) + 16 + 25);
+    QCOMPARE(box.height(), label->height() + 5 + 18 + 16 + 44);
+    QCOMPARE(visibleButtons(&box).size(), 1);
 
     // An empty text still leaves room for the buttons.
     box.setText(QString());
-    QCOMPARE(box.width(), 100 + 25);
+    QCOMPARE(box.width(), 100 + 16 + 25);
+}
+
+void TestSkinMessageBox::layoutWithIcon()
+{
+    SkinMessageBox box;
+    box.setText(QStringLiteral("A message that is rather longer than the minimum width"));
+    const QSize plain = box.size();
+    box.setIcon(SkinMessageBox::IconQuestion);
+    QLabel *label = messageLabel(&box);
+    QLabel *icon = iconLabel(&box);
+    QVERIFY(label);
+    QVERIFY(icon);
+    // The icon label keeps the size of a new child; its width makes room.
+    QCOMPARE(icon->geometry(), QRect(4, 4, 100, 30));
+    QCOMPARE(label->pos(), QPoint(112, 8));
+    const int textWidth = qMax(label->width() + 20, 100);
+    QCOMPARE(box.width(), textWidth + 16 + 100 + 16);
+    QCOMPARE(box.height(), plain.height());
+    QCOMPARE(box.height(), label->height() + 5 + 18 + 16 + 44);
+
+    // Two lines: the box grows by the label's height.
+    const int oneLine = label->height();
+    box.setText(QStringLiteral("one<br/>two"));
+    QVERIFY(label->height() > oneLine * 3 / 2);
+    QCOMPARE(box.height(), label->height() + 5 + 18 + 16 + 44);
+}
+
+// Shown, the buttons and the separator sit at the bottom of the central
+// widget, whichever buttons show.
+void TestSkinMessageBox::layoutWhenShown()
+{
+    SkinMessageBox box;
+    box.setText(QStringLiteral("Shown"));
+    box.setButtons(SkinMessageBox::ButtonsOk);
+    box.show();
+    const int cw = box.centralWidget()->width();
+    const int ch = box.centralWidget()->height();
+    QCOMPARE(box.centralWidget()->geometry(), QRect(QPoint(9, 27), QPoint(box.width() - 10, box.height() - 10)));
+    QFrame *line = box.centralWidget()->findChild<QFrame *>(QStringLiteral("HLine"));
+    QVERIFY(line);
+    QVERIFY(line->isVisible());
+    QCOMPARE(line->geometry(), QRect(QPoint(4, ch - 32), QPoint(cw - 5, ch - 31)));
+    QList<QPushButton *> all = box.findChildren<QPushButton *>();
+    std::sort(all.begin(), all.end(), [](const QPushButton *a, const QPushButton *b) { return a->x() > b->x(); });
+    QCOMPARE(all.size(), 3);
+    QCOMPARE(all.at(0)->geometry(), QRect(cw - 80, ch - 25, 70, 20));
+    QCOMPARE(all.at(1)->geometry(), QRect(cw - 155, ch - 25, 70, 20));
+    QCOMPARE(all.at(2)->geometry(), QRect(cw - 230, ch - 25, 70, 20));
+    QVERIFY(all.at(0)->isVisible());
+    QVERIFY(!all.at(1)->isVisible());
+
+    // Shown, Qt gives the icon label its natural size, and the box lays
+    // itself out again around that width.
+    SkinMessageBox withIcon;
+    withIcon.setText(QStringLiteral("Shown with an icon"));
+    withIcon.setIcon(SkinMessageBox::IconWarning);
+    withIcon.show();
+    QLabel *icon = iconLabel(&withIcon);
+    QLabel *text = messageLabel(&withIcon);
+    QCOMPARE(icon->size(), QSize(24, 24));
+    QCOMPARE(text->pos(), QPoint(24 + 12, 8));
+    QCOMPARE(withIcon.width(), qMax(text->width() + 20, 100) + 16 + 24 + 16);
+}
+
+void TestSkinMessageBox::shortTextsLeaveRoomForTheButtons_data()
+{
+    QTest::addColumn<int>("set");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("Yes, No, Cancel") << 3 << 0;
+    QTest::newRow("Yes, No, Cancel with an icon") << 3 << 4;
+    QTest::newRow("Abort, Retry, Ignore") << 2 << 3;
+    QTest::newRow("OK, Cancel") << 1 << 0;
+    QTest::newRow("OK") << 0 << 1;
+}
+
+// However short the text, every shown button lies whole inside the box.
+void TestSkinMessageBox::shortTextsLeaveRoomForTheButtons()
+{
+    QFETCH(int, set);
+    QFETCH(int, icon);
+
+    SkinMessageBox box;
+    box.setButtons(set);
+    box.setIcon(icon);
+    box.setText(QStringLiteral("Go?"));
+    box.show();
+    const QList<QPushButton *> buttons = visibleButtons(&box);
+    QVERIFY(!buttons.isEmpty());
+    QVERIFY2(buttons.first()->x() >= 4, qPrintable(QString::number(buttons.first()->x())));
+    QVERIFY(buttons.last()->geometry().right() < box.centralWidget()->width());
+    // The text's own minimum still holds for one button.
+    if (set == 0)
+        QCOMPARE(box.width(), 100 + 16 + 24 + 16);
 }
 
 void TestSkinMessageBox::linksOpenOnTheDesktop()
@@ -183,6 +373,68 @@ void TestSkinMessageBox::linksOpenOnTheDesktop()
     QCOMPARE(catcher.urls.size(), 1);
     QCOMPARE(catcher.urls.first(), QUrl(QStringLiteral("https://example.com/help%20page")));
     QVERIFY(!box.isVisible());
+}
+
+void TestSkinMessageBox::staticFunctions_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("buttons");
+    QTest::newRow("information") << "information" << 1 << 1;
+    QTest::newRow("warning") << "warning" << 2 << 5;
+    QTest::newRow("critical") << "critical" << 3 << 2;
+    QTest::newRow("question") << "question" << 4 << 3;
+    QTest::newRow("about") << "about" << 0 << 0;
+    QTest::newRow("showMessage") << "showMessage" << 9 << 9;
+}
+
+void TestSkinMessageBox::staticFunctions()
+{
+    QFETCH(QString, function);
+    QFETCH(int, icon);
+    QFETCH(int, buttons);
+
+    SeenBox seen;
+    SkinMessageBox::setAnswerHook([&](SkinMessageBox *box) {
+        seen = {box->windowTitle(), box->text(), box->buttons(), box->icon(), box->geometry()};
+        return 42;
+    });
+    const QString title = QStringLiteral("Title");
+    const QString text = QStringLiteral("Text");
+    int result = 0;
+    if (function == QLatin1String("information"))
+        result = SkinMessageBox::information(nullptr, title, text, buttons);
+    else if (function == QLatin1String("warning"))
+        result = SkinMessageBox::warning(nullptr, title, text, buttons);
+    else if (function == QLatin1String("critical"))
+        result = SkinMessageBox::critical(nullptr, title, text, buttons);
+    else if (function == QLatin1String("question"))
+        result = SkinMessageBox::question(nullptr, title, text, buttons);
+    else if (function == QLatin1String("about"))
+        result = SkinMessageBox::about(nullptr, title, text);
+    else
+        result = SkinMessageBox::showMessage(nullptr, title, text, buttons, icon);
+    QCOMPARE(result, 42);
+    QCOMPARE(seen.title, title);
+    QCOMPARE(seen.text, text);
+    QCOMPARE(seen.icon, icon);
+    QCOMPARE(seen.buttons, buttons);
+}
+
+void TestSkinMessageBox::centredOnTheParent()
+{
+    SeenBox seen;
+    SkinMessageBox::setAnswerHook([&](SkinMessageBox *box) {
+        seen.geometry = box->geometry();
+        return 1;
+    });
+    QWidget parent;
+    parent.setGeometry(120, 90, 640, 480);
+    parent.show();
+    SkinMessageBox::information(&parent, QStringLiteral("t"), QStringLiteral("Centred"), 0);
+    const QPoint expected = parent.mapToGlobal(
+        QPoint((640 - seen.geometry.width()) / 2, (480 - seen.geometry.height()) / 2));
+    QCOMPARE(seen.geometry.topLeft(), expected);
 }
 
 void TestSkinMessageBox::warningAsksTheHook()
@@ -246,7 +498,9 @@ void TestSkinMessageBox::execReturnsThePressedButton_data()
     QTest::newRow("closed without a Cancel button") << 4 << "close" << 2;
     QTest::newRow("Yes") << 4 << "Yes" << 6;
     QTest::newRow("No") << 4 << "No" << 7;
+    QTest::newRow("Escape, Yes and No") << 4 << "Escape" << 2;
     QTest::newRow("Cancel on the right") << 1 << "Cancel" << 2;
+    QTest::newRow("Abort") << 2 << "Abort" << 3;
 }
 
 void TestSkinMessageBox::execReturnsThePressedButton()
@@ -269,7 +523,7 @@ void TestSkinMessageBox::execReturnsThePressedButton()
             }
         }
     });
-    QCOMPARE(SkinMessageBox::warning(nullptr, QStringLiteral("Question"), QStringLiteral("Go on?"), set), result);
+    QCOMPARE(SkinMessageBox::question(nullptr, QStringLiteral("Question"), QStringLiteral("Go on?"), set), result);
     QCOMPARE(title, QStringLiteral("Question"));
     QVERIFY(!QApplication::activeModalWidget());
 }
