@@ -1,0 +1,175 @@
+#include "materials/sketchmaterialfile.h"
+
+#include "materials/sketchmaterial.h"
+#include "model/filehelpers.h"
+#include "model/sketchglobals.h"
+#include "model/xmlattributes.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+#include <array>
+
+namespace {
+
+const QString LibraryRootTag = QStringLiteral("Storyloom");
+const QString MaterialTag = QStringLiteral("Material");
+const QString NameAttribute = QStringLiteral("Name");
+const QString PriceAttribute = QStringLiteral("Price");
+const QString CurrencyAttribute = QStringLiteral("Currency");
+
+} // namespace
+
+SketchMaterialFile::SketchMaterialFile(const QString &name)
+    : QObject(nullptr),
+      m_name(name)
+{
+    ++SketchGlobals::MaterialFileCount;
+}
+
+SketchMaterialFile::~SketchMaterialFile()
+{
+    --SketchGlobals::MaterialFileCount;
+    clear();
+}
+
+void SketchMaterialFile::setCurrency(int currency)
+{
+    m_currency = qMax(currency, 0);
+}
+
+void SketchMaterialFile::setPrice(float price)
+{
+    // Also turns a NaN into 0.
+    m_price = price > 0.0f ? price : 0.0f;
+}
+
+// --- Materials ---------------------------------------------------------------
+
+bool SketchMaterialFile::contains(const QString &guid) const
+{
+    return !guid.isEmpty() && m_index.contains(guid);
+}
+
+bool SketchMaterialFile::addMaterial(SketchMaterial *material)
+{
+    if (!material)
+        return false;
+    const auto held = m_index.constFind(material->guid());
+    if (held != m_index.constEnd()) {
+        if (held.value() != material)
+            delete material;
+        return false;
+    }
+    m_materials.append(material);
+    m_index.insert(material->guid(), material);
+    return true;
+}
+
+void SketchMaterialFile::removeMaterial(SketchMaterial *material)
+{
+    if (!material || m_index.value(material->guid()) != material)
+        return;
+    m_materials.removeOne(material);
+    m_index.remove(material->guid());
+}
+
+void SketchMaterialFile::clear()
+{
+    const QList<SketchMaterial *> materials = m_materials;
+    m_materials.clear();
+    m_index.clear();
+    qDeleteAll(materials);
+}
+
+void SketchMaterialFile::sortByCategory()
+{
+    if (m_materials.isEmpty())
+        return;
+    // The last bucket holds every category the pages do not show, so that
+    // such materials stay in the file and are saved again.
+    std::array<QList<SketchMaterial *>, SketchMaterialCategoryCount + 1> buckets;
+    for (SketchMaterial *material : qAsConst(m_materials)) {
+        const int category = material->category();
+        const bool known = category >= 0 && category < SketchMaterialCategoryCount;
+        buckets[size_t(known ? category : SketchMaterialCategoryCount)].append(material);
+    }
+    m_materials.clear();
+    for (const QList<SketchMaterial *> &bucket : buckets)
+        m_materials.append(bucket);
+}
+
+// --- Descriptions and the library file ---------------------------------------
+
+QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text)
+{
+    bool wellFormed = false;
+    return parse(text, &wellFormed);
+}
+
+QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text, bool *wellFormed)
+{
+    *wellFormed = false;
+    QList<SketchMaterial *> added;
+    if (text.isEmpty())
+        return added;
+    QDomDocument document;
+    *wellFormed = document.setContent(text, false);
+    // The tree keeps what was read before a parse error; a text that is not
+    // XML counts as a null root instead, which reads as no name, no price,
+    // no currency and no materials, so that no half of a file gets in.
+    const QDomElement root = *wellFormed ? document.documentElement() : QDomElement();
+    const QString name = readXmlAttribute(root, NameAttribute);
+    if (!name.isEmpty())
+        m_name = name;
+    m_price = readXmlFloatAttribute(root, PriceAttribute, 0.0f);
+    m_currency = readXmlIntAttribute(root, CurrencyAttribute, 0);
+
+    // Comments, processing instructions and text between the materials are
+    // no materials.
+    for (QDomElement child = root.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        auto *material = new SketchMaterial;
+        material->readXml(child);
+        if (addMaterial(material))
+            added.append(material);
+    }
+    sortByCategory();
+    return added;
+}
+
+bool SketchMaterialFile::load(const QString &path)
+{
+    clear();
+    QByteArray bytes = readWholeFile(path);
+    const int end = bytes.indexOf('\0');
+    if (end >= 0)
+        bytes.truncate(end);
+    bool wellFormed = false;
+    parse(QString::fromUtf8(bytes), &wellFormed);
+    return wellFormed;
+}
+
+QByteArray SketchMaterialFile::toLibraryText() const
+{
+    if (m_materials.isEmpty())
+        return QByteArray("<") + LibraryRootTag.toUtf8() + "/>\n";
+    QString text = QLatin1Char('<') + LibraryRootTag + QLatin1String(">\n");
+    // One small tree per material: the library never exists as one tree.
+    for (const SketchMaterial *material : m_materials) {
+        QDomDocument tree;
+        QDomElement element = tree.createElement(MaterialTag);
+        material->writeXml(element);
+        appendXmlElementText(text, element, 1);
+    }
+    text += QLatin1String("</") + LibraryRootTag + QLatin1String(">\n");
+    return text.toUtf8();
+}
+
+bool SketchMaterialFile::save(const QString &path) const
+{
+    if (path.isEmpty())
+        return false;
+    QString folder = path;
+    ensureDirectory(folder);
+    return writeWholeFile(path, toLibraryText());
+}
