@@ -90,22 +90,63 @@ SketchMaterial::~SketchMaterial()
     delete m_thumbnail;
 }
 
+// --- Shapes ------------------------------------------------------------------
+
+QList<SketchShape *> &SketchMaterial::shapes()
+{
+    readPendingShapes();
+    forgetShapesXml();
+    return m_shapes;
+}
+
+const QList<SketchShape *> &SketchMaterial::shapes() const
+{
+    readPendingShapes();
+    return m_shapes;
+}
+
 // --- XML ---------------------------------------------------------------------
 
 void SketchMaterial::writeXml(QDomElement &element) const
+{
+    writeAttributes(element);
+    for (SketchShape *shape : shapes()) {
+        QDomElement shapeElement = appendXmlElement(element, shape->typeName());
+        shape->writeXml(shapeElement);
+    }
+}
+
+void SketchMaterial::writeAttributes(QDomElement &element) const
 {
     writeXmlAttribute(element, GuidAttribute, m_guid);
     if (!m_name.isEmpty())
         writeXmlAttribute(element, NameAttribute, m_name);
     writeXmlIntAttribute(element, CategoryAttribute, m_category);
     writeXmlSizeFAttribute(element, SizeAttribute, size());
-    for (SketchShape *shape : m_shapes) {
-        QDomElement shapeElement = appendXmlElement(element, shape->typeName());
-        shape->writeXml(shapeElement);
-    }
 }
 
 void SketchMaterial::readXml(const QDomElement &element)
+{
+    // Shapes still waiting in a file text come first; the text no longer
+    // stands for all of them.
+    shapes();
+    readAttributes(element);
+    readShapes(element);
+}
+
+void SketchMaterial::readXml(const QDomElement &element, const QByteArray &shapesXml)
+{
+    readAttributes(element);
+    const bool appending = !shapes().isEmpty();
+    m_shapesXml = shapesXml;
+    m_shapesXmlDepth = 1;
+    m_shapesPending = true;
+    m_keepsShapesXml = true;
+    if (appending)
+        shapes();
+}
+
+void SketchMaterial::readAttributes(const QDomElement &element)
 {
     m_guid = readXmlAttribute(element, GuidAttribute);
     if (m_guid.isEmpty())
@@ -115,7 +156,10 @@ void SketchMaterial::readXml(const QDomElement &element)
     const QSizeF size = readXmlSizeFAttribute(element, SizeAttribute, QSizeF(-1.0, -1.0));
     m_width = size.width();
     m_height = size.height();
+}
 
+void SketchMaterial::readShapes(const QDomElement &element) const
+{
     // A processing instruction answers its target as its name: only
     // elements can be shapes.
     for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
@@ -125,6 +169,72 @@ void SketchMaterial::readXml(const QDomElement &element)
         shape->readXml(child);
         m_shapes.append(shape);
     }
+}
+
+// A text that does not parse gives no shapes; it is still written back, so
+// that nothing of the file is lost.
+void SketchMaterial::readPendingShapes() const
+{
+    if (!m_shapesPending)
+        return;
+    m_shapesPending = false;
+    if (m_shapesXml.isEmpty())
+        return;
+    QDomDocument document;
+    if (document.setContent(QByteArray("<M>") + m_shapesXml + QByteArray("</M>"), false))
+        readShapes(document.documentElement());
+}
+
+void SketchMaterial::forgetShapesXml()
+{
+    m_shapesXml.clear();
+    m_keepsShapesXml = false;
+    m_shapesPending = false;
+}
+
+// The start tag is written afresh every time; the content comes from the
+// text the shapes were read from or last written as, while that still
+// stands for them and lay at the same depth.
+void SketchMaterial::appendXmlText(QByteArray &out, const QString &tag, int depth) const
+{
+    QDomDocument tree;
+    QDomElement element = tree.createElement(tag);
+    writeAttributes(element);
+    QString head;
+    appendXmlElementText(head, element, depth);
+    if (!m_keepsShapesXml || m_shapesXmlDepth != depth) {
+        // The element's own indentation leads its end tag.
+        m_shapesXml = shapesXmlText(tree, depth, head.left(head.indexOf(QLatin1Char('<'))));
+        m_shapesXmlDepth = depth;
+        m_keepsShapesXml = true;
+    }
+    if (m_shapesXml.isEmpty()) {
+        out += head.toUtf8();
+        return;
+    }
+    // Without children the tag ends in "/>" and a line break.
+    head.chop(3);
+    head += QLatin1Char('>');
+    out += head.toUtf8();
+    out += m_shapesXml;
+    out += "</" + tag.toUtf8() + ">\n";
+}
+
+// What the element writer puts between the material's tags: a line break,
+// each shape element one level deeper, and the indentation of the end tag.
+QByteArray SketchMaterial::shapesXmlText(QDomDocument &tree, int depth, const QString &indent) const
+{
+    const QList<SketchShape *> &list = shapes();
+    if (list.isEmpty())
+        return QByteArray();
+    QString text = QStringLiteral("\n");
+    for (SketchShape *shape : list) {
+        QDomElement shapeElement = tree.createElement(shape->typeName());
+        shape->writeXml(shapeElement);
+        appendXmlElementText(text, shapeElement, depth + 1);
+    }
+    text += indent;
+    return text.toUtf8();
 }
 
 QString SketchMaterial::dragText() const
@@ -157,7 +267,7 @@ void SketchMaterial::paint(QPainter *painter, const QRectF &rect) const
     const qreal innerHeight = rect.height() - 2.0 * kPaintMargin;
     const float w = width();
     const float h = height();
-    if (!painter || !(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || m_shapes.isEmpty())
+    if (!painter || !(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || shapes().isEmpty())
         return;
     const float scale = qMin(float(innerWidth) / w, float(innerHeight) / h);
     const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * scale)) / 2.0;

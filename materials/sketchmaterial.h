@@ -7,6 +7,7 @@
 #include <QSizeF>
 #include <QString>
 
+class QDomDocument;
 class QDomElement;
 class QImage;
 class QPainter;
@@ -33,6 +34,10 @@ enum SketchMaterialCategory : int
 // The material element (the "Material" of the library file, the root
 // "StoryloomMaterial" of a drag text) carries "Guid", "Name" (only when not
 // empty), "Category" and "Size" and holds one shape element per shape.
+//
+// A material read from a file keeps the text of its shapes and reads them
+// on first use; that text is what it writes back until the modifiable
+// shape list is taken.
 //
 // Ownership: the material owns its shapes (they belong to no layer) and its
 // cached thumbnail; whoever made the material, or the material file that
@@ -76,10 +81,13 @@ public:
     float width() const { return float(m_width); }
     float height() const { return float(m_height); }
 
-    // The shapes in painting order, in material coordinates. A caller that
-    // takes shapes out of the list takes them over.
-    QList<SketchShape *> &shapes() { return m_shapes; }
-    const QList<SketchShape *> &shapes() const { return m_shapes; }
+    // The shapes in painting order, in material coordinates, read first
+    // when they came from a file. A caller that takes shapes out of the list
+    // takes them over. Change the shapes only through the modifiable list:
+    // taking it is what tells the material that its file text no longer
+    // stands for them.
+    QList<SketchShape *> &shapes();
+    const QList<SketchShape *> &shapes() const;
 
     // --- XML ----------------------------------------------------------------
 
@@ -91,6 +99,17 @@ public:
     // as -1 by -1) and every child element the shape factory knows, appended
     // to the shapes already held. Other children are skipped.
     void readXml(const QDomElement &element);
+    // Reads the attributes from the element (its children are ignored) and
+    // keeps shapesXml, the UTF-8 content of a material element that is a
+    // child of a file's root, to read the shapes from when they are first
+    // asked for. Until the modifiable shape list is taken, appendXmlText
+    // writes that text back as it was. Shapes held already are kept, and the
+    // text is read at once after them.
+    void readXml(const QDomElement &element, const QByteArray &shapesXml);
+    // The material element with that tag as the library file holds it,
+    // indented from depth, appended to out in UTF-8. The text of the shapes
+    // is kept for the next time, until the modifiable list is taken.
+    void appendXmlText(QByteArray &out, const QString &tag, int depth) const;
     // The drag text: the material as the root "StoryloomMaterial" of an XML
     // text without declaration, indented by 4, attributes sorted by name.
     QString dragText() const;
@@ -123,12 +142,28 @@ public:
     QImage *updateThumbnail(int width, int height);
 
 private:
+    void readAttributes(const QDomElement &element);
+    void writeAttributes(QDomElement &element) const;
+    // Appends the shapes of the element's child elements.
+    void readShapes(const QDomElement &element) const;
+    void readPendingShapes() const;
+    QByteArray shapesXmlText(QDomDocument &tree, int depth, const QString &indent) const;
+    void forgetShapesXml();
+
     QString m_guid;
     QString m_name;
     double m_width = -1.0;
     double m_height = -1.0;
     int m_category = SketchMaterialRole;
-    QList<SketchShape *> m_shapes;
+    // Read on demand from m_shapesXml, hence mutable.
+    mutable QList<SketchShape *> m_shapes;
+    mutable bool m_shapesPending = false;
+    // The file text of the shapes, whether it still stands for them, and the
+    // depth of the material element it was read or written at; kept by the
+    // const writer, hence mutable.
+    mutable QByteArray m_shapesXml;
+    mutable bool m_keepsShapesXml = false;
+    mutable int m_shapesXmlDepth = 1;
     QImage *m_thumbnail = nullptr;
     bool m_imported = false;
 };

@@ -1,11 +1,11 @@
 #include "materials/sketchmaterialfile.h"
 
+#include "materials/materialdescriptionreader.h"
 #include "materials/sketchmaterial.h"
 #include "model/filehelpers.h"
 #include "model/sketchglobals.h"
 #include "model/xmlattributes.h"
 
-#include <QDomDocument>
 #include <QDomElement>
 
 #include <array>
@@ -103,22 +103,21 @@ void SketchMaterialFile::sortByCategory()
 
 QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text)
 {
+    if (text.isEmpty())
+        return QList<SketchMaterial *>();
     bool wellFormed = false;
-    return parse(text, &wellFormed);
+    return parse(text.toUtf8(), &wellFormed);
 }
 
-QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text, bool *wellFormed)
+// The shapes of each material stay text until they are asked for: reading
+// every shape of a large library would take far longer than showing it.
+QList<SketchMaterial *> SketchMaterialFile::parse(const QByteArray &text, bool *wellFormed)
 {
-    *wellFormed = false;
-    QList<SketchMaterial *> added;
-    if (text.isEmpty())
-        return added;
-    QDomDocument document;
-    *wellFormed = document.setContent(text, false);
-    // The tree keeps what was read before a parse error; a text that is not
-    // XML counts as a null root instead, which reads as no name, no price,
-    // no currency and no materials, so that no half of a file gets in.
-    const QDomElement root = *wellFormed ? document.documentElement() : QDomElement();
+    MaterialDescriptionReader reader;
+    *wellFormed = reader.read(text);
+    // A text that is not XML gives a null root, which reads as no name, no
+    // price, no currency and no materials, so that no half of a file gets in.
+    const QDomElement root = reader.root();
     const QString name = readXmlAttribute(root, NameAttribute);
     if (!name.isEmpty())
         m_name = name;
@@ -127,9 +126,10 @@ QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text, bool *wel
 
     // Comments, processing instructions and text between the materials are
     // no materials.
-    for (QDomElement child = root.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+    QList<SketchMaterial *> added;
+    for (const MaterialDescriptionReader::Entry &entry : reader.entries()) {
         auto *material = new SketchMaterial;
-        material->readXml(child);
+        material->readXml(entry.element, entry.content);
         if (addMaterial(material))
             added.append(material);
     }
@@ -145,7 +145,7 @@ bool SketchMaterialFile::load(const QString &path)
     if (end >= 0)
         bytes.truncate(end);
     bool wellFormed = false;
-    parse(QString::fromUtf8(bytes), &wellFormed);
+    parse(bytes, &wellFormed);
     return wellFormed;
 }
 
@@ -153,16 +153,11 @@ QByteArray SketchMaterialFile::toLibraryText() const
 {
     if (m_materials.isEmpty())
         return QByteArray("<") + LibraryRootTag.toUtf8() + "/>\n";
-    QString text = QLatin1Char('<') + LibraryRootTag + QLatin1String(">\n");
-    // One small tree per material: the library never exists as one tree.
-    for (const SketchMaterial *material : m_materials) {
-        QDomDocument tree;
-        QDomElement element = tree.createElement(MaterialTag);
-        material->writeXml(element);
-        appendXmlElementText(text, element, 1);
-    }
-    text += QLatin1String("</") + LibraryRootTag + QLatin1String(">\n");
-    return text.toUtf8();
+    QByteArray text = "<" + LibraryRootTag.toUtf8() + ">\n";
+    for (const SketchMaterial *material : m_materials)
+        material->appendXmlText(text, MaterialTag, 1);
+    text += "</" + LibraryRootTag.toUtf8() + ">\n";
+    return text;
 }
 
 bool SketchMaterialFile::save(const QString &path) const

@@ -18,6 +18,10 @@ class SketchMaterial;
 // without declaration, indented by 4, attributes sorted by name; name, price
 // and currency are not written.
 //
+// A large library reads fast: the shapes of a material read from a text stay
+// text until they are first asked for, and a material whose shapes were not
+// changed is written back with that text as it was read (see SketchMaterial).
+//
 // Ownership: the file owns the materials of its list, from addMaterial until
 // removeMaterial, clear or its destruction. Every instance is counted in
 // SketchGlobals::MaterialFileCount while it lives.
@@ -84,7 +88,7 @@ public:
     bool save(const QString &path) const;
 
 private:
-    QList<SketchMaterial *> parse(const QString &text, bool *wellFormed);
+    QList<SketchMaterial *> parse(const QByteArray &text, bool *wellFormed);
 
     QString m_name;
     QList<SketchMaterial *> m_materials;

@@ -41,6 +41,9 @@ private slots:
     void readDefaults_data();
     void readDefaults();
     void readAppendsToTheShapesHeld();
+    void fileTextIsReadOnFirstUse();
+    void fileTextThatDoesNotParseIsKept();
+    void fileTextAfterHeldShapesIsReadAtOnce();
     void destructorFreesTheShapes();
     void nullElementGivesAnEmptyMaterial();
     void writeOmitsAnEmptyName();
@@ -290,6 +293,55 @@ void TestSketchMaterial::readAppendsToTheShapesHeld()
     material.readXml(element);
     material.readXml(element);
     QCOMPARE(material.shapes().size(), 2);
+}
+
+void TestSketchMaterial::fileTextIsReadOnFirstUse()
+{
+    QDomDocument document;
+    const QDomElement element = parse(document, QStringLiteral("<Material Guid=\"{f}\" Size=\"5,5\"/>"));
+    const int shapesBefore = SketchGlobals::ShapeCount;
+    SketchMaterial material;
+    material.readXml(element, "\n        <Shape Points=\"0,0;5,5\"/>\n        <Group Points=\"0,0;1,0;1,1;0,1\"/>\n    ");
+    QCOMPARE(material.guid(), QStringLiteral("{f}"));
+    QCOMPARE(SketchGlobals::ShapeCount, shapesBefore);
+    const SketchMaterial &reader = material;
+    QCOMPARE(reader.shapes().size(), 2);
+    QCOMPARE(SketchGlobals::ShapeCount, shapesBefore + 2);
+    QCOMPARE(reader.shapes().at(1)->typeName(), QStringLiteral("Group"));
+
+    QByteArray text;
+    material.appendXmlText(text, QStringLiteral("Material"), 1);
+    QCOMPARE(text, QByteArray("    <Material Category=\"0\" Guid=\"{f}\" Size=\"5,5\">\n"
+                              "        <Shape Points=\"0,0;5,5\"/>\n"
+                              "        <Group Points=\"0,0;1,0;1,1;0,1\"/>\n"
+                              "    </Material>\n"));
+}
+
+void TestSketchMaterial::fileTextThatDoesNotParseIsKept()
+{
+    QDomDocument document;
+    const QDomElement element = parse(document, QStringLiteral("<Material Guid=\"{f}\" Size=\"5,5\"/>"));
+    SketchMaterial material;
+    material.readXml(element, "<Shape Points=\"0,0;5,5\"><Oops></Shape>");
+    std::unique_ptr<QImage> image(material.renderImage(20, 20));
+    QCOMPARE(inkedBox(*image), QRect());
+    QByteArray text;
+    material.appendXmlText(text, QStringLiteral("Material"), 1);
+    QVERIFY(text.contains("<Shape Points=\"0,0;5,5\"><Oops></Shape></Material>"));
+}
+
+void TestSketchMaterial::fileTextAfterHeldShapesIsReadAtOnce()
+{
+    QDomDocument document;
+    const QDomElement element = parse(document, QStringLiteral("<M Size=\"5,5\"><Shape Points=\"0,0;5,5\"/></M>"));
+    SketchMaterial material;
+    material.readXml(element);
+    material.readXml(element, "<Shape Points=\"1,1;4,4\"/>");
+    const SketchMaterial &reader = material;
+    QCOMPARE(reader.shapes().size(), 2);
+    QByteArray text;
+    material.appendXmlText(text, QStringLiteral("M"), 0);
+    QCOMPARE(text.count("<Shape "), 2);
 }
 
 void TestSketchMaterial::destructorFreesTheShapes()

@@ -6,6 +6,7 @@
 #include "materials/sketchmaterial.h"
 #include "materials/sketchmaterialfile.h"
 #include "model/sketchglobals.h"
+#include "model/sketchshape.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -89,6 +90,9 @@ private slots:
     void loadReadsUtf8();
 
     void saveWritesTheLibraryText();
+    void saveWritesUntouchedShapesBackAsRead();
+    void lazilyReadLibraryWritesWhatAFreshOneWrites();
+    void changedShapesAreWrittenAfresh();
     void saveOfAnEmptyLibrary();
     void saveLoadSaveGivesTheSameBytes();
     void saveCreatesAMissingFolder();
@@ -452,16 +456,31 @@ void TestSketchMaterialFile::loadReadsUtf8()
     QCOMPARE(file.materials().first()->name(), name);
 }
 
+namespace {
+
+// A description whose material content is not in the library's own layout:
+// attributes out of order, no indentation, a comment and a shape element of
+// a kind this program does not know.
+const QString ForeignDescription = QStringLiteral(
+    "<Storyloom Name=\"Not written\" Price=\"3\" Currency=\"1\">"
+    "<Material Size=\"100,50\" Name=\"Box &amp; line\" Guid=\"{g}\" Category=\"2\">"
+    "<Shape Points=\"0,0;100,0;100,50;0,50\" Behavior=\"1\"/><!-- note -->"
+    "<Sparkle Points=\"1,1\"/>"
+    "<Shape Closed=\"0\" Points=\"0,0;100,50\"/>"
+    "</Material>"
+    "<Material Guid=\"{h}\" Category=\"0\" Size=\"-1,-1\"/>"
+    "</Storyloom>");
+
+} // namespace
+
 void TestSketchMaterialFile::saveWritesTheLibraryText()
 {
     SketchMaterialFile file(QStringLiteral("Templates"));
-    file.parse(QStringLiteral("<Storyloom Name=\"Not written\" Price=\"3\" Currency=\"1\">"
-                              "<Material Size=\"100,50\" Name=\"Box &amp; line\" Guid=\"{g}\" Category=\"2\">"
-                              "<Shape Points=\"0,0;100,0;100,50;0,50\" Behavior=\"1\"/>"
-                              "<Shape Closed=\"0\" Points=\"0,0;100,50\"/>"
-                              "</Material>"
-                              "<Material Guid=\"{h}\" Category=\"0\" Size=\"-1,-1\"/>"
-                              "</Storyloom>"));
+    file.parse(ForeignDescription);
+    // Taking the shapes makes them the material's own: they are written
+    // afresh, in the library's layout, without what was not a shape.
+    for (SketchMaterial *material : file.materials())
+        QVERIFY(material->shapes().size() <= 2);
     QVERIFY(file.save(path("library.xml")));
     const QByteArray expected =
         "<Storyloom>\n"
@@ -473,6 +492,86 @@ void TestSketchMaterialFile::saveWritesTheLibraryText()
         "</Storyloom>\n";
     QCOMPARE(readFileBytes(path("library.xml")), expected);
     QCOMPARE(file.toLibraryText(), expected);
+}
+
+void TestSketchMaterialFile::saveWritesUntouchedShapesBackAsRead()
+{
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    file.parse(ForeignDescription);
+    SketchMaterial *g = file.materials().last();
+    // Painting reads the shapes without taking them; a new name and category
+    // are written afresh all the same.
+    std::unique_ptr<QImage> image(g->renderImage(40, 40));
+    QCOMPARE(inkedBox(*image).isEmpty(), false);
+    g->setName(QStringLiteral("Renamed"));
+    g->setCategory(5);
+    const QByteArray expected =
+        "<Storyloom>\n"
+        "    <Material Category=\"0\" Guid=\"{h}\" Size=\"-1,-1\"/>\n"
+        "    <Material Category=\"5\" Guid=\"{g}\" Name=\"Renamed\" Size=\"100,50\">"
+        "<Shape Points=\"0,0;100,0;100,50;0,50\" Behavior=\"1\"/><!-- note -->"
+        "<Sparkle Points=\"1,1\"/>"
+        "<Shape Closed=\"0\" Points=\"0,0;100,50\"/>"
+        "</Material>\n"
+        "</Storyloom>\n";
+    QCOMPARE(file.toLibraryText(), expected);
+
+    // What was saved reads back to the same materials.
+    QVERIFY(file.save(path("kept.xml")));
+    SketchMaterialFile back(QStringLiteral("Templates"));
+    QVERIFY(back.load(path("kept.xml")));
+    QCOMPARE(guidsOf(back.materials()), (QStringList{"h", "g"}));
+    const SketchMaterial *readBack = back.materials().last();
+    QCOMPARE(readBack->shapes().size(), 2);
+    QCOMPARE(back.toLibraryText(), expected);
+}
+
+void TestSketchMaterialFile::lazilyReadLibraryWritesWhatAFreshOneWrites()
+{
+    // A library written by this program, loaded and saved without its shapes
+    // being read, gives the same bytes as the same library read in full.
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    for (int i = 0; i < 12; ++i) {
+        QDomDocument document;
+        std::unique_ptr<SketchShape> group(createSketchShape(QStringLiteral("Group"), nullptr));
+        group->readXml(parseElement(document, QStringLiteral(
+            "<Group Points=\"0,0;20,0;20,20;0,20\"><Shape Text=\"a&#xa;b &amp; c\" Points=\"0,0;20,20\"/></Group>")));
+        std::unique_ptr<SketchShape> box(makeFilledBox(QRectF(i, 2 * i, 10 + i, 5), QColor(20 * i, 0, 0)));
+        auto *material = new SketchMaterial(i % 9, {group.get(), box.get()}, true);
+        material->setName(QStringLiteral("n\"%1\" <&>\t\u00e9").arg(i));
+        QVERIFY(file.addMaterial(material));
+    }
+    const QByteArray fresh = file.toLibraryText();
+    QVERIFY(writeFileBytes(path("fresh.xml"), fresh));
+
+    SketchMaterialFile lazy(QStringLiteral("Templates"));
+    QVERIFY(lazy.load(path("fresh.xml")));
+    SketchMaterialFile full(QStringLiteral("Templates"));
+    QVERIFY(full.load(path("fresh.xml")));
+    for (SketchMaterial *material : full.materials())
+        material->shapes();
+    QCOMPARE(lazy.toLibraryText(), full.toLibraryText());
+    QCOMPARE(guidsOf(lazy.materials()), guidsOf(full.materials()));
+}
+
+void TestSketchMaterialFile::changedShapesAreWrittenAfresh()
+{
+    // Loaded, and made here and saved once: both keep the text of their
+    // shapes, which must not outlive a change of the shapes.
+    QVERIFY(writeFileBytes(path("change.xml"), description({"loaded:0"}).toUtf8()));
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    QVERIFY(file.load(path("change.xml")));
+    QVERIFY(file.addMaterial(makeBoxMaterial(1)));
+    QVERIFY(file.save(path("change.xml")));
+    for (SketchMaterial *material : file.materials())
+        material->shapes().first()->translate(7, 3);
+    QVERIFY(file.save(path("change.xml")));
+
+    SketchMaterialFile back(QStringLiteral("Templates"));
+    QVERIFY(back.load(path("change.xml")));
+    QCOMPARE(back.materials().size(), 2);
+    for (SketchMaterial *material : back.materials())
+        QCOMPARE(positionsOf(material->shapes().first()).first(), QPointF(7, 3));
 }
 
 void TestSketchMaterialFile::saveOfAnEmptyLibrary()
