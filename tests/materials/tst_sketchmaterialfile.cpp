@@ -14,9 +14,7 @@
 #include <QtTest>
 
 #include <cmath>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -654,15 +652,12 @@ void TestSketchMaterialFile::failedWriteKeepsTheOldLibrary()
         QVERIFY(file.addMaterial(makeBoxMaterial(i % 7, QSizeF(10, 10), QStringLiteral("material %1").arg(i))));
     QVERIFY(file.toLibraryText().size() > 4096);
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = file.save(path("keep.xml"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        FileSizeLimit limit(1024);
+        QVERIFY(limit.isSet());
+        written = file.save(path("keep.xml"));
+    }
 
     QVERIFY(!written);
     QCOMPARE(readFileBytes(path("keep.xml")), old);
