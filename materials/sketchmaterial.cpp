@@ -1,17 +1,41 @@
 #include "materials/sketchmaterial.h"
 
+#include "model/geometry.h"
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
 
+#include <QDomDocument>
 #include <QDomElement>
+#include <QImage>
+#include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
 #include <QUuid>
 
 namespace {
 
+const QString GuidAttribute = QStringLiteral("Guid");
+const QString NameAttribute = QStringLiteral("Name");
+const QString CategoryAttribute = QStringLiteral("Category");
+const QString SizeAttribute = QStringLiteral("Size");
+const QString DragRootTag = QStringLiteral("StoryloomMaterial");
+
+// Room left free on every side of a painted material.
+constexpr qreal kPaintMargin = 3.0;
+
 QString newGuid()
 {
     return QUuid::createUuid().toString();
+}
+
+// The box around the shape's bounding rectangle turned as the shape is
+// painted.
+QRectF turnedBounds(const SketchShape *shape)
+{
+    const QList<QPointF> corners =
+        rotatedRectCorners(shape->boundingRect(), shape->rotatePoint(), shape->rotateAngle() * 360.0f, 1.0f);
+    return QPolygonF(corners.toVector()).boundingRect();
 }
 
 } // namespace
@@ -23,6 +47,37 @@ SketchMaterial::SketchMaterial()
     ++SketchGlobals::MaterialCount;
 }
 
+SketchMaterial::SketchMaterial(int category, const QList<SketchShape *> &shapes, bool withFrames)
+    : SketchMaterial()
+{
+    m_category = category;
+    QRectF area;
+    for (SketchShape *source : shapes) {
+        SketchShape *shape = source ? source->clone(withFrames) : nullptr;
+        if (!shape)
+            continue;
+        shape->setSelected(false);
+        shape->setActiveHandle(SketchHandleNone);
+        shape->setLayer(nullptr);
+        m_shapes.append(shape);
+        area = m_shapes.size() == 1 ? turnedBounds(shape) : area.united(turnedBounds(shape));
+    }
+    if (m_shapes.isEmpty())
+        return;
+    m_width = area.width();
+    m_height = area.height();
+
+    // A group's members lie relative to the group's box, so moving the
+    // group's own points moves them along.
+    const float left = float(area.left());
+    const float top = float(area.top());
+    for (SketchShape *shape : qAsConst(m_shapes)) {
+        shape->translate(-left, -top);
+        if (shape->rotateAngle() != 0.0f)
+            shape->setRotatePoint(shape->rotatePoint() - QPointF(left, top));
+    }
+}
+
 SketchMaterial::~SketchMaterial()
 {
     --SketchGlobals::MaterialCount;
@@ -32,24 +87,226 @@ SketchMaterial::~SketchMaterial()
         if (shape && !shape->isDestroying())
             delete shape;
     }
+    delete m_thumbnail;
+}
+
+// --- Shapes ------------------------------------------------------------------
+
+QList<SketchShape *> &SketchMaterial::shapes()
+{
+    readPendingShapes();
+    forgetShapesXml();
+    return m_shapes;
+}
+
+const QList<SketchShape *> &SketchMaterial::shapes() const
+{
+    readPendingShapes();
+    return m_shapes;
+}
+
+// --- XML ---------------------------------------------------------------------
+
+void SketchMaterial::writeXml(QDomElement &element) const
+{
+    writeAttributes(element);
+    for (SketchShape *shape : shapes()) {
+        QDomElement shapeElement = appendXmlElement(element, shape->typeName());
+        shape->writeXml(shapeElement);
+    }
+}
+
+void SketchMaterial::writeAttributes(QDomElement &element) const
+{
+    writeXmlAttribute(element, GuidAttribute, m_guid);
+    if (!m_name.isEmpty())
+        writeXmlAttribute(element, NameAttribute, m_name);
+    writeXmlIntAttribute(element, CategoryAttribute, m_category);
+    writeXmlSizeFAttribute(element, SizeAttribute, size());
 }
 
 void SketchMaterial::readXml(const QDomElement &element)
 {
-    m_guid = readXmlAttribute(element, QStringLiteral("Guid"));
+    // Shapes still waiting in a file text come first; the text no longer
+    // stands for all of them.
+    shapes();
+    readAttributes(element);
+    readShapes(element);
+}
+
+void SketchMaterial::readXml(const QDomElement &element, const QByteArray &shapesXml)
+{
+    readAttributes(element);
+    const bool appending = !shapes().isEmpty();
+    m_shapesXml = shapesXml;
+    m_shapesXmlDepth = 1;
+    m_shapesPending = true;
+    m_keepsShapesXml = true;
+    if (appending)
+        shapes();
+}
+
+void SketchMaterial::readAttributes(const QDomElement &element)
+{
+    m_guid = readXmlAttribute(element, GuidAttribute);
     if (m_guid.isEmpty())
         m_guid = newGuid();
-    m_name = readXmlAttribute(element, QStringLiteral("Name"));
-    m_category = readXmlIntAttribute(element, QStringLiteral("Category"), SketchMaterialRole);
-    const QSizeF size = readXmlSizeFAttribute(element, QStringLiteral("Size"), QSizeF(-1.0, -1.0));
+    m_name = readXmlAttribute(element, NameAttribute);
+    m_category = readXmlIntAttribute(element, CategoryAttribute, SketchMaterialRole);
+    const QSizeF size = readXmlSizeFAttribute(element, SizeAttribute, QSizeF(-1.0, -1.0));
     m_width = size.width();
     m_height = size.height();
+}
 
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        SketchShape *shape = createSketchShape(node.nodeName(), nullptr);
+void SketchMaterial::readShapes(const QDomElement &element) const
+{
+    // A processing instruction answers its target as its name: only
+    // elements can be shapes.
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        SketchShape *shape = createSketchShape(child.tagName(), nullptr);
         if (!shape)
             continue;
-        shape->readXml(node.toElement());
+        shape->readXml(child);
         m_shapes.append(shape);
     }
+}
+
+// A text that does not parse gives no shapes; it is still written back, so
+// that nothing of the file is lost.
+void SketchMaterial::readPendingShapes() const
+{
+    if (!m_shapesPending)
+        return;
+    m_shapesPending = false;
+    if (m_shapesXml.isEmpty())
+        return;
+    QDomDocument document;
+    if (document.setContent(QByteArray("<M>") + m_shapesXml + QByteArray("</M>"), false))
+        readShapes(document.documentElement());
+}
+
+void SketchMaterial::forgetShapesXml()
+{
+    m_shapesXml.clear();
+    m_keepsShapesXml = false;
+    m_shapesPending = false;
+}
+
+// The start tag is written afresh every time; the content comes from the
+// text the shapes were read from or last written as, while that still
+// stands for them and lay at the same depth.
+void SketchMaterial::appendXmlText(QByteArray &out, const QString &tag, int depth) const
+{
+    QDomDocument tree;
+    QDomElement element = tree.createElement(tag);
+    writeAttributes(element);
+    QString head;
+    appendXmlElementText(head, element, depth);
+    if (!m_keepsShapesXml || m_shapesXmlDepth != depth) {
+        // The element's own indentation leads its end tag.
+        m_shapesXml = shapesXmlText(tree, depth, head.left(head.indexOf(QLatin1Char('<'))));
+        m_shapesXmlDepth = depth;
+        m_keepsShapesXml = true;
+    }
+    if (m_shapesXml.isEmpty()) {
+        out += head.toUtf8();
+        return;
+    }
+    // Without children the tag ends in "/>" and a line break.
+    head.chop(3);
+    head += QLatin1Char('>');
+    out += head.toUtf8();
+    out += m_shapesXml;
+    out += "</" + tag.toUtf8() + ">\n";
+}
+
+// What the element writer puts between the material's tags: a line break,
+// each shape element one level deeper, and the indentation of the end tag.
+QByteArray SketchMaterial::shapesXmlText(QDomDocument &tree, int depth, const QString &indent) const
+{
+    const QList<SketchShape *> &list = shapes();
+    if (list.isEmpty())
+        return QByteArray();
+    QString text = QStringLiteral("\n");
+    for (SketchShape *shape : list) {
+        QDomElement shapeElement = tree.createElement(shape->typeName());
+        shape->writeXml(shapeElement);
+        appendXmlElementText(text, shapeElement, depth + 1);
+    }
+    text += indent;
+    return text.toUtf8();
+}
+
+QString SketchMaterial::dragText() const
+{
+    QDomDocument document;
+    QDomElement root = document.createElement(DragRootTag);
+    writeXml(root);
+    QString text;
+    appendXmlElementText(text, root, 0);
+    return text;
+}
+
+SketchMaterial *SketchMaterial::clone() const
+{
+    QDomDocument document;
+    QDomElement element = document.createElement(QStringLiteral("Material"));
+    writeXml(element);
+    auto *copy = new SketchMaterial;
+    copy->readXml(element);
+    return copy;
+}
+
+// --- Painting ----------------------------------------------------------------
+
+void SketchMaterial::paint(QPainter *painter, const QRectF &rect) const
+{
+    // Within the margins a rect of 6 or less leaves nothing, and a negative
+    // scale would paint the material mirrored.
+    const qreal innerWidth = rect.width() - 2.0 * kPaintMargin;
+    const qreal innerHeight = rect.height() - 2.0 * kPaintMargin;
+    const float w = width();
+    const float h = height();
+    if (!painter || !(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || shapes().isEmpty())
+        return;
+    const float scale = qMin(float(innerWidth) / w, float(innerHeight) / h);
+    const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * scale)) / 2.0;
+    const qreal dy = rect.y() + kPaintMargin + (innerHeight - qreal(h * scale)) / 2.0;
+
+    const QTransform outer = painter->transform();
+    const QTransform base = QTransform(scale, 0.0, 0.0, scale, dx, dy) * outer;
+    for (SketchShape *shape : m_shapes) {
+        painter->setTransform(shape->rotation() * base);
+        shape->paint(painter, scale, false);
+    }
+    painter->setTransform(outer);
+}
+
+QImage *SketchMaterial::renderImage(int width, int height) const
+{
+    if (width <= 0 || height <= 0)
+        return new QImage;
+    auto *image = new QImage(width, height, QImage::Format_ARGB32);
+    if (image->isNull())
+        return image;
+    image->fill(Qt::transparent);
+    QPainter painter(image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    paint(&painter, QRectF(0, 0, width, height));
+    return image;
+}
+
+void SketchMaterial::setThumbnail(QImage *thumbnail)
+{
+    if (thumbnail == m_thumbnail)
+        return;
+    delete m_thumbnail;
+    m_thumbnail = thumbnail;
+}
+
+QImage *SketchMaterial::updateThumbnail(int width, int height)
+{
+    setThumbnail(nullptr);
+    setThumbnail(renderImage(width, height));
+    return m_thumbnail;
 }

@@ -3,10 +3,14 @@
 
 #include <QList>
 #include <QObject>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
+class QDomDocument;
 class QDomElement;
+class QImage;
+class QPainter;
 class SketchShape;
 
 // The categories of the material library, in the order of the panel's pages.
@@ -18,7 +22,8 @@ enum SketchMaterialCategory : int
     SketchMaterialNature = 3,
     SketchMaterialEffect = 4,
     SketchMaterialScene = 5,
-    SketchMaterialOthers = 6
+    SketchMaterialOthers = 6,
+    SketchMaterialCategoryCount = 7
 };
 
 // A reusable group of shapes with an identity (a braced Guid), a name, a
@@ -27,11 +32,17 @@ enum SketchMaterialCategory : int
 // a material is placed by moving its shapes by where that corner goes.
 //
 // The material element (the "Material" of the library file, the root
-// "StoryloomMaterial" of a drag text) carries "Guid", "Name", "Category" and
-// "Size" and holds one shape element per shape.
+// "StoryloomMaterial" of a drag text) carries "Guid", "Name" (only when not
+// empty), "Category" and "Size" and holds one shape element per shape.
 //
-// Ownership: the material owns its shapes (they belong to no layer); whoever
-// made the material deletes it.
+// A material read from a file keeps the text of its shapes and reads them
+// on first use; that text is what it writes back until the modifiable
+// shape list is taken.
+//
+// Ownership: the material owns its shapes (they belong to no layer) and its
+// cached thumbnail; whoever made the material, or the material file that
+// took it, deletes it. Every instance is counted in
+// SketchGlobals::MaterialCount while it lives.
 class SketchMaterial : public QObject
 {
     Q_OBJECT
@@ -40,36 +51,121 @@ public:
     // An empty material: a fresh Guid, no name, category 0, size -1 by -1,
     // no shapes.
     SketchMaterial();
+    // A material of copies of the shapes (the caller keeps the shapes):
+    // each copy deselected, in no layer, its active handle cleared, and all
+    // of them moved so that the box around their turned bounding
+    // rectangles starts at the origin; that box's size is the material's.
+    // Without shapes the size stays -1 by -1. Null entries are skipped.
+    SketchMaterial(int category, const QList<SketchShape *> &shapes, bool withFrames);
     ~SketchMaterial() override;
 
+    // --- Identity -----------------------------------------------------------
+
     QString guid() const { return m_guid; }
+    void setGuid(const QString &guid) { m_guid = guid; }
     QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
     // A SketchMaterialCategory value; any integer read from a file is kept.
     int category() const { return m_category; }
+    void setCategory(int category) { m_category = category; }
+
+    // Set on a material that was imported into the library; false after
+    // every constructor, never written and never copied.
+    bool isImported() const { return m_imported; }
+    void setImported(bool imported) { m_imported = imported; }
+
+    // --- Content ------------------------------------------------------------
 
     // The covered area; -1 by -1 until a size is known.
     QSizeF size() const { return QSizeF(m_width, m_height); }
     float width() const { return float(m_width); }
     float height() const { return float(m_height); }
 
-    // The shapes in painting order, in material coordinates. A caller that
-    // takes shapes out of the list takes them over.
-    QList<SketchShape *> &shapes() { return m_shapes; }
-    const QList<SketchShape *> &shapes() const { return m_shapes; }
+    // The shapes in painting order, in material coordinates, read first
+    // when they came from a file. A caller that takes shapes out of the list
+    // takes them over. Change the shapes only through the modifiable list:
+    // taking it is what tells the material that its file text no longer
+    // stands for them.
+    QList<SketchShape *> &shapes();
+    const QList<SketchShape *> &shapes() const;
 
+    // --- XML ----------------------------------------------------------------
+
+    // Writes the attributes and one child per shape into the element, whose
+    // tag is the caller's.
+    void writeXml(QDomElement &element) const;
     // Reads the material from the element, whatever its tag: the attributes
     // (a missing Guid gets a fresh one, a Size that is not two numbers reads
-    // as -1 by -1) and every child the shape factory knows, appended to the
-    // shapes already held. Other children are skipped.
+    // as -1 by -1) and every child element the shape factory knows, appended
+    // to the shapes already held. Other children are skipped.
     void readXml(const QDomElement &element);
+    // Reads the attributes from the element (its children are ignored) and
+    // keeps shapesXml, the UTF-8 content of a material element that is a
+    // child of a file's root, to read the shapes from when they are first
+    // asked for. Until the modifiable shape list is taken, appendXmlText
+    // writes that text back as it was. Shapes held already are kept, and the
+    // text is read at once after them.
+    void readXml(const QDomElement &element, const QByteArray &shapesXml);
+    // The material element with that tag as the library file holds it,
+    // indented from depth, appended to out in UTF-8. The text of the shapes
+    // is kept for the next time, until the modifiable list is taken.
+    void appendXmlText(QByteArray &out, const QString &tag, int depth) const;
+    // The drag text: the material as the root "StoryloomMaterial" of an XML
+    // text without declaration, indented by 4, attributes sorted by name.
+    QString dragText() const;
+
+    // A new material with the same Guid, name, category, size and copies of
+    // the shapes (through the material element); no thumbnail, not marked
+    // imported. Owned by the caller.
+    SketchMaterial *clone() const;
+
+    // --- Painting -----------------------------------------------------------
+
+    // Paints the shapes scaled into rect with a margin of 3 on every side,
+    // the aspect kept and the result centred; each shape turned about its
+    // rotate point. Nothing for a rect of 6 or less either way, a material
+    // without a positive size or without shapes. The painter's transform is
+    // the same afterwards.
+    void paint(QPainter *painter, const QRectF &rect) const;
+    // A new transparent width by height ARGB32 image with the material
+    // painted into it antialiased; a null image for a size that is not
+    // positive or too large to allocate. Owned by the caller.
+    QImage *renderImage(int width, int height) const;
+
+    // The cached thumbnail, owned by the material; null until made.
+    QImage *thumbnail() const { return m_thumbnail; }
+    // Takes the image over; the old one is deleted when another is set, and
+    // null just drops it.
+    void setThumbnail(QImage *thumbnail);
+    // Renders and caches a thumbnail of that size in place of the old one;
+    // the material keeps it.
+    QImage *updateThumbnail(int width, int height);
 
 private:
+    void readAttributes(const QDomElement &element);
+    void writeAttributes(QDomElement &element) const;
+    // Appends the shapes of the element's child elements.
+    void readShapes(const QDomElement &element) const;
+    void readPendingShapes() const;
+    QByteArray shapesXmlText(QDomDocument &tree, int depth, const QString &indent) const;
+    void forgetShapesXml();
+
     QString m_guid;
     QString m_name;
     double m_width = -1.0;
     double m_height = -1.0;
     int m_category = SketchMaterialRole;
-    QList<SketchShape *> m_shapes;
+    // Read on demand from m_shapesXml, hence mutable.
+    mutable QList<SketchShape *> m_shapes;
+    mutable bool m_shapesPending = false;
+    // The file text of the shapes, whether it still stands for them, and the
+    // depth of the material element it was read or written at; kept by the
+    // const writer, hence mutable.
+    mutable QByteArray m_shapesXml;
+    mutable bool m_keepsShapesXml = false;
+    mutable int m_shapesXmlDepth = 1;
+    QImage *m_thumbnail = nullptr;
+    bool m_imported = false;
 };
 
 #endif // SKETCHMATERIAL_H

@@ -355,6 +355,11 @@ private:
 
 } // namespace
 
+void appendXmlElementText(QString &out, const QDomElement &element, int depth)
+{
+    appendElement(out, element, depth);
+}
+
 // --- The Document element ----------------------------------------------------
 
 void SketchDocument::writeXml(QDomElement &element) const
