@@ -25,6 +25,10 @@ inline constexpr const char *programBackup = "Loomdraw_bak";
 //                                              Windows: "/files/Loomdraw.exe"
 inline constexpr const char *programDownloadPath = "/files/Loomdraw";
 
+// The first bytes of every program file: the updater installs nothing else.
+//                                              Windows: "MZ"
+inline constexpr char programSignature[] = "\x7f" "ELF";
+
 // Interface translations beside the program: "%1/%2.qm" with the program's
 // folder and a language code, tried in the order of the codes.
 inline constexpr const char *translationFilePattern = "%1/%2.qm";

@@ -1,16 +1,13 @@
 #include "app/singleinstanceapplication.h"
 
+#include "app/instancelock.h"
 #include "app/programfiles.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QMetaMethod>
-#include <QStandardPaths>
 #include <QThread>
 #include <QtEndian>
 
@@ -33,20 +30,6 @@ QByteArray frame(const QString &message)
     QByteArray bytes(lengthBytes, Qt::Uninitialized);
     qToBigEndian<quint32>(quint32(text.size()), bytes.data());
     return bytes + text;
-}
-
-// "<runtime folder>/Loomdraw-<hash of the program path>", or empty without
-// a runtime folder.
-QString instanceBasePath()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        return QString();
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
-    const QByteArray hash = QCryptographicHash::hash(program.toUtf8(), QCryptographicHash::Sha1);
-    return QDir(folder).filePath(QStringLiteral("%1-%2")
-                                     .arg(QLatin1String(ProgramFiles::instancePrefix),
-                                          QLatin1String(hash.toHex().left(16))));
 }
 
 int remaining(const QDeadlineTimer &deadline)
@@ -80,13 +63,14 @@ bool SingleInstanceApplication::isRunning()
 
 SingleInstanceApplication::Role SingleInstanceApplication::decideRole()
 {
-    const QString base = instanceBasePath();
-    if (base.isEmpty()) {
+    const QString program = QCoreApplication::applicationFilePath();
+    const QString lockPath = instanceLockPath(program);
+    if (lockPath.isEmpty()) {
         qWarning("%s: no runtime folder; running without a single instance", ProgramFiles::program);
         return Role::Alone;
     }
-    m_socketPath = base + QStringLiteral(".socket");
-    m_lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    m_socketPath = instanceSocketPath(program);
+    m_lock = std::make_unique<QLockFile>(lockPath);
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
         return listen() ? Role::Receiver : Role::Alone;

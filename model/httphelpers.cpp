@@ -27,7 +27,8 @@ QByteArray formEncoded(const QString &text)
 // Waits for the reply and takes its body, or fills in the error text. The
 // reply is never left running: one that is still open when the wait ends is
 // aborted and counts as a failure.
-QByteArray waitForReply(QNetworkReply *reply, QString &errorText, int timeoutMs, qint64 maxReplySize)
+QByteArray waitForReply(QNetworkReply *reply, QString &errorText, int &status, int timeoutMs,
+                        HttpTimeout timeout, qint64 maxReplySize)
 {
     QEventLoop loop;
     QTimer deadline;
@@ -51,12 +52,15 @@ QByteArray waitForReply(QNetworkReply *reply, QString &errorText, int timeoutMs,
     };
     QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, checkSize);
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, checkSize);
+    if (timeout == HttpTimeout::SinceLastData)
+        QObject::connect(reply, &QNetworkReply::readyRead, &deadline, [&] { deadline.start(); });
     if (!reply->isFinished()) {
         deadline.start(qMax(timeoutMs, 0));
         loop.exec();
     }
 
     checkSize();
+    status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (tooLarge || !reply->isFinished()) {
         reply->disconnect(&loop);
         reply->abort();
@@ -77,6 +81,14 @@ QByteArray waitForReply(QNetworkReply *reply, QString &errorText, int timeoutMs,
     return reply->readAll();
 }
 
+bool refuseEmptyAddress(const QString &url, QString &errorText)
+{
+    if (!url.isEmpty())
+        return false;
+    errorText = QCoreApplication::translate("HttpHelpers", "No address to send the request to.");
+    return true;
+}
+
 } // namespace
 
 QByteArray httpFormBody(const QHash<QString, QString> &fields)
@@ -95,9 +107,19 @@ QByteArray httpFormBody(const QHash<QString, QString> &fields)
 
 QByteArray httpGetSync(const QString &url, QString &errorText, int timeoutMs, qint64 maxReplySize)
 {
+    int status = 0;
+    return httpGetSync(url, errorText, status, timeoutMs, HttpTimeout::FromStart, maxReplySize);
+}
+
+QByteArray httpGetSync(const QString &url, QString &errorText, int &status, int timeoutMs,
+                       HttpTimeout timeout, qint64 maxReplySize)
+{
+    status = 0;
+    if (refuseEmptyAddress(url, errorText))
+        return QByteArray();
     QNetworkAccessManager manager;
     QNetworkReply *reply = manager.get(formRequest(url));
-    const QByteArray result = waitForReply(reply, errorText, timeoutMs, maxReplySize);
+    const QByteArray result = waitForReply(reply, errorText, status, timeoutMs, timeout, maxReplySize);
     delete reply;
     return result;
 }
@@ -111,9 +133,13 @@ QByteArray httpGetSync(const QString &url)
 QByteArray httpPostFormSync(const QString &url, const QHash<QString, QString> &fields,
                             QString &errorText, int timeoutMs, qint64 maxReplySize)
 {
+    if (refuseEmptyAddress(url, errorText))
+        return QByteArray();
     QNetworkAccessManager manager;
     QNetworkReply *reply = manager.post(formRequest(url), httpFormBody(fields));
-    const QByteArray result = waitForReply(reply, errorText, timeoutMs, maxReplySize);
+    int status = 0;
+    const QByteArray result =
+        waitForReply(reply, errorText, status, timeoutMs, HttpTimeout::FromStart, maxReplySize);
     delete reply;
     return result;
 }

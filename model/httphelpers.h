@@ -10,7 +10,7 @@
 // request carries the form content type, gives up after a time-out and refuses
 // replies larger than a cap. A failure of any kind yields an empty reply; the
 // main forms also write a description into the caller's error text, which is
-// left alone on success.
+// left alone on success. An empty address sends nothing and fails at once.
 
 // Time-out of a request, from its start to the end of its reply.
 constexpr int httpDefaultTimeoutMs = 30000;
@@ -26,6 +26,18 @@ QByteArray httpGetSync(const QString &url, QString &errorText,
                        int timeoutMs = httpDefaultTimeoutMs,
                        qint64 maxReplySize = httpDefaultMaxReplySize);
 QByteArray httpGetSync(const QString &url);
+
+// How a request's time-out counts: from the start of the request to the end
+// of its reply, or from the last bytes received (for downloads whose length
+// is open: a slow but steady reply goes on, a stalled one fails).
+enum class HttpTimeout { FromStart, SinceLastData };
+
+// The main form for callers that judge the answer themselves: also reports
+// the reply's HTTP status (0 when no answer came). Redirects are not
+// followed and come back with their bodies and no error, so a body alone
+// does not mean that the resource was found.
+QByteArray httpGetSync(const QString &url, QString &errorText, int &status,
+                       int timeoutMs, HttpTimeout timeout, qint64 maxReplySize);
 
 // Posts the fields as a form (httpFormBody); no fields give an empty body.
 QByteArray httpPostFormSync(const QString &url, const QHash<QString, QString> &fields, QString &errorText,

@@ -1,27 +1,35 @@
 #include "model/sketchglobals.h"
 
+#include "model/serviceconfig.h"
+
 #include <QDebug>
 #include <QFont>
 
 namespace {
-// The web site and every service live under one address.
-const QString serviceBase = QStringLiteral("http://www.loomdraw.example");
+// Every service lives under one address; without one, every service address
+// is empty and nothing is sent.
+const QString serviceBase = ServiceConfig::serviceBase();
+
+QString serviceAddress(const char *path)
+{
+    return ServiceConfig::address(serviceBase, QLatin1String(path));
+}
 }
 
 QString SketchGlobals::version = QStringLiteral("2.2");
 QString SketchGlobals::language = QStringLiteral("EN");
 QString SketchGlobals::supportEmail = QStringLiteral("support@loomdraw.example");
-QString SketchGlobals::homePageUrl = serviceBase;
-QString SketchGlobals::helpUrl = serviceBase;
-QString SketchGlobals::upgradeUrl = serviceBase + QStringLiteral("/Services/Upgrade.ashx");
-QString SketchGlobals::sendFeedbackUrl = serviceBase + QStringLiteral("/Services/SendFeedback.ashx");
-QString SketchGlobals::changeThemeUrl = serviceBase + QStringLiteral("/Services/ChangeTheme.ashx");
-QString SketchGlobals::changeVersionUrl = serviceBase + QStringLiteral("/Services/ChangeVersion.ashx");
-QString SketchGlobals::templateDeleteUrl = serviceBase + QStringLiteral("/Services/TemplateDelete.ashx");
-QString SketchGlobals::templateListUrl = serviceBase + QStringLiteral("/Services/TemplateList.ashx");
-QString SketchGlobals::templateSaveUrl = serviceBase + QStringLiteral("/Services/TemplateSave.ashx");
-QString SketchGlobals::materialListUrl = serviceBase + QStringLiteral("/Services/MaterialList.ashx");
-QString SketchGlobals::materialGetUrl = serviceBase + QStringLiteral("/Services/MaterialGet.ashx");
+QString SketchGlobals::homePageUrl = ServiceConfig::homePage();
+QString SketchGlobals::helpUrl = SketchGlobals::homePageUrl;
+QString SketchGlobals::upgradeUrl = serviceAddress("/Services/Upgrade.ashx");
+QString SketchGlobals::sendFeedbackUrl = serviceAddress("/Services/SendFeedback.ashx");
+QString SketchGlobals::changeThemeUrl = serviceAddress("/Services/ChangeTheme.ashx");
+QString SketchGlobals::changeVersionUrl = serviceAddress("/Services/ChangeVersion.ashx");
+QString SketchGlobals::templateDeleteUrl = serviceAddress("/Services/TemplateDelete.ashx");
+QString SketchGlobals::templateListUrl = serviceAddress("/Services/TemplateList.ashx");
+QString SketchGlobals::templateSaveUrl = serviceAddress("/Services/TemplateSave.ashx");
+QString SketchGlobals::materialListUrl = serviceAddress("/Services/MaterialList.ashx");
+QString SketchGlobals::materialGetUrl = serviceAddress("/Services/MaterialGet.ashx");
 
 QString SketchGlobals::documentSuffix = QStringLiteral(".slf");
 QString SketchGlobals::packageSuffix = QStringLiteral(".slp");

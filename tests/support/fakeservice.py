@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""A stand-in for the program's web service, for the tests.
+
+Listens on 127.0.0.1 on a free port and answers each request from a table of
+routes given on the command line. It never reaches any other host.
+
+    fakeservice.py --routes JSON [--log FILE] [--idle SECONDS]
+
+Once it listens it writes one line to its standard output, {"port": N}, and
+then nothing more there. It ends by itself when no request has arrived for
+--idle seconds (default 60), so a test that dies leaves nothing behind for
+long; a test normally ends it earlier.
+
+Routes: a JSON object from a request target to an answer, or to a list of
+answers given one per request in turn (the last one repeats). A target with
+a query ("/Services/MaterialGet.ashx?Name=a.xml") is matched before its
+bare path ("/Services/MaterialGet.ashx"); a request no route matches gets a
+404. An answer is an object; every field may be left out:
+
+    status      HTTP status (200)
+    body        the body as text, sent as UTF-8 ("")
+    file        a file whose bytes are the body, in place of "body"
+    html        true: the body is an HTML page (HTML_PAGE below), sent as
+                "text/html; charset=utf-8", in place of "body"
+    type        Content-Type ("text/plain; charset=utf-8", or
+                "application/octet-stream" with "file")
+    headers     further headers, an object ({"Location": "/elsewhere"})
+    delay_ms    wait this long before answering (0)
+    cut_at      announce the whole body's length but send only this many
+                bytes of it, then close the connection
+    trickle_ms  send the body in ten pieces, pausing this long before each
+    silent      true: read the request and never answer; the connection
+                stays open until the client leaves or the service ends
+
+Log (--log): one JSON object per request, one line each, written and flushed
+as the request arrives, before it is answered:
+
+    {"time": 1765375200.25, "method": "POST",
+     "path": "/Services/ChangeTheme.ashx", "query": "",
+     "query_fields": {}, "headers": {"Content-Type": "..."},
+     "body": "UserId=&Theme=Gray&", "form_fields": {"UserId": "", "Theme": "Gray"}}
+
+"time" is when it arrived, in seconds since 1970 (the wall clock, as file
+times are); "query" and "body" are the raw texts (the body decoded as UTF-8, with
+undecodable bytes replaced); the *_fields are what a form reader makes of
+them, names to values, blank values kept (a repeated name keeps its last).
+"""
+
+import argparse
+import json
+import sys
+import threading
+import time
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+# An HTML page of the kind a captive portal or a misconfigured server sends.
+HTML_PAGE = "<!DOCTYPE html>\n<html><head><title>Welcome</title></head>" \
+            "<body><p>This is not what you asked for.</p></body></html>\n"
+
+
+class Service:
+    def __init__(self, routes, log_path, idle_seconds):
+        self.routes = routes
+        self.turns = {}
+        self.lock = threading.Lock()
+        self.log = open(log_path, "a", encoding="utf-8") if log_path else None
+        self.idle_seconds = idle_seconds
+        self.last_activity = time.monotonic()
+        self.stopping = threading.Event()
+
+    def answer_for(self, target, path):
+        key = target if target in self.routes else path
+        with self.lock:
+            self.last_activity = time.monotonic()
+            if key not in self.routes:
+                return {"status": 404, "body": "no route for %s\n" % path}
+            answers = self.routes[key]
+            if isinstance(answers, dict):
+                return answers
+            turn = self.turns.get(key, 0)
+            self.turns[key] = turn + 1
+            return answers[min(turn, len(answers) - 1)]
+
+    def record(self, entry):
+        if not self.log:
+            return
+        with self.lock:
+            self.log.write(json.dumps(entry, ensure_ascii=False) + "\n")
+            self.log.flush()
+
+    def idle_too_long(self):
+        with self.lock:
+            return time.monotonic() - self.last_activity > self.idle_seconds
+
+
+def fields_of(text):
+    return dict(urllib.parse.parse_qsl(text, keep_blank_values=True))
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    service = None
+
+    def log_message(self, *args):
+        pass  # the request log is ours; keep standard error for real trouble
+
+    def do_GET(self):
+        self.handle_request()
+
+    def do_POST(self):
+        self.handle_request()
+
+    def handle_request(self):
+        length = int(self.headers.get("Content-Length") or 0)
+        raw_body = self.rfile.read(length) if length > 0 else b""
+        parts = urllib.parse.urlsplit(self.path)
+        body = raw_body.decode("utf-8", errors="replace")
+        content_type = self.headers.get("Content-Type") or ""
+        self.service.record({
+            "time": time.time(),
+            "method": self.command,
+            "path": parts.path,
+            "query": parts.query,
+            "query_fields": fields_of(parts.query),
+            "headers": dict(self.headers.items()),
+            "body": body,
+            "form_fields": fields_of(body) if "x-www-form-urlencoded" in content_type else {},
+        })
+        answer = self.service.answer_for(self.path, parts.path)
+        self.send(answer)
+
+    def send(self, answer):
+        delay = answer.get("delay_ms", 0)
+        if delay and self.service.stopping.wait(delay / 1000.0):
+            return
+        if answer.get("silent"):
+            self.close_connection = True
+            self.service.stopping.wait(self.service.idle_seconds)
+            return
+        if "file" in answer:
+            with open(answer["file"], "rb") as f:
+                body = f.read()
+            default_type = "application/octet-stream"
+        elif answer.get("html"):
+            body = HTML_PAGE.encode("utf-8")
+            default_type = "text/html; charset=utf-8"
+        else:
+            body = answer.get("body", "").encode("utf-8")
+            default_type = "text/plain; charset=utf-8"
+        self.send_response(answer.get("status", 200))
+        self.send_header("Content-Type", answer.get("type", default_type))
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Connection", "close")
+        for name, value in answer.get("headers", {}).items():
+            self.send_header(name, value)
+        self.end_headers()
+        self.close_connection = True
+        cut_at = answer.get("cut_at")
+        if cut_at is not None:
+            body = body[:cut_at]
+        pieces = 10 if answer.get("trickle_ms") else 1
+        step = -(-len(body) // pieces) or 1
+        for start in range(0, max(len(body), 1), step):
+            if pieces > 1 and self.service.stopping.wait(answer["trickle_ms"] / 1000.0):
+                return
+            self.wfile.write(body[start:start + step])
+            self.wfile.flush()
+
+
+def main():
+    parser = argparse.ArgumentParser(description="A fake web service for the tests.")
+    parser.add_argument("--routes", required=True, help="the route table, as JSON text")
+    parser.add_argument("--log", help="append one JSON line per request to this file")
+    parser.add_argument("--idle", type=float, default=60.0,
+                        help="end after this many seconds without a request")
+    options = parser.parse_args()
+
+    service = Service(json.loads(options.routes), options.log, options.idle)
+    Handler.service = service
+    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+
+    def watch():
+        while not service.idle_too_long():
+            time.sleep(0.2)
+        service.stopping.set()
+        server.shutdown()
+
+    threading.Thread(target=watch, daemon=True).start()
+    sys.stdout.write(json.dumps({"port": server.server_address[1]}) + "\n")
+    sys.stdout.flush()
+    server.serve_forever(poll_interval=0.1)
+    server.server_close()
+
+
+if __name__ == "__main__":
+    main()
