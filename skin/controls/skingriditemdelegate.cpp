@@ -29,11 +29,25 @@ void fillGradient(QPainter *painter, const QRectF &rect, const QColor &top, cons
     SkinBrush(top, bottom, false).fillRect(painter, rect);
 }
 
-void drawOutline(QPainter *painter, const QRectF &rect, const QColor &color)
+// The pixels a one-pixel pen outlines the rect with (its right and bottom
+// lines fall on x + width and y + height), filled as four strips: the
+// painter's line stroker takes tens of microseconds per cell.
+void drawOutline(QPainter *painter, const QRect &rect, const QColor &color)
 {
-    painter->setPen(QPen(color, 1));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect);
+    const int x = rect.x();
+    const int y = rect.y();
+    const int w = rect.width();
+    const int h = rect.height();
+    if (w < 0 || h < 0)
+        return;
+    painter->fillRect(QRect(x, y, w + 1, 1), color);
+    if (h == 0)
+        return;
+    painter->fillRect(QRect(x, y + h, w + 1, 1), color);
+    if (h > 1) {
+        painter->fillRect(QRect(x, y + 1, 1, h - 1), color);
+        painter->fillRect(QRect(x + w, y + 1, 1, h - 1), color);
+    }
 }
 
 void fillPolygon(QPainter *painter, const QPolygonF &polygon, const QColor &color)
@@ -119,9 +133,10 @@ void SkinGridItemDelegate::paintCells(QPainter *painter, SkinGridView *view)
 
 void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int column, int row)
 {
-    const QRectF rect = cellRect(view, column, row);
-    if (rect.width() <= 0 || rect.height() <= 0)
+    const QRect cell = cellRect(view, column, row);
+    if (cell.width() <= 0 || cell.height() <= 0)
         return;
+    const QRectF rect(cell);
     const SkinGridSelection *selection = view->selection();
     const qreal x = rect.x();
     const qreal y = rect.y();
@@ -130,7 +145,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
 
     if (column == -1 && row == -1) {
         fillGradient(painter, rect, skinButtonTopColor, skinButtonBottomColor);
-        drawOutline(painter, rect, skinButtonBorderColor);
+        drawOutline(painter, cell, skinButtonBorderColor);
         // The select-all mark.
         fillPolygon(painter,
                     QPolygonF({QPointF(x + w - 4, y + h - 4), QPointF(x + w - 4, y + h - 12),
@@ -144,7 +159,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
             fillGradient(painter, rect, skinSelectionLightColor, skinSelectionColor);
         else
             fillGradient(painter, rect, skinButtonTopColor, skinButtonBottomColor);
-        drawOutline(painter, rect, skinButtonBorderColor);
+        drawOutline(painter, cell, skinButtonBorderColor);
         QString text = gridColumn->headerText();
         drawCellText(painter, view, text, gridColumn->headerAlignment(), rect, skinMenuTextColor);
         return;
@@ -155,7 +170,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
             fillGradient(painter, rect, skinSelectionLightColor, skinSelectionColor);
         else
             painter->fillRect(rect, skinButtonTopColor);
-        drawOutline(painter, rect, skinButtonBorderColor);
+        drawOutline(painter, cell, skinButtonBorderColor);
         QString text = gridRow->text();
         drawCellText(painter, view, text, gridRow->alignment(), rect, skinMenuTextColor);
         return;
@@ -172,7 +187,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
     }
     paintCellText(painter, view, column, row);
     if (view->isGridLinesVisible() || selected)
-        drawOutline(painter, rect, view->gridLineColor());
+        drawOutline(painter, cell, view->gridLineColor());
 }
 
 void SkinGridItemDelegate::paintCellText(QPainter *painter, SkinGridView *view, int column, int row)

@@ -151,6 +151,17 @@ void SkinGridView::setGridLineColor(const QColor &color)
 
 // --- Columns ----------------------------------------------------------------
 
+// Inserted objects carry their position, so the test takes no search.
+bool SkinGridView::holdsColumn(const SkinGridColumn *column) const
+{
+    return isValidColumn(column->index()) && m_columns.at(column->index()) == column;
+}
+
+bool SkinGridView::holdsRow(const SkinGridRow *row) const
+{
+    return isValidRow(row->index()) && m_rows.at(row->index()) == row;
+}
+
 void SkinGridView::renumberColumns(int from)
 {
     for (int i = from; i < m_columns.size(); ++i)
@@ -169,7 +180,7 @@ SkinGridColumn *SkinGridView::addColumn(const QString &headerText, int width, in
 
 void SkinGridView::insertColumn(int index, SkinGridColumn *column)
 {
-    if (!column || m_columns.contains(column))
+    if (!column || holdsColumn(column))
         return;
     index = qBound(0, index, m_columns.size());
     column->setGrid(this);
@@ -254,7 +265,7 @@ SkinGridRow *SkinGridView::addRow(const QStringList &texts)
 
 void SkinGridView::insertRow(int index, SkinGridRow *row)
 {
-    if (!row || m_columns.isEmpty() || m_rows.contains(row))
+    if (!row || m_columns.isEmpty() || holdsRow(row))
         return;
     index = qBound(0, index, m_rows.size());
     row->setGrid(this);

@@ -390,6 +390,8 @@ protected:
 private:
     bool isValidColumn(int column) const { return column >= 0 && column < m_columns.size(); }
     bool isValidRow(int row) const { return row >= 0 && row < m_rows.size(); }
+    bool holdsColumn(const SkinGridColumn *column) const;
+    bool holdsRow(const SkinGridRow *row) const;
     void renumberColumns(int from);
     void renumberRows(int from);
     void deleteRowsAndColumns();
