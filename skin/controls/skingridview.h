@@ -401,8 +401,6 @@ private:
     void layoutRows();
     bool placeScrollBars();
     void moveBarQuietly(QScrollBar *bar, bool *following, int value);
-    void findLastVisibleColumn();
-    void findLastVisibleRow();
     // A cell, its row or its column, by the selection mode.
     void selectByMode(int column, int row, bool extend);
 

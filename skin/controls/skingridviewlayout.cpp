@@ -22,6 +22,60 @@ int barThickness(const QScrollBar *bar)
     return qBound(bar->minimumWidth(), bar->sizeHint().width(), bar->maximumWidth());
 }
 
+// Columns and rows lie along their own axis alike: each begins where the
+// one before ends, and the first visible one sits at the start of the cell
+// area. The accessors read an item's start or end on screen and its size
+// (0 while it is hidden).
+
+template <typename Item, typename Start, typename Extent>
+int itemAt(const QList<Item *> &items, int firstVisible, int pos, Start start, Extent extent)
+{
+    if (items.isEmpty())
+        return -2;
+    const int first = qMax(firstVisible, 0);
+    for (int i = first; i < items.size(); ++i) {
+        const int itemStart = start(items.at(i));
+        if (itemStart > pos)
+            break;
+        if (pos <= itemStart + extent(items.at(i)))
+            return i;
+    }
+    return pos >= 0 && pos < start(items.at(first)) ? -1 : -2;
+}
+
+// The first item from the first visible one whose end passes the last
+// pixel (partly shown counts), else the last item.
+template <typename Item, typename End>
+int lastShown(const QList<Item *> &items, int firstVisible, int lastPixel, End end)
+{
+    for (int i = qMax(firstVisible, 0); i < items.size(); ++i) {
+        if (end(items.at(i)) > lastPixel)
+            return i;
+    }
+    return items.size() - 1;
+}
+
+// Sets each item's content position from the origin on.
+template <typename Item, typename Place>
+void placeAlong(const QList<Item *> &items, int origin, Place place)
+{
+    for (Item *item : items)
+        origin += place(item, origin);
+}
+
+int clampedFirst(int first, int count)
+{
+    return count == 0 ? -1 : qBound(0, first, count - 1);
+}
+
+// What a first-visible setter makes of a request.
+int requestedFirst(int requested, int count, const QScrollBar *bar)
+{
+    if (bar->isHidden())
+        return 0;
+    return requested < 0 ? 0 : qMin(requested, count - 1);
+}
+
 } // namespace
 
 // --- Geometry -----------------------------------------------------------------
@@ -101,34 +155,14 @@ QRect SkinGridView::scrollBarCornerRect() const
 
 int SkinGridView::columnAt(int x) const
 {
-    if (m_columns.isEmpty())
-        return -2;
-    const int first = qMax(m_firstVisibleColumn, 0);
-    for (int i = first; i < m_columns.size(); ++i) {
-        const SkinGridColumn *c = m_columns.at(i);
-        const int left = c->left();
-        if (left > x)
-            break;
-        if (x <= left + c->width())
-            return i;
-    }
-    return x >= 0 && x < m_columns.at(first)->left() ? -1 : -2;
+    return itemAt(m_columns, m_firstVisibleColumn, x, [](const SkinGridColumn *c) { return c->left(); },
+                  [](const SkinGridColumn *c) { return c->width(); });
 }
 
 int SkinGridView::rowAt(int y) const
 {
-    if (m_rows.isEmpty())
-        return -2;
-    const int first = qMax(m_firstVisibleRow, 0);
-    for (int i = first; i < m_rows.size(); ++i) {
-        const SkinGridRow *r = m_rows.at(i);
-        const int top = r->top();
-        if (top > y)
-            break;
-        if (y <= top + r->height())
-            return i;
-    }
-    return y >= 0 && y < m_rows.at(first)->top() ? -1 : -2;
+    return itemAt(m_rows, m_firstVisibleRow, y, [](const SkinGridRow *r) { return r->top(); },
+                  [](const SkinGridRow *r) { return r->height(); });
 }
 
 void SkinGridView::updateCell(int column, int row)
@@ -160,22 +194,20 @@ void SkinGridView::shareColumnWidths()
 
 void SkinGridView::layoutColumns()
 {
-    m_firstVisibleColumn = m_columns.isEmpty() ? -1 : qBound(0, m_firstVisibleColumn, m_columns.size() - 1);
-    int x = m_rowHeaderVisible ? m_rowHeaderWidth : 0;
-    for (SkinGridColumn *c : qAsConst(m_columns)) {
+    m_firstVisibleColumn = clampedFirst(m_firstVisibleColumn, m_columns.size());
+    placeAlong(m_columns, m_rowHeaderVisible ? m_rowHeaderWidth : 0, [](SkinGridColumn *c, int x) {
         c->setX(x);
-        x += c->width();
-    }
+        return c->width();
+    });
 }
 
 void SkinGridView::layoutRows()
 {
-    m_firstVisibleRow = m_rows.isEmpty() ? -1 : qBound(0, m_firstVisibleRow, m_rows.size() - 1);
-    int y = m_columnHeaderVisible ? m_columnHeaderHeight : 0;
-    for (SkinGridRow *r : qAsConst(m_rows)) {
+    m_firstVisibleRow = clampedFirst(m_firstVisibleRow, m_rows.size());
+    placeAlong(m_rows, m_columnHeaderVisible ? m_columnHeaderHeight : 0, [](SkinGridRow *r, int y) {
         r->setY(y);
-        y += r->height();
-    }
+        return r->height();
+    });
 }
 
 void SkinGridView::moveBarQuietly(QScrollBar *bar, bool *following, int value)
@@ -242,38 +274,15 @@ void SkinGridView::updateLayout(bool repaint)
 
 // --- Scrolling ----------------------------------------------------------------
 
-void SkinGridView::findLastVisibleColumn()
-{
-    m_lastVisibleColumn = m_columns.size() - 1;
-    for (int i = qMax(m_firstVisibleColumn, 0); i < m_columns.size(); ++i) {
-        if (m_columns.at(i)->right() > width() - 1) {
-            m_lastVisibleColumn = i;
-            return;
-        }
-    }
-}
-
-void SkinGridView::findLastVisibleRow()
-{
-    m_lastVisibleRow = m_rows.size() - 1;
-    for (int i = qMax(m_firstVisibleRow, 0); i < m_rows.size(); ++i) {
-        if (m_rows.at(i)->bottom() > height() - 1) {
-            m_lastVisibleRow = i;
-            return;
-        }
-    }
-}
-
 void SkinGridView::setFirstVisibleColumn(int column, bool syncScrollBar, bool repaint)
 {
-    int value = column < 0 ? 0 : qMin(column, m_columns.size() - 1);
-    if (m_horizontalScrollBar->isHidden())
-        value = 0;
+    const int value = requestedFirst(column, m_columns.size(), m_horizontalScrollBar);
     if (value != m_firstVisibleColumn) {
         m_firstVisibleColumn = value;
         layoutColumns();
     }
-    findLastVisibleColumn();
+    m_lastVisibleColumn = lastShown(m_columns, m_firstVisibleColumn, width() - 1,
+                                    [](const SkinGridColumn *c) { return c->right(); });
     if (syncScrollBar && !m_horizontalScrollBar->isHidden())
         moveBarQuietly(m_horizontalScrollBar, &m_followHorizontalBar, m_firstVisibleColumn);
     if (repaint)
@@ -282,14 +291,13 @@ void SkinGridView::setFirstVisibleColumn(int column, bool syncScrollBar, bool re
 
 void SkinGridView::setFirstVisibleRow(int row, bool syncScrollBar, bool repaint)
 {
-    int value = row < 0 ? 0 : qMin(row, m_rows.size() - 1);
-    if (m_verticalScrollBar->isHidden())
-        value = 0;
+    const int value = requestedFirst(row, m_rows.size(), m_verticalScrollBar);
     if (value != m_firstVisibleRow) {
         m_firstVisibleRow = value;
         layoutRows();
     }
-    findLastVisibleRow();
+    m_lastVisibleRow = lastShown(m_rows, m_firstVisibleRow, height() - 1,
+                                 [](const SkinGridRow *r) { return r->bottom(); });
     if (syncScrollBar && !m_verticalScrollBar->isHidden())
         moveBarQuietly(m_verticalScrollBar, &m_followVerticalBar, m_firstVisibleRow);
     if (repaint)
