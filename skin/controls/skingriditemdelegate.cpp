@@ -416,7 +416,9 @@ void SkinGridItemDelegate::drawCellText(QPainter *painter, SkinGridView *view, Q
     if (text.isEmpty())
         return;
     painter->setPen(color);
-    painter->setFont(view->font());
+    // Setting even the same font makes the painter rebuild its text state.
+    if (painter->font() != view->font())
+        painter->setFont(view->font());
     QTextOption option{Qt::Alignment(alignment)};
     option.setWrapMode(QTextOption::NoWrap);
     painter->drawText(rect, text, option);
