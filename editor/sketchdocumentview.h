@@ -322,6 +322,10 @@ public:
 
     // --- Tools and input state ----------------------------------------------
 
+    // Undo and redo from any tool but the select tool only cancel that
+    // tool, which owns the edit in progress; a drag of the select tool is
+    // taken back first.
+    bool takeBackGesture() override;
     // A SketchToolType value.
     int currentToolType() const { return m_currentToolType; }
     void setCurrentTool(int type, bool notify);
