@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
@@ -180,7 +181,7 @@ void TestCommandAddRemove::removeActivePointUndoRedo()
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     const QList<QPointF> five{QPointF(0, 0), QPointF(50, 0), QPointF(80, 40), QPointF(40, 80), QPointF(0, 50)};
-    SketchShape *path = addPath(layer, five);
+    SketchShape *path = addPath(layer, five, true);
     path->setSelected(true);
     path->setActiveHandle(3 + 2);
     QList<QPointF> four = five;
@@ -209,7 +210,7 @@ void TestCommandAddRemove::removeLockedPointKeepsPoints()
 {
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
-    SketchShape *path = addPath(layer, {QPointF(0, 0), QPointF(50, 0), QPointF(80, 40)});
+    SketchShape *path = addPath(layer, {QPointF(0, 0), QPointF(50, 0), QPointF(80, 40)}, true);
     path->points().at(1)->setLocked(true);
     path->setActiveHandle(3 + 1);
     view.commandManager()->push(new SketchCommandRemove(&view, path), "cutofPoint");

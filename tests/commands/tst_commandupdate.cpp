@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
@@ -13,15 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-QString shapeXml(SketchShape *shape)
-{
-    QDomDocument document;
-    QDomElement element = document.createElement(shape->typeName());
-    document.appendChild(element);
-    shape->writeXml(element);
-    return document.toString();
-}
 
 // Gives the shape three frames, each its own state at the origin, showing
 // frame 1.
@@ -109,7 +101,7 @@ void TestCommandUpdate::targetsPairWithTheirClones()
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     SketchShape *a = addBox(layer, 0, 0, 10, 10);
-    SketchShape *b = addPath(layer, {QPointF(0, 0), QPointF(40, 0), QPointF(20, 30)});
+    SketchShape *b = addPath(layer, {QPointF(0, 0), QPointF(40, 0), QPointF(20, 30)}, true);
     const QString aBefore = shapeXml(a);
     const QString bBefore = shapeXml(b);
 

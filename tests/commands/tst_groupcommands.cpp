@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
@@ -12,15 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-QString shapeXml(SketchShape *shape)
-{
-    QDomDocument document;
-    QDomElement element = document.createElement(shape->typeName());
-    document.appendChild(element);
-    shape->writeXml(element);
-    return document.toString();
-}
 
 QStringList xmlOf(const QList<SketchShape *> &shapes)
 {
@@ -90,7 +82,7 @@ void TestGroupCommands::groupAcrossLayers()
     SketchShape *m1 = addBox(lower, 20, 30, 40, 10);
     SketchShape *b = addBox(lower, 0, 0, 10, 10);
     SketchShape *c = addBox(upper, 0, 0, 10, 10);
-    SketchShape *m2 = addPath(upper, {QPointF(100, 50), QPointF(140, 90), QPointF(90, 120)});
+    SketchShape *m2 = addPath(upper, {QPointF(100, 50), QPointF(140, 90), QPointF(90, 120)}, true);
     SketchShape *d = addBox(upper, 0, 0, 10, 10);
     m1->setSelected(true);
     m2->setSelected(true);
@@ -301,7 +293,7 @@ void TestGroupCommands::ungroupRotatedGroupComesBackAsItWas()
     SketchLayer *layer = view.layers().first();
     SketchShape *below = addBox(layer, 0, 0, 10, 10);
     SketchShape *box = addBox(layer, 100, 100, 60, 20);
-    SketchShape *path = addPath(layer, {QPointF(180, 100), QPointF(220, 140), QPointF(170, 150)});
+    SketchShape *path = addPath(layer, {QPointF(180, 100), QPointF(220, 140), QPointF(170, 150)}, true);
     SketchGroup *group = addGroup(layer, {box, path});
     SketchShape *above = addBox(layer, 0, 0, 10, 10);
     group->setRotateAngle(0.125f);

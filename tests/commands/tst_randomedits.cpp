@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandchangepaperborder.h"

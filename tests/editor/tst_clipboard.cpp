@@ -1,7 +1,10 @@
 // Copy and paste of shapes, pictures and formats through the system
 // clipboard, and the bounding rectangle of rotated shapes.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"

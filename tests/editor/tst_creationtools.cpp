@@ -1,7 +1,10 @@
 // The rectangle, ellipse and bubble tools: drag and click creation, Shift,
 // the release tolerance, and cancelling through Escape, undo and Delete.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"

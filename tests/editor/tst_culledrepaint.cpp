@@ -8,7 +8,9 @@
 // only to the exposed rectangle, then the paper border, as the view layers
 // them.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "bench/generatedpage.h"
 #include "model/sketchgroup.h"

@@ -1,7 +1,9 @@
 // The document view's input routing, wheel and zoom, scroll bars and
 // painting, and the zoom tool's step about a point.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"

@@ -1,6 +1,8 @@
 // A document view under the theme's style sheet shows the theme's
 // background around the paper, and the paper itself as before.
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "skin/windows/skintheme.h"

@@ -1,8 +1,11 @@
 // Drops onto a document view, sent as the drag events a window system
 // delivers: materials, URLs and other data; and picture files placed by
 // dropImageFiles.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"

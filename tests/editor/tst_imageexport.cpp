@@ -1,6 +1,9 @@
 // Exporting the page, its layers and the selected shapes to image files.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"

@@ -8,8 +8,11 @@
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
-#include "editor/toolevents.h"
-#include "editor/viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include <QImage>
 #include <QtTest>

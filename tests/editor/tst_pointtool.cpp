@@ -1,8 +1,11 @@
 // The corner and smooth point tools: inserting and converting points, the
 // drag after the press as its own step, the hover markers.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
@@ -104,11 +107,11 @@ void TestPointTool::smoothToolConvertsCornerInPlace()
     // A drag that wanders and comes back to the press pixel has still moved
     // the point by the grab offset: that change is recorded, not lost.
     useTool(SketchToolTypeSmoothPoint);
-    sendMove(m_view, QPointF(302, 101));
-    sendPress(m_view, QPointF(302, 101));
-    sendMove(m_view, QPointF(310, 120), Qt::LeftButton);
-    sendMove(m_view, QPointF(302, 101), Qt::LeftButton);
-    sendRelease(m_view, QPointF(302, 101));
+    hoverAt(m_view, QPointF(302, 101));
+    pressAt(m_view, QPointF(302, 101));
+    moveTo(m_view, QPointF(310, 120));
+    moveTo(m_view, QPointF(302, 101));
+    releaseAt(m_view, QPointF(302, 101));
     QCOMPARE(pointsOf(box()).at(1), QPointF(302, 101));
     QCOMPARE(undoTextList(m_view), (QStringList { "insertPoint", "insertPoint", "moveSelection" }));
     undoOnce(m_view);
@@ -159,17 +162,18 @@ void TestPointTool::releaseMarksModified()
 void TestPointTool::secondPressDropsOpenDrag()
 {
     useTool(SketchToolTypeCornerPoint);
-    sendMove(m_view, QPointF(200, 100));
-    sendPress(m_view, QPointF(200, 100));
-    sendMove(m_view, QPointF(200, 60), Qt::LeftButton);
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
+    moveTo(m_view, QPointF(200, 60));
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 60));
 
     // A second button over empty paper: the open drag is dropped, and what
     // it moved goes back, since it will never be recorded.
-    sendPress(m_view, QPointF(500, 350), Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    sendMouse(m_view, QEvent::MouseButtonPress, QPointF(500, 350), Qt::RightButton, Qt::LeftButton | Qt::RightButton,
+              Qt::NoModifier);
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 100));
-    sendRelease(m_view, QPointF(500, 350), Qt::RightButton, Qt::LeftButton);
-    sendRelease(m_view, QPointF(500, 350), Qt::LeftButton, Qt::NoButton);
+    sendMouse(m_view, QEvent::MouseButtonRelease, QPointF(500, 350), Qt::RightButton, Qt::LeftButton, Qt::NoModifier);
+    releaseAt(m_view, QPointF(500, 350));
 
     QCOMPARE(undoTextList(m_view), QStringList { "insertPoint" });
     QCOMPARE(box()->pointCount(), 5);
@@ -204,15 +208,15 @@ void TestPointTool::hoverMarkers()
 
     useTool(tool);
     QVERIFY(!hasColorNear(m_view->grab().toImage(), probe, 1, colour));
-    sendMove(m_view, pointer);
+    hoverAt(m_view, pointer);
     QVERIFY(hasColorNear(m_view->grab().toImage(), probe, 1, colour));
 }
 
 void TestPointTool::paintAfterHoveredPointWentAway()
 {
-    SketchShape *path = addPath(m_layer, { { 100, 300 }, { 150, 350 }, { 200, 300 }, { 250, 350 }, { 300, 300 } });
+    SketchShape *path = addPath(m_layer, { { 100, 300 }, { 150, 350 }, { 200, 300 }, { 250, 350 }, { 300, 300 } }, false);
     useTool(SketchToolTypeCornerPoint);
-    sendMove(m_view, QPointF(300, 300));
+    hoverAt(m_view, QPointF(300, 300));
 
     // The hovered last point goes while the tool is current.
     path->setActiveHandle(SketchHandleFirstPoint + 4);

@@ -1,8 +1,11 @@
 // The rotate tool: the handle, turning by whole degrees as one step, moving
 // the target's body within the same step, nudges, cancel.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -121,10 +124,10 @@ void TestRotateTool::nearlyNoTurn()
     m_view->setZoom(2.0f);
     chooseTool();
     QCOMPARE(tool()->handle()->toPointF(), QPointF(300, 150));
-    sendPress(m_view, QPointF(600, 300));
-    sendMove(m_view, QPointF(600, 300 + dy), Qt::LeftButton);
+    pressAt(m_view, QPointF(600, 300));
+    moveTo(m_view, QPointF(600, 300 + dy));
     QVERIFY(qAbs(m_box->rotateAngle() * 360.0f - degrees) < 0.01f);
-    sendRelease(m_view, QPointF(600, 300 + dy));
+    releaseAt(m_view, QPointF(600, 300 + dy));
 
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
@@ -142,14 +145,14 @@ void TestRotateTool::clickOnHandleStillRecords()
 void TestRotateTool::escapeDuringDragRestores()
 {
     chooseTool();
-    sendPress(m_view, QPointF(300, 150));
-    sendMove(m_view, QPointF(200, 250), Qt::LeftButton);
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
     QCOMPARE(m_box->rotateAngle(), 0.25f);
 
     sendKey(m_view, Qt::Key_Escape);
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
-    sendRelease(m_view, QPointF(200, 250));
+    releaseAt(m_view, QPointF(200, 250));
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
     QCOMPARE(m_view->commandManager()->redoCount(), 0);
 }
@@ -157,8 +160,8 @@ void TestRotateTool::escapeDuringDragRestores()
 void TestRotateTool::undoDuringDragRestores()
 {
     chooseTool();
-    sendPress(m_view, QPointF(150, 120));
-    sendMove(m_view, QPointF(170, 130), Qt::LeftButton);
+    pressAt(m_view, QPointF(150, 120));
+    moveTo(m_view, QPointF(170, 130));
     QCOMPARE(pointsOf(m_box).first(), QPointF(120, 110));
 
     m_view->commandManager()->undo();
@@ -170,7 +173,7 @@ void TestRotateTool::undoDuringDragRestores()
 void TestRotateTool::bodyDragIsOneStep()
 {
     chooseTool();
-    dragFromTo(m_view, QPointF(150, 120), QPointF(180, 135), 6);
+    dragFromTo(m_view, QPointF(150, 120), QPointF(180, 135), Qt::NoModifier, 6);
 
     QCOMPARE(pointsOf(m_box).first(), QPointF(130, 115));
     QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
@@ -232,9 +235,9 @@ void TestRotateTool::lockedShapeEndsTheTool()
     QVERIFY(!tool()->target());
     QVERIFY(!tool()->handle());
 
-    sendPress(m_view, QPointF(150, 120));
+    pressAt(m_view, QPointF(150, 120));
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
-    sendRelease(m_view, QPointF(150, 120));
+    releaseAt(m_view, QPointF(150, 120));
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
 }
@@ -242,8 +245,8 @@ void TestRotateTool::lockedShapeEndsTheTool()
 void TestRotateTool::destroyedDuringDrag()
 {
     chooseTool();
-    sendPress(m_view, QPointF(300, 150));
-    sendMove(m_view, QPointF(200, 250), Qt::LeftButton);
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
     // The pending command goes with the tool (the leak checker watches).
     delete m_view;
     m_view = nullptr;

@@ -1,7 +1,10 @@
 // The select tool: picking, Ctrl toggles, rubber bands, dragging as one
 // command, arrow keys, path closing, the read-out, groups and cancelling.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"

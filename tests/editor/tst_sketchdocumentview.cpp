@@ -2,7 +2,9 @@
 // transforms, the forwarded document state, files, frames and the placement
 // of the in-place editor.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"

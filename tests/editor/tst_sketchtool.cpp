@@ -1,7 +1,9 @@
 // The tool base: the recorded positions, Escape, the arrow-key move of the
 // selection and the read-out painters; the tool of type 0.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"

@@ -1,7 +1,9 @@
 // The page base class: caption, zoom, file name and title, the default
 // operations and the notifications.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"

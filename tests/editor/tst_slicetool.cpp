@@ -1,8 +1,11 @@
 // The slice tool: drawing with validation and snapping, moving and resizing
 // by handles, hover, cancelling, Delete, and the slice overlay that the slice
 // and zoom tools paint.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"

@@ -1,7 +1,10 @@
 // The end of an in-place edit of a shape's text or name, and the editor's
 // lifetime against deletes, undo, redo and opening a file.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"

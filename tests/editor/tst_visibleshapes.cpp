@@ -2,7 +2,9 @@
 // wholly under the opaque inside of a shape above is left out; anything that
 // lets it show through or reach out keeps it.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/visibleshapes.h"
 #include "model/sketchgroup.h"

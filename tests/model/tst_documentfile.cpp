@@ -1,6 +1,9 @@
 // The document file: the Document element, saving, loading, failures that
 // must leave the document untouched, and byte-stable output.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,9 @@
 // A rectangle claimed to lie inside must truly lie inside, or a repaint
 // would skip something that shows.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "model/geometry.h"
 #include "model/sketchgroup.h"

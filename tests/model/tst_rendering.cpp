@@ -1,6 +1,10 @@
 // Rendering the document to images: the page, one layer, some shapes and the
 // slices, their backgrounds and borders, and the image files they go to.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
 #include "model/filehelpers.h"
 
 #include <QImageReader>

@@ -1,6 +1,11 @@
 // SketchDocument: defaults, queries, slices and the slice grid, painting,
 // copies and the write-back of an edited group.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
+#include "model/sketchglobals.h"
 
 #include <QPainter>
 #include <QPointer>
@@ -511,7 +516,7 @@ void TestSketchDocument::copyToIsDeep()
     // Changing the copy leaves the source alone.
     SketchShape *copied = target->layers().first()->shapes().first();
     copied->translate(100, 100);
-    QCOMPARE(positionsOf(m_document->layers().first()->shapes().first()).first(), QPointF(10, 10));
+    QCOMPARE(pointsOf(m_document->layers().first()->shapes().first()).first(), QPointF(10, 10));
     copied->translate(-100, -100);
     for (int i = 0; i < target->layers().size(); ++i) {
         SketchLayer *from = m_document->layers().at(i);
@@ -523,7 +528,7 @@ void TestSketchDocument::copyToIsDeep()
         for (int k = 0; k < to->shapes().size(); ++k) {
             QVERIFY(to->shapes().at(k) != from->shapes().at(k));
             QCOMPARE(to->shapes().at(k)->layer(), to);
-            QCOMPARE(positionsOf(to->shapes().at(k)), positionsOf(from->shapes().at(k)));
+            QCOMPARE(pointsOf(to->shapes().at(k)), pointsOf(from->shapes().at(k)));
         }
     }
 }

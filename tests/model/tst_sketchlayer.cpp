@@ -1,5 +1,9 @@
 // SketchLayer: the layer element, clearing, deep copies and ownership.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
+#include "model/sketchglobals.h"
 
 #include <QPointer>
 #include <QtTest>

@@ -1,6 +1,8 @@
 // SketchShape: outline, path, painting of content, text and handles, and the
 // blurred picture.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchtool.h"
 

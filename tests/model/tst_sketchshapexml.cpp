@@ -1,7 +1,10 @@
 // SketchShape: properties, the shape element, copies, frames, rotation and
 // ownership.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
+#include "model/sketchglobals.h"
 #include "model/xmlattributes.h"
 
 #include <QDomDocument>
@@ -182,7 +185,7 @@ void TestSketchShapeXml::emptyPointTextGivesOriginPoint()
     SketchShape shape(m_layer);
     shape.readXml(element);
     QCOMPARE(shape.pointCount(), 3);
-    QCOMPARE(positionsOf(&shape), (QList<QPointF>{{1, 2}, {0, 0}, {3, 4}}));
+    QCOMPARE(pointsOf(&shape), (QList<QPointF>{{1, 2}, {0, 0}, {3, 4}}));
     QVERIFY(shape.points().at(2)->isCurve());
 }
 
@@ -509,7 +512,7 @@ void TestSketchShapeXml::setFrameIndexClamps()
     SketchShape *shape = makeBox(m_layer, QRectF(100, 100, 10, 10));
     shape->setFrameIndex(3);
     QCOMPARE(shape->frameIndex(), 0);
-    QCOMPARE(positionsOf(shape).first(), QPointF(100, 100));
+    QCOMPARE(pointsOf(shape).first(), QPointF(100, 100));
 
     for (int i = 1; i <= 3; ++i)
         shape->appendFrame(makeBox(nullptr, QRectF(0, 0, 10 * i, 10)));
@@ -620,7 +623,7 @@ void TestSketchShapeXml::moveRotatePointFromOrigin()
     shape->setRotateAngle(0.25f);
     shape->moveRotatePoint(QPointF(20, 20));
     QCOMPARE(shape->rotatePoint(), QPointF(20, 20));
-    QCOMPARE(positionsOf(shape).first(), QPointF(10, 10));
+    QCOMPARE(pointsOf(shape).first(), QPointF(10, 10));
 }
 
 void TestSketchShapeXml::moveRotatePointKeepsDrawing()
@@ -654,7 +657,7 @@ void TestSketchShapeXml::removeActive()
     shape->setBehavior(SketchShapeBox);
     shape->setActiveHandle(4);
     shape->removeActive();
-    QCOMPARE(positionsOf(shape), (QList<QPointF>{{0, 0}, {10, 10}}));
+    QCOMPARE(pointsOf(shape), (QList<QPointF>{{0, 0}, {10, 10}}));
     QCOMPARE(shape->behavior(), int(SketchShapePath));
     QVERIFY(!shape->isClosed());
     QCOMPARE(shape->activeHandle(), 1);
@@ -697,7 +700,7 @@ void TestSketchShapeXml::flipsIgnoreFlatShapes()
     SketchShape *flat = makePath(m_layer, {{10, 5}, {10, 50}}, false);
     flat->flipHorizontal();
     flat->flipVertical();
-    QCOMPARE(positionsOf(flat), (QList<QPointF>{{10, 5}, {10, 50}}));
+    QCOMPARE(pointsOf(flat), (QList<QPointF>{{10, 5}, {10, 50}}));
 
     SketchShape *box = makeBox(m_layer, QRectF(0, 0, 40, 20));
     box->points().at(0)->setY(-10);

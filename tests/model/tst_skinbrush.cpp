@@ -1,6 +1,9 @@
 #include "model/skinbrush.h"
-#include "model/referenceblur.h"
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/referenceblur.h"
+#include "support/shapes.h"
+
 #include "model/xmlattributes.h"
 
 #include <QDomDocument>
