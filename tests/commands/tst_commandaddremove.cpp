@@ -11,6 +11,7 @@
 #include "model/sketchslice.h"
 #include "model/sketchslicegrid.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCommandAddRemove : public QObject
@@ -18,6 +19,8 @@ class TestCommandAddRemove : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void addShapeOnTopSelected();
     void addShapesFollowsFirstLayer();
     void addEmptyListDoesNothing();

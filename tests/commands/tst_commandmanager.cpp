@@ -9,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -58,6 +59,8 @@ class TestCommandManager : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void viewOwnsOneManager();
     void pushExecutesOnceAndNotifies();
     void pushIgnoresNull();

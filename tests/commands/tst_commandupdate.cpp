@@ -11,6 +11,7 @@
 #include "model/skinbrush.h"
 
 #include <QDomDocument>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,8 @@ class TestCommandUpdate : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void fillChangeUndoesAndRedoesExactly();
     void targetsPairWithTheirClones();
     void unpushedUpdateRestoresBefore();

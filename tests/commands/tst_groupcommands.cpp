@@ -10,6 +10,7 @@
 #include "model/sketchgroup.h"
 
 #include <QDomDocument>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -60,6 +61,8 @@ class TestGroupCommands : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void groupAcrossLayers();
     void groupUndoRestoresOrder_data();
     void groupUndoRestoresOrder();

@@ -16,6 +16,7 @@
 #include "model/sketchslice.h"
 
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -327,6 +328,8 @@ class TestRandomEdits : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void undoAllAndRedoAll_data();
     void undoAllAndRedoAll();
 };

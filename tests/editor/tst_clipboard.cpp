@@ -18,6 +18,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestClipboard : public QObject
@@ -25,6 +26,8 @@ class TestClipboard : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

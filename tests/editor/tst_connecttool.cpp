@@ -11,6 +11,7 @@
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolconnect.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 using PointList = QList<QPointF>;
@@ -20,6 +21,8 @@ class TestConnectTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -14,6 +14,7 @@
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCreationTools : public QObject
@@ -21,6 +22,8 @@ class TestCreationTools : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -355,6 +356,8 @@ class TestCulledRepaint : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void crowdedPageMatchesAFullPaint_data();
     void crowdedPageMatchesAFullPaint();
     void exposedPartsMatchAFullPaint_data();

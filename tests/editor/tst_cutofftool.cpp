@@ -12,6 +12,7 @@
 #include "editor/sketchtool.h"
 #include "model/sketchgroup.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCutoffTool : public QObject
@@ -19,6 +20,8 @@ class TestCutoffTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -95,6 +96,8 @@ class TestDocumentViewInput : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

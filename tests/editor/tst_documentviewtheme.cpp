@@ -7,6 +7,7 @@
 #include "editor/sketchdocumentview.h"
 #include "skin/windows/skintheme.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestDocumentViewTheme : public QObject
@@ -14,6 +15,8 @@ class TestDocumentViewTheme : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void backgroundOutsideThePaper_data();
     void backgroundOutsideThePaper();
 };

@@ -19,6 +19,7 @@
 #include "skin/windows/skinmessagebox.h"
 
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -67,6 +68,8 @@ class TestFrameTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -15,6 +15,7 @@
 #include "support/shapes.h"
 
 #include <QImage>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -46,6 +47,8 @@ class TestMovePreview : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

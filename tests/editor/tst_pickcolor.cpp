@@ -14,6 +14,7 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestPickColor : public QObject
@@ -21,6 +22,8 @@ class TestPickColor : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -14,6 +14,7 @@
 #include "editor/sketchtoolpoint.h"
 #include "model/sketchgroup.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestPointTool : public QObject
@@ -21,6 +22,8 @@ class TestPointTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -16,6 +16,7 @@
 #include "model/sketchgroup.h"
 
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestResizeTool : public QObject
@@ -23,6 +24,8 @@ class TestResizeTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

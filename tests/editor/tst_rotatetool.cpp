@@ -11,6 +11,7 @@
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolrotate.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestRotateTool : public QObject
@@ -18,6 +19,8 @@ class TestRotateTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

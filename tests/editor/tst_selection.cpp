@@ -17,6 +17,7 @@
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 #include <functional>
 
@@ -28,6 +29,8 @@ class TestSelection : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -17,6 +17,7 @@
 #include "model/sketchshape.h"
 
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSelectTool : public QObject
@@ -24,6 +25,8 @@ class TestSelectTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -27,6 +27,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -75,6 +76,8 @@ class TestSketchDocumentView : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void newView();
     void toolTable_data();
     void toolTable();

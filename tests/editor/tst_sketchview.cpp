@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,8 @@ class TestSketchView : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void newViewDefaults();
     void caption_data();
     void caption();

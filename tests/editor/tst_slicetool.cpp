@@ -19,6 +19,7 @@
 
 #include <QImage>
 #include <QTimer>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSliceTool : public QObject
@@ -26,6 +27,8 @@ class TestSliceTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -17,6 +17,7 @@
 
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestTextEdit : public QObject
@@ -24,6 +25,8 @@ class TestTextEdit : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

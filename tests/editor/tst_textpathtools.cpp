@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -69,6 +70,8 @@ class TestTextPathTools : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

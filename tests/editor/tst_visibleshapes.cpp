@@ -11,6 +11,7 @@
 #include "model/sketchstroke.h"
 #include "model/skinbrush.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -44,6 +45,8 @@ class TestVisibleShapes : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void shapeUnderACover_data();
     void shapeUnderACover();
     void partlyCoveredShapeIsClippedToWhatShows();

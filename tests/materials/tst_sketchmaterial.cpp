@@ -6,6 +6,7 @@
 #include "model/sketchshape.h"
 
 #include <QDomDocument>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchMaterial : public QObject
@@ -13,6 +14,8 @@ class TestSketchMaterial : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void emptyMaterial();
     void liveCounterFollowsConstructionAndDestruction();
     void readsAttributesAndShapes();

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -53,6 +54,8 @@ class TestFileArchive : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void packStoresNamesBelowTheShallowestFolder();
     void packNamesTheArchiveWhenNoPathIsGiven();

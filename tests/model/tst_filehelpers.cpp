@@ -1,8 +1,12 @@
 #include "model/filehelpers.h"
 
+#include "support/modaldriver.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
@@ -10,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <functional>
@@ -20,27 +25,14 @@
 
 namespace {
 
-// Runs `step` once a visible modal widget of type T is up; the modal dialogs
-// under test run their own event loops, so they are driven from a timer.
-template <typename T>
-void whenModal(std::function<void(T *)> step)
+// Types the name into the dialog's name field as the user would.
+// QFileDialog::selectFile leaves a focused field alone, and whether the field
+// has the focus yet depends on timing.
+void typeFileName(QFileDialog *dialog, const QString &name)
 {
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(10);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, step, ticks] {
-        T *widget = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (++*ticks > 500) {
-            poll->deleteLater(); // never came: the test fails on its own
-            return;
-        }
-        if (!widget || !widget->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        step(widget);
-    });
-    poll->start();
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setText(name);
 }
 
 class ShowCounter : public QObject
@@ -66,6 +58,8 @@ class TestFileHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void joinFilePath_data();
     void joinFilePath();
@@ -78,6 +72,7 @@ private slots:
     void saveDialogAsksBeforeReplacingTheSuffixedFile_data();
     void saveDialogAsksBeforeReplacingTheSuffixedFile();
     void saveDialogCancelled();
+    void modalDriverClosesADialogThatStays();
     void savePixmapFormatFollowsTheSuffix_data();
     void savePixmapFormatFollowsTheSuffix();
     void savePixmapFailures();
@@ -193,16 +188,18 @@ void TestFileHelpers::saveDialogAppendsTheFilterSuffix()
     QFETCH(QString, filter);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+    ModalDriver driver;
+    driver.answer<QFileDialog>([&](QFileDialog *dialog) {
         if (!filter.isEmpty()) {
             // What the dialog does when the user picks another filter.
             dialog->selectNameFilter(filter);
             emit dialog->filterSelected(filter);
         }
-        dialog->selectFile(typed);
+        typeFileName(dialog, typed);
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
     });
     const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
     QCOMPARE(name, path(expected));
 }
 
@@ -220,13 +217,19 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
     bool asked = false;
     bool openAfterNo = false;
     QString defaultSuffix;
-    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+    bool boxAnswered = false;
+    ModalDriver driver;
+    driver.answer<QFileDialog>([&](QFileDialog *dialog) {
         defaultSuffix = dialog->defaultSuffix();
-        whenModal<QMessageBox>([&](QMessageBox *box) {
-            asked = box->text().contains("out.png");
-            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        dialog->selectFile("out");
+        // Once: an accept given again must not wait for a second box.
+        if (!boxAnswered) {
+            boxAnswered = true;
+            driver.answer<QMessageBox>([&](QMessageBox *box) {
+                asked = box->text().contains("out.png");
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+        }
+        typeFileName(dialog, "out");
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
         if (!replace) {
             openAfterNo = dialog->isVisible();
@@ -234,6 +237,7 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
         }
     });
     const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
     QCOMPARE(defaultSuffix, QString("png"));
     QVERIFY(asked);
     QCOMPARE(name, replace ? path("out.png") : QString());
@@ -243,11 +247,30 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
 
 void TestFileHelpers::saveDialogCancelled()
 {
-    whenModal<QFileDialog>([](QFileDialog *dialog) {
-        dialog->selectFile("fresh");
+    ModalDriver driver;
+    driver.answer<QFileDialog>([](QFileDialog *dialog) {
+        typeFileName(dialog, "fresh");
         dialog->reject();
     });
     QVERIFY(getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters).isEmpty());
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
+}
+
+// The test library's driver: an answer that leaves its dialog open ends it
+// within the bound and says so, instead of leaving the test hanging.
+void TestFileHelpers::modalDriverClosesADialogThatStays()
+{
+    ModalDriver driver(300);
+    int acts = 0;
+    driver.answer<QFileDialog>([&acts](QFileDialog *) { ++acts; });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters).isEmpty());
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(acts > 1);
+    QVERIFY(!driver.isDone());
+    QVERIFY2(driver.failures().contains("QFileDialog did not close"), qPrintable(driver.failures()));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestFileHelpers::savePixmapFormatFollowsTheSuffix_data()

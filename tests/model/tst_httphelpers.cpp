@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -47,6 +48,8 @@ class TestHttpHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void getSendsTheFormContentType();
     void getKeepsTheErrorTextOnSuccess();

@@ -12,6 +12,7 @@
 #include "model/skinbrush.h"
 
 #include <QPainterPath>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -100,6 +101,8 @@ class TestOcclusion : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void rectInsidePolygon_data();
     void rectInsidePolygon();
     void isOpaque_data();

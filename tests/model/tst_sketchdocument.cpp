@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -49,6 +50,8 @@ class TestSketchDocument : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchGroup : public QObject
@@ -16,6 +17,8 @@ class TestSketchGroup : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

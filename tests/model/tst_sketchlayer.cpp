@@ -6,6 +6,7 @@
 #include "model/sketchglobals.h"
 
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -39,6 +40,8 @@ class TestSketchLayer : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -4,6 +4,7 @@
 #include "support/pixels.h"
 #include "support/shapes.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchShapeHandles : public QObject
@@ -11,6 +12,8 @@ class TestSketchShapeHandles : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

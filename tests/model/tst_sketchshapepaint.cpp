@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextOption>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -41,6 +42,8 @@ class TestSketchShapePaint : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -9,6 +9,7 @@
 
 #include <QDomDocument>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchShapeXml : public QObject
@@ -16,6 +17,8 @@ class TestSketchShapeXml : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -70,6 +71,8 @@ class TestSkinBrush : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
 
     void gradientBasics();

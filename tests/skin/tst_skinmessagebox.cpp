@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <algorithm>
@@ -68,6 +69,8 @@ class TestSkinMessageBox : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup();
 
     void buttonSets_data();

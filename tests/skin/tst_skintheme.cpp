@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <iterator>
@@ -160,6 +161,8 @@ class TestSkinTheme : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     // Must run first: it sees the globals before any theme was loaded.
     void startsUnloaded();
 

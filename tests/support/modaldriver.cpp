@@ -97,7 +97,8 @@ void ModalDriver::fail(Answer *answer, const QString &why)
 bool ModalDriver::isDone() const
 {
     for (const std::shared_ptr<Answer> &answer : m_answers) {
-        if (!answer->finished || !answer->acted)
+        const bool gone = !answer->dialog || !answer->dialog->isVisible();
+        if (!answer->acted || !gone)
             return false;
     }
     return m_failures.isEmpty();
@@ -107,8 +108,10 @@ QString ModalDriver::failures() const
 {
     QStringList texts = m_failures;
     for (const std::shared_ptr<Answer> &answer : m_answers) {
-        if (!answer->finished && !answer->acted)
+        if (!answer->acted && !answer->finished)
             texts.append(answer->what + QStringLiteral(" has not come yet"));
+        else if (answer->acted && answer->dialog && answer->dialog->isVisible())
+            texts.append(answer->what + QStringLiteral(" is still open"));
     }
     return texts.join(QStringLiteral("; "));
 }
