@@ -3,6 +3,7 @@
 
 #include "support/history.h"
 #include "support/input.h"
+#include "support/livecounts.h"
 #include "support/paintcounter.h"
 #include "support/pixels.h"
 #include "support/shapes.h"
@@ -12,6 +13,7 @@
 #include "commands/sketchcommandremove.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolpoint.h"
+#include "model/sketchglobals.h"
 #include "model/sketchgroup.h"
 
 #include <QStandardPaths>
@@ -34,6 +36,8 @@ private slots:
     void pressOnGroupOnlySelects();
     void releaseMarksModified();
     void secondPressDropsOpenDrag();
+    void cutShortDragIsTakenBack_data();
+    void cutShortDragIsTakenBack();
     void hoverMarkers_data();
     void hoverMarkers();
     void paintAfterHoveredPointWentAway();
@@ -228,6 +232,51 @@ void TestPointTool::paintAfterHoveredPointWentAway()
 
     const QImage image = m_view->grab().toImage();
     QVERIFY(!image.isNull());
+}
+
+void TestPointTool::cutShortDragIsTakenBack_data()
+{
+    QTest::addColumn<bool>("byUndo");
+    QTest::newRow("Escape") << false;
+    QTest::newRow("Undo") << true;
+}
+
+// A point drag cut short is taken back at once, and nothing of it comes back
+// later: the shape stays where the next recorded edit put it.
+void TestPointTool::cutShortDragIsTakenBack()
+{
+    QFETCH(bool, byUndo);
+    const LiveCounts before;
+    useTool(SketchToolTypeCornerPoint);
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
+    moveTo(m_view, QPointF(210, 60));
+    moveTo(m_view, QPointF(220, 40));
+    QCOMPARE(pointsOf(box()).at(1), QPointF(220, 40));
+    if (byUndo)
+        m_view->commandManager()->undo();
+    else
+        sendKey(m_view, Qt::Key_Escape);
+    releaseAt(m_view, QPointF(220, 40));
+
+    // The inserted point stays where it was inserted; only the insertion is
+    // recorded, and the tool has handed over to the select tool.
+    QCOMPARE(pointsOf(box()).at(1), QPointF(200, 100));
+    QCOMPARE(undoTextList(m_view), QStringList{"insertPoint"});
+    QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
+
+    selectShape(box());
+    sendKey(m_view, Qt::Key_Right);
+    QCOMPARE(undoTextList(m_view), (QStringList{"insertPoint", "moveSelection"}));
+    const QList<QPointF> moved = pointsOf(box());
+    QCOMPARE(moved.at(1), QPointF(201, 100));
+
+    // The next press of the point tool, away from the shape, changes it not.
+    useTool(SketchToolTypeCornerPoint);
+    clickAt(m_view, QPointF(500, 350));
+    QCOMPARE(pointsOf(box()), moved);
+    QCOMPARE(undoTextList(m_view), (QStringList{"insertPoint", "moveSelection"}));
+    QCOMPARE(SketchGlobals::CommandCount, before.commands + 2);
 }
 
 QTEST_MAIN(TestPointTool)

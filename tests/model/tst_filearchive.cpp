@@ -1,5 +1,7 @@
 #include "model/filearchive.h"
 
+#include "model/filehelpers.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,6 +10,9 @@
 #include <QtEndian>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -75,6 +80,7 @@ private slots:
     void safeNames();
     void extractResults();
     void findChildIgnoresCase();
+    void writesCutShortKeepTheOldFiles();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -402,6 +408,45 @@ void TestFileArchive::findChildIgnoresCase()
     QCOMPARE(root.findChild("other"), root.children().at(2));
     QVERIFY(!root.findChild("missing"));
     QVERIFY(!root.findChild(QString()));
+}
+
+// A write cut short (here by a file size limit, which binds root too)
+// neither reports success nor leaves a short file in place of the old one,
+// whether it writes the archive or a file unpacked from it.
+void TestFileArchive::writesCutShortKeepTheOldFiles()
+{
+    QByteArray large;
+    for (int i = 0; i < 4096; ++i)
+        large += QByteArray::number(i * 7919) + ',';
+    writeFile(path("src/big.txt"), large);
+    writeFile(path("src/small.txt"), "small");
+    QStringList files{path("src/big.txt"), path("src/small.txt")};
+    QString archive = path("pack.lda");
+    QCOMPARE(packFilesToArchive(files, archive, ".lda"), int(FileArchiveDone));
+    const QByteArray packed = readWholeFile(archive);
+    QVERIFY(packed.size() > 2048);
+    writeFile(path("old.lda"), "old archive");
+    writeFile(path("out/big.txt"), "old file");
+
+    rlimit saved;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString target = path("old.lda");
+    const int packing = packFilesToArchive(files, target, ".lda");
+    const int unpacking = unpackArchive(archive, path("out"));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(packing, int(FileArchiveWriteFailed));
+    QCOMPARE(readWholeFile(path("old.lda")), QByteArray("old archive"));
+    QCOMPARE(unpacking, int(FileArchiveWriteFailed));
+    QCOMPARE(readWholeFile(path("out/big.txt")), QByteArray("old file"));
+    // Nothing is left beside them.
+    QCOMPARE(QDir(m_dir->path()).entryList(QStringList{"old*"}, QDir::Files), QStringList{"old.lda"});
+    QCOMPARE(QDir(path("out")).entryList(QDir::Files), QStringList{"big.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestFileArchive)
