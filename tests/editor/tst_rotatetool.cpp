@@ -3,6 +3,7 @@
 
 #include "support/history.h"
 #include "support/input.h"
+#include "support/livecounts.h"
 #include "support/paintcounter.h"
 #include "support/pixels.h"
 #include "support/shapes.h"
@@ -10,6 +11,7 @@
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolrotate.h"
+#include "model/sketchglobals.h"
 
 #include <QStandardPaths>
 #include <QtTest>
@@ -245,14 +247,34 @@ void TestRotateTool::lockedShapeEndsTheTool()
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
 }
 
+// A tool that goes in the middle of a drag takes the drag back with it, and
+// a view that goes mid-drag leaves nothing alive behind.
 void TestRotateTool::destroyedDuringDrag()
 {
+    const QList<QPointF> before = pointsOf(m_box);
     chooseTool();
     pressAt(m_view, QPointF(300, 150));
     moveTo(m_view, QPointF(200, 250));
-    // The pending command goes with the tool (the leak checker watches).
+    QVERIFY(m_box->rotateAngle() > 0.0f);
+    const int commands = SketchGlobals::CommandCount;
+    delete m_view->tools().take(SketchToolTypeRotate);
+    QCOMPARE(m_box->rotateAngle(), 0.0f);
+    QCOMPARE(pointsOf(m_box), before);
+    QCOMPARE(m_view->commandManager()->undoCount(), 0);
+    QCOMPARE(SketchGlobals::CommandCount, commands - 1);
+
+    delete m_view;
+    const LiveCounts noView;
+    m_view = new SketchDocumentView;
+    SketchShape *box = addBox(m_view->currentLayer(), 100, 100, 200, 100, Qt::yellow);
+    selectShape(box);
+    chooseTool();
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
     delete m_view;
     m_view = nullptr;
+    const QString change = liveCountsChange(noView);
+    QVERIFY2(change.isEmpty(), qPrintable(change));
 }
 
 QTEST_MAIN(TestRotateTool)

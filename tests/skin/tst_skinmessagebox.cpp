@@ -160,12 +160,24 @@ void TestSkinMessageBox::layoutWithoutIcon()
     QLabel *label = messageLabel(&box);
     QVERIFY(label);
     QCOMPARE(label->pos(), QPoint(8, 8));
-    QCOMPARE(box.width(), qMax(label->width() + 20, 100) + 25);
-    QCOMPARE(box.height(), label->height() + 5 + 44);
-    // The OK button sits at the right, under the text.
+    // The text and the OK button fit inside, the button at the right under
+    // the text, both clear of the edges.
     const QList<QPushButton *> buttons = visibleButtons(&box);
     QCOMPARE(buttons.size(), 1);
-    QCOMPARE(buttons.first()->geometry(), QRect(box.width() - 80, box.height() - 25, 70, 20));
+    const QRect button = buttons.first()->geometry();
+    QVERIFY(box.rect().adjusted(8, 8, -8, -4).contains(label->geometry()));
+    QVERIFY(box.rect().adjusted(8, 4, -8, -4).contains(button));
+    QCOMPARE(button.size(), QSize(70, 20));
+    QVERIFY(button.top() > label->geometry().bottom());
+    QCOMPARE(box.width() - button.right() - 1, 10);
+    QCOMPARE(box.height() - button.bottom() - 1, 5);
+
+    // A longer text widens the box by as much as it widens the label.
+    const int labelWidth = label->width();
+    const int boxWidth = box.width();
+    box.setText(box.text() + QStringLiteral(", and then some more words"));
+    QVERIFY(label->width() > labelWidth);
+    QCOMPARE(box.width() - boxWidth, label->width() - labelWidth);
 
     // An empty text still leaves room for the buttons.
     box.setText(QString());
