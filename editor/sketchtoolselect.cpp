@@ -51,7 +51,8 @@ SketchPoint *meetingEnd(SketchShape *shape)
     const int handle = shape->activeHandle();
     if (handle == SketchHandleFirstPoint && shape->handleRect(last, kMeetHalfSize).contains(first->toPointF()))
         return last;
-    if (handle == shape->pointCount() + 2 && shape->handleRect(first, kMeetHalfSize).contains(last->toPointF()))
+    if (handle == SketchHandleFirstPoint + shape->pointCount() - 1
+        && shape->handleRect(first, kMeetHalfSize).contains(last->toPointF()))
         return first;
     return nullptr;
 }

@@ -52,7 +52,7 @@ void TestCommandAddRemove::addShapeOnTopSelected()
     view.commandManager()->push(command, "addRect");
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{below, rect}));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
 
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), QList<SketchShape *>{below});
@@ -61,7 +61,7 @@ void TestCommandAddRemove::addShapeOnTopSelected()
     view.commandManager()->redo();
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{below, rect}));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
 }
 
 void TestCommandAddRemove::addShapesFollowsFirstLayer()
@@ -89,7 +89,7 @@ void TestCommandAddRemove::addEmptyListDoesNothing()
     SketchLayer *layer = view.layers().first();
     SketchShape *rect = addBox(layer, 0, 0, 10, 10);
     rect->setSelected(true);
-    rect->setActiveHandle(4);
+    rect->setActiveHandle(SketchHandleFirstPoint + 1);
 
     view.commandManager()->push(new SketchCommandAdd(&view, QList<SketchShape *>()), "dropImageFiles");
     view.commandManager()->undo();
@@ -99,7 +99,7 @@ void TestCommandAddRemove::addEmptyListDoesNothing()
 
     QCOMPARE(layer->shapes(), QList<SketchShape *>{rect});
     QVERIFY(rect->isSelected());
-    QCOMPARE(rect->activeHandle(), 4);
+    QCOMPARE(rect->activeHandle(), SketchHandleFirstPoint + 1);
 }
 
 void TestCommandAddRemove::addLayerAppendsAndUndoRemoves()
@@ -137,8 +137,8 @@ void TestCommandAddRemove::removeMiddleShapesRestoresOrder()
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), all);
     QCOMPARE(selectedOf(view.layers()), (QList<SketchShape *>{shapes[1], shapes[3]}));
-    QCOMPARE(shapes[1]->activeHandle(), 2);
-    QCOMPARE(shapes[3]->activeHandle(), 2);
+    QCOMPARE(shapes[1]->activeHandle(), int(SketchHandleInside));
+    QCOMPARE(shapes[3]->activeHandle(), int(SketchHandleInside));
 
     view.commandManager()->redo();
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{shapes[0], shapes[2], shapes[4]}));
@@ -197,7 +197,7 @@ void TestCommandAddRemove::removeActivePointUndoRedo()
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), QList<SketchShape *>{path});
     QCOMPARE(pointsOf(path), five);
-    QCOMPARE(path->activeHandle(), 2);
+    QCOMPARE(path->activeHandle(), int(SketchHandleInside));
     QVERIFY(path->isSelected());
 
     // The same point again, not the whole shape.

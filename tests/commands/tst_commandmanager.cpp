@@ -354,8 +354,8 @@ void TestCommandManager::otherToolIsCancelledInstead()
 
     auto *tool = new CountingTool(&view);
     view.tools().insert(3, tool);
-    view.setCurrentTool(3, false);
-    QCOMPARE(view.currentToolType(), 3);
+    view.setCurrentTool(SketchToolTypeRect, false);
+    QCOMPARE(view.currentToolType(), int(SketchToolTypeRect));
     QCOMPARE(view.currentTool(), static_cast<SketchTool *>(tool));
     QSignalSpy completed(tool, &SketchTool::completed);
     view.setModified(false);
@@ -373,7 +373,7 @@ void TestCommandManager::otherToolIsCancelledInstead()
     QCOMPARE(manager->undoCount(), 1);
     QCOMPARE(manager->redoCount(), 1);
 
-    view.setCurrentTool(1, false);
+    view.setCurrentTool(SketchToolTypeSelect, false);
     manager->undo();
     QCOMPARE(journal, QStringList{"undo:a"});
     QCOMPARE(tool->cancels, 2);

@@ -234,7 +234,7 @@ private:
         if (shapes.isEmpty())
             return false;
         for (SketchShape *shape : shapes)
-            shape->setActiveHandle(2);
+            shape->setActiveHandle(SketchHandleInside);
         return push(new SketchCommandRemove(m_view, shapes), "delelteSelection");
     }
 

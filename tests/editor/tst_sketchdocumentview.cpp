@@ -483,7 +483,7 @@ void TestSketchDocumentView::changeShapeFrame()
     shape->appendFrame(first);
     shape->appendFrame(second);
     shape->setSelected(true);
-    shape->setActiveHandle(5);
+    shape->setActiveHandle(SketchHandleFirstPoint + 2);
     SketchCommandManager *manager = view.commandManager();
 
     view.changeShapeFrame(shape, 2);
@@ -498,7 +498,7 @@ void TestSketchDocumentView::changeShapeFrame()
     QCOMPARE(shape->frameIndex(), 1);
     QVERIFY(shape->fill() == SkinBrush(QColor(Qt::blue)));
     QVERIFY(shape->isSelected());
-    QCOMPARE(shape->activeHandle(), 2);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleInside));
 
     manager->undo();
     QVERIFY(shape->fill() == SkinBrush(QColor(Qt::red)));

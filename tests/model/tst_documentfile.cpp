@@ -1,6 +1,7 @@
 // The document file: the Document element, saving, loading, failures that
 // must leave the document untouched, and byte-stable output.
 #include "support/documents.h"
+#include "support/filesizelimit.h"
 #include "support/livecounts.h"
 #include "support/pixels.h"
 #include "support/shapes.h"
@@ -16,9 +17,6 @@
 #include <QTemporaryDir>
 #include <QStandardPaths>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -544,15 +542,10 @@ void TestDocumentFile::failedWriteKeepsOldFile()
     fillRichDocument(m_document);
     QVERIFY(m_document->toFileText().size() > 4096);
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(1024);
+    QVERIFY(limit.isActive());
     const bool saved1 = m_document->saveToFile(path("keep.slf"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    limit.lift();
 
     QVERIFY(!saved1);
     QCOMPARE(readFile(path("keep.slf")), old);

@@ -1,6 +1,7 @@
 #include "model/filearchive.h"
-
 #include "model/filehelpers.h"
+
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,9 +11,6 @@
 #include <QtEndian>
 #include <QStandardPaths>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -428,17 +426,12 @@ void TestFileArchive::writesCutShortKeepTheOldFiles()
     writeFile(path("old.lda"), "old archive");
     writeFile(path("out/big.txt"), "old file");
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(1024);
+    QVERIFY(limit.isActive());
     QString target = path("old.lda");
     const int packing = packFilesToArchive(files, target, ".lda");
     const int unpacking = unpackArchive(archive, path("out"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    limit.lift();
 
     QCOMPARE(packing, int(FileArchiveWriteFailed));
     QCOMPARE(readWholeFile(path("old.lda")), QByteArray("old archive"));

@@ -1,5 +1,6 @@
 #include "model/filehelpers.h"
 
+#include "support/filesizelimit.h"
 #include "support/modaldriver.h"
 
 #include <QApplication>
@@ -19,8 +20,6 @@
 
 #include <functional>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <memory>
 
 namespace {
@@ -361,16 +360,11 @@ void TestFileHelpers::shortWriteKeepsTheOldFile()
     QPixmap pixmap(600, 600);
     pixmap.fill(Qt::red);
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(1024);
+    QVERIFY(limit.isActive());
     const bool wroteText = writeWholeFile(path("keep.txt"), large);
     const bool wrotePixmap = savePixmapToFile(pixmap, path("keep.bmp"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    limit.lift();
 
     QVERIFY(!wroteText);
     QVERIFY(!wrotePixmap);

@@ -571,7 +571,7 @@ void TestSketchDocument::writeShapesToGroupReplacesMembers()
     SketchShape *moved = visible->shapes().first();
     moved->translate(-30, -20);
     moved->setSelected(true);
-    moved->setActiveHandle(5);
+    moved->setActiveHandle(SketchHandleFirstPoint + 2);
     makeBox(hidden, QRectF(0, 0, 10, 10));
     makeBox(locked, QRectF(50, 50, 10, 10))->setLocked(true);
 

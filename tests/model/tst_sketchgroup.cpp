@@ -392,7 +392,7 @@ void TestSketchGroup::openFilledMemberHitInItsBox()
 void TestSketchGroup::removeActiveKeepsCorners()
 {
     SketchGroup *group = groupShapes(m_layer, {box(QRectF(0, 0, 20, 20))});
-    group->setActiveHandle(5);
+    group->setActiveHandle(SketchHandleFirstPoint + 2);
     group->removeActive();
     QCOMPARE(group->pointCount(), 4);
     QCOMPARE(group->activeHandle(), int(SketchHandleOutline));

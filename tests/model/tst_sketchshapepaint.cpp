@@ -151,7 +151,7 @@ void TestSketchShapePaint::outlineFollowsChanges()
     QCOMPARE(shape->boundingRect(), QRectF(0, 0, 100, 50));
     shape->points().at(2)->setX(150);
     QCOMPARE(shape->boundingRect(), QRectF(0, 0, 150, 50));
-    shape->setActiveHandle(0);
+    shape->setActiveHandle(SketchHandleNone);
     shape->moveHandle(10, 0);
     QCOMPARE(shape->boundingRect(), QRectF(10, 0, 150, 50));
     shape->points().at(0)->setCurve(true);
@@ -267,7 +267,7 @@ void TestSketchShapePaint::handleColours()
     shape->points().at(1)->setCurve(true);
     shape->points().at(2)->setLocked(true);
     shape->setSelected(true);
-    shape->setActiveHandle(4); // the curve point
+    shape->setActiveHandle(SketchHandleFirstPoint + 1); // the curve point
 
     QImage image = blankImage();
     QPainter painter(&image);

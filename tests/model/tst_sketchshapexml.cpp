@@ -609,14 +609,14 @@ void TestSketchShapeXml::syncCurrentFrameNormalisesAtZoomTwo()
     shape->setRotateAngle(0.1f);
     shape->appendFrame(makeBox(nullptr, QRectF(0, 0, 10, 10)));
     shape->setSelected(true);
-    shape->setActiveHandle(2);
+    shape->setActiveHandle(SketchHandleInside);
     shape->points().at(2)->translate(5, 5);
 
     shape->syncCurrentFrame();
     SketchShape *frame = shape->currentFrame();
     QCOMPARE(frame->boundingRect(), QRectF(0, 0, 15, 15));
     QVERIFY(!frame->isSelected());
-    QCOMPARE(frame->activeHandle(), 0);
+    QCOMPARE(frame->activeHandle(), int(SketchHandleNone));
     QCOMPARE(frame->parent(), shape);
 }
 
@@ -658,12 +658,12 @@ void TestSketchShapeXml::removeActive()
 {
     SketchShape *shape = makePath(m_layer, {{0, 0}, {10, 0}, {10, 10}});
     shape->setBehavior(SketchShapeBox);
-    shape->setActiveHandle(4);
+    shape->setActiveHandle(SketchHandleFirstPoint + 1);
     shape->removeActive();
     QCOMPARE(pointsOf(shape), (QList<QPointF>{{0, 0}, {10, 10}}));
     QCOMPARE(shape->behavior(), int(SketchShapePath));
     QVERIFY(!shape->isClosed());
-    QCOMPARE(shape->activeHandle(), 1);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleOutline));
     QVERIFY(m_layer->shapes().contains(shape));
 }
 
@@ -672,11 +672,11 @@ void TestSketchShapeXml::removeActiveOnLockedPoint()
     SketchShape *shape = makePath(m_layer, {{0, 0}, {10, 0}, {10, 10}});
     shape->setBehavior(SketchShapeBox);
     shape->points().at(1)->setLocked(true);
-    shape->setActiveHandle(4);
+    shape->setActiveHandle(SketchHandleFirstPoint + 1);
     shape->removeActive();
     QCOMPARE(shape->pointCount(), 3);
     QCOMPARE(shape->behavior(), int(SketchShapeBox));
-    QCOMPARE(shape->activeHandle(), 1);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleOutline));
     QVERIFY(shape->isClosed());
 
     // A handle beyond the list removes nothing but makes a free path.
@@ -690,7 +690,7 @@ void TestSketchShapeXml::removeActiveWithoutPointTakesShapeOut()
 {
     SketchShape *shape = makeBox(m_layer, QRectF(0, 0, 10, 10));
     shape->setSelected(true);
-    shape->setActiveHandle(0);
+    shape->setActiveHandle(SketchHandleNone);
     shape->removeActive();
     QVERIFY(!m_layer->shapes().contains(shape));
     QVERIFY(!shape->isSelected());
