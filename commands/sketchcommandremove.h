@@ -13,8 +13,9 @@ class SketchSlice;
 // Takes shapes (or a shape's active point), layers or slices out of the model
 // and puts them back on undo at the positions they had. The constructor
 // records a clone and the list position of each object before anything is
-// removed, so a list given in ascending order of position comes back in
-// exactly its former order.
+// removed; undo puts them back lowest position first, so each list comes
+// back in exactly its former order, in whatever order the objects were
+// given.
 //
 // A shape whose active handle names a point loses only that point; redo
 // removes the same point again. The command owns its clones (they have no

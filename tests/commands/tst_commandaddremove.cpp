@@ -25,8 +25,8 @@ private slots:
     void addShapesFollowsFirstLayer();
     void addEmptyListDoesNothing();
     void addLayerAppendsAndUndoRemoves();
-    void removeMiddleShapesRestoresOrder();
-    void removeTopShapeComesBackOnTop();
+    void removalComesBackInPlace_data();
+    void removalComesBackInPlace();
     void removeAcrossLayersRestoresEachLayer();
     void removeActivePointUndoRedo();
     void removeLockedPointKeepsPoints();
@@ -121,42 +121,49 @@ void TestCommandAddRemove::addLayerAppendsAndUndoRemoves()
     QCOMPARE(view.layers(), (QList<SketchLayer *>{original, copy}));
 }
 
-void TestCommandAddRemove::removeMiddleShapesRestoresOrder()
+void TestCommandAddRemove::removalComesBackInPlace_data()
 {
+    QTest::addColumn<QList<int>>("removed");
+    QTest::newRow("middle shapes") << QList<int>{1, 3};
+    QTest::newRow("top shape") << QList<int>{4};
+    QTest::newRow("bottom shape") << QList<int>{0};
+    QTest::newRow("given top first") << QList<int>{3, 1, 2};
+    QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4};
+}
+
+// Undo puts the removed shapes back exactly where they were, selected, in
+// whatever order the removal named them; redo takes the same ones again.
+void TestCommandAddRemove::removalComesBackInPlace()
+{
+    QFETCH(QList<int>, removed);
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     QList<SketchShape *> shapes;
     for (int i = 0; i < 5; ++i)
         shapes.append(addBox(layer, i * 20, 0, 10, 10));
     const QList<SketchShape *> all = layer->shapes();
+    QList<SketchShape *> taken;
+    QList<SketchShape *> left = all;
+    for (int index : removed) {
+        taken.append(shapes.at(index));
+        left.removeOne(shapes.at(index));
+    }
 
-    view.commandManager()->push(new SketchCommandRemove(&view, QList<SketchShape *>{shapes[1], shapes[3]}),
-                                "delelteSelection");
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{shapes[0], shapes[2], shapes[4]}));
+    view.commandManager()->push(new SketchCommandRemove(&view, taken), "delelteSelection");
+    QCOMPARE(layer->shapes(), left);
 
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), all);
-    QCOMPARE(selectedOf(view.layers()), (QList<SketchShape *>{shapes[1], shapes[3]}));
-    QCOMPARE(shapes[1]->activeHandle(), int(SketchHandleInside));
-    QCOMPARE(shapes[3]->activeHandle(), int(SketchHandleInside));
+    QCOMPARE(selectedOf(view.layers()).size(), taken.size());
+    for (SketchShape *shape : qAsConst(taken)) {
+        QVERIFY(shape->isSelected());
+        QCOMPARE(shape->activeHandle(), int(SketchHandleInside));
+    }
 
     view.commandManager()->redo();
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{shapes[0], shapes[2], shapes[4]}));
+    QCOMPARE(layer->shapes(), left);
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), all);
-}
-
-void TestCommandAddRemove::removeTopShapeComesBackOnTop()
-{
-    SketchDocumentView view(nullptr);
-    SketchLayer *layer = view.layers().first();
-    SketchShape *a = addBox(layer, 0, 0, 10, 10);
-    SketchShape *b = addBox(layer, 0, 0, 10, 10);
-    SketchShape *top = addBox(layer, 0, 0, 10, 10);
-    view.commandManager()->push(new SketchCommandRemove(&view, top), "delelteSelection");
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{a, b}));
-    view.commandManager()->undo();
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{a, b, top}));
 }
 
 void TestCommandAddRemove::removeAcrossLayersRestoresEachLayer()
