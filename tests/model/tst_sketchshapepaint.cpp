@@ -7,6 +7,7 @@
 #include "editor/sketchtool.h"
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QTextOption>
@@ -206,6 +207,9 @@ void TestSketchShapePaint::textAlignment()
     shape->setStroke(SketchStroke(QColor(Qt::transparent), 1, 0));
     shape->setAlign(2);
     shape->setFontColor(Qt::darkGreen);
+    // A font the build installs: the default family falls back to whatever
+    // the machine has, and some fallbacks overhang their box.
+    shape->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     const QString text = "one\ntwo two";
     shape->setText(text);
     QImage painted = blankImage();
