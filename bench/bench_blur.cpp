@@ -2,7 +2,7 @@
 // version in the model against the straightforward per-pixel definition
 // (25 QImage::pixel reads and one setPixel for every pixel).
 #include "model/skinbrush.h"
-#include "tests/model/referenceblur.h"
+#include "tests/support/referenceblur.h"
 
 #include <QImage>
 #include <QRandomGenerator>

@@ -3,6 +3,7 @@
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
+#include "model/sketchshape.h"
 #include "model/sketchslice.h"
 
 SketchCommand::SketchCommand(SketchView *view)
@@ -53,4 +54,12 @@ void SketchCommand::deleteDetachedSlices(const QList<QPointer<SketchSlice>> &sli
         if (!owner || !owner->slices().contains(slice))
             delete slice;
     }
+}
+
+SketchShape *SketchCommand::detachedClone(SketchShape *shape, bool withFrames)
+{
+    SketchShape *clone = shape ? shape->clone(withFrames) : nullptr;
+    if (clone)
+        clone->setParent(nullptr);
+    return clone;
 }

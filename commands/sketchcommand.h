@@ -7,16 +7,21 @@
 
 class SketchDocument;
 class SketchDocumentView;
+class SketchShape;
 class SketchSlice;
 class SketchView;
 
 // One undoable edit of a drawing. A command is executed once by
 // SketchCommandManager::push, then undone and redone from the manager's
 // stacks; undo and redo are exact only in strict reverse order of execution,
-// which the manager guarantees. A command owns its stored values and the
-// clones it made, never the shapes, layers or slices of the model it points
-// to (slices, which have no object-tree owner, are the exception: see the
-// slice-carrying commands).
+// which the manager guarantees.
+//
+// Ownership: a command owns its stored values and the clones it made (which
+// have no parent). An object of the model that is in a list belongs to the
+// list's owner; one that a command's present state keeps out of every list
+// (a removed shape, an undone addition, a dissolved group) belongs to that
+// command, which frees it when it is discarded in that state (see
+// SketchListEdit).
 class SketchCommand
 {
 public:
@@ -58,6 +63,9 @@ protected:
     // have no object-tree owner, so a command that took them out of the
     // document frees them when it is discarded in that state.
     static void deleteDetachedSlices(const QList<QPointer<SketchSlice>> &slices);
+    // A copy of the shape's present state for undo: a clone without parent,
+    // which the caller owns.
+    static SketchShape *detachedClone(SketchShape *shape, bool withFrames);
 
 private:
     SketchView *m_view;

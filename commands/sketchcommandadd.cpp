@@ -1,5 +1,6 @@
 #include "commands/sketchcommandadd.h"
 
+#include "commands/sketchlistedit.h"
 #include "editor/sketchview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
@@ -52,8 +53,12 @@ SketchCommandAdd::SketchCommandAdd(SketchView *view, const QList<SketchSlice *> 
 
 SketchCommandAdd::~SketchCommandAdd()
 {
-    if (m_undone)
-        deleteDetachedSlices(m_slices);
+    if (!m_undone)
+        return;
+    // Undone, the objects are out of every list and this command's.
+    qDeleteAll(m_shapes);
+    qDeleteAll(m_layers);
+    deleteDetachedSlices(m_slices);
 }
 
 void SketchCommandAdd::execute()
@@ -71,7 +76,7 @@ void SketchCommandAdd::addLayers()
 {
     for (SketchLayer *layer : qAsConst(m_layers)) {
         if (SketchDocument *owner = layer->document())
-            owner->layers().append(layer);
+            SketchListEdit::putBack(owner->layers(), layer, -1, owner);
     }
 }
 
@@ -95,10 +100,10 @@ void SketchCommandAdd::addShapes()
     SketchLayer *target = m_shapes.first()->layer();
     for (SketchShape *shape : qAsConst(m_shapes)) {
         if (target) {
-            target->shapes().append(shape);
+            SketchListEdit::putBack(target->shapes(), shape, -1, target);
             shape->setLayer(target);
         }
-        shape->setActiveHandle(2);
+        shape->setActiveHandle(SketchHandleInside);
         shape->setSelected(true);
     }
 }
@@ -109,7 +114,7 @@ void SketchCommandAdd::undo()
     if (isLayerCommand()) {
         for (SketchLayer *layer : qAsConst(m_layers)) {
             if (SketchDocument *owner = layer->document())
-                owner->layers().removeOne(layer);
+                SketchListEdit::takeOut(owner->layers(), layer);
         }
     } else if (isSliceCommand()) {
         if (m_slices.isEmpty())
@@ -126,7 +131,7 @@ void SketchCommandAdd::undo()
             view()->clearSelection();
         for (SketchShape *shape : qAsConst(m_shapes)) {
             if (SketchLayer *layer = shape->layer())
-                layer->shapes().removeOne(shape);
+                SketchListEdit::takeOut(layer->shapes(), shape);
         }
     }
 }

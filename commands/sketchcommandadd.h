@@ -15,8 +15,9 @@ class SketchSlice;
 // slices at the end of the document's slice list. Undo takes them out again;
 // redo (execute again) puts them back. An empty list does nothing.
 //
-// Shapes and layers stay owned by the object tree. Slices have no tree owner:
-// an undone addition that is discarded frees its slices.
+// Executed, the objects belong to their lists' owners; undone, they are out
+// of every list and belong to the command, which frees them when it is
+// discarded in that state (see SketchListEdit).
 class SketchCommandAdd : public SketchCommand
 {
 public:

@@ -1,5 +1,6 @@
 #include "commands/sketchcommandcutoff.h"
 
+#include "commands/sketchlistedit.h"
 #include "editor/sketchview.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
@@ -18,7 +19,17 @@ SketchCommandCutoff::SketchCommandCutoff(SketchView *view, SketchShape *shape, i
         throw QStringLiteral("The target shape is not exist.");
 }
 
-SketchCommandCutoff::~SketchCommandCutoff() = default;
+SketchCommandCutoff::~SketchCommandCutoff()
+{
+    // Whatever is out of the list in the state the command was left in is
+    // its own: the cut shape while executed, the pieces while undone.
+    if (m_executed) {
+        delete m_shape;
+    } else {
+        delete m_first;
+        delete m_second;
+    }
+}
 
 int SketchCommandCutoff::segmentCount(const SketchShape *shape)
 {
@@ -27,6 +38,7 @@ int SketchCommandCutoff::segmentCount(const SketchShape *shape)
 
 void SketchCommandCutoff::execute()
 {
+    m_executed = true;
     if (!m_piecesMade)
         makePieces();
     placePieces();
@@ -34,19 +46,20 @@ void SketchCommandCutoff::execute()
 
 void SketchCommandCutoff::redo()
 {
+    m_executed = true;
     placePieces();
 }
 
 void SketchCommandCutoff::undo()
 {
+    m_executed = false;
     if (SketchLayer *layer = m_shape->layer()) {
         QList<SketchShape *> &list = layer->shapes();
-        if (m_first)
-            list.removeOne(m_first);
-        if (m_second)
-            list.removeOne(m_second);
-        if (!list.contains(m_shape))
-            list.insert(qBound(0, m_index, list.size()), m_shape);
+        for (SketchShape *piece : {m_first, m_second}) {
+            if (piece)
+                SketchListEdit::takeOut(list, piece);
+        }
+        SketchListEdit::putBack(list, m_shape, qBound(0, m_index, list.size()), layer);
     }
     if (view())
         view()->onSelectionChanged();
@@ -88,6 +101,8 @@ SketchShape *SketchCommandCutoff::makePiece(const QList<int> &pointIndices, bool
     QList<SketchPoint *> &points = piece->points();
     for (int index : pointIndices)
         points.append(source.at(index)->clone());
+    // Out of every list until placed, so the command's.
+    piece->setParent(nullptr);
     piece->invalidateOutline();
     return piece;
 }
@@ -96,14 +111,14 @@ void SketchCommandCutoff::placePieces()
 {
     if (SketchLayer *layer = m_shape->layer()) {
         QList<SketchShape *> &list = layer->shapes();
-        list.removeOne(m_shape);
+        SketchListEdit::takeOut(list, m_shape);
         int index = qBound(0, m_index, list.size());
         for (SketchShape *piece : {m_first, m_second}) {
             if (!piece || piece->pointCount() < 2)
                 continue;
             piece->setActiveHandle(SketchHandleOutline);
             piece->setSelected(true);
-            list.insert(index, piece);
+            SketchListEdit::putBack(list, piece, index, layer);
             ++index;
         }
     }

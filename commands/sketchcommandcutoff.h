@@ -20,8 +20,9 @@ class SketchView;
 // one runs from the last point back to point 0. Redo places the same pieces
 // again; undo puts the shape itself back at its index.
 //
-// The pieces and the cut shape belong to their layer; the command owns
-// nothing of the model.
+// Executed, the pieces belong to their layer and the cut shape, out of
+// every list, to the command; undone, the other way round. The command frees
+// what it holds when it is discarded.
 class SketchCommandCutoff : public SketchCommand
 {
 public:
@@ -58,6 +59,7 @@ private:
     SketchShape *m_first = nullptr;
     SketchShape *m_second = nullptr;
     bool m_piecesMade = false;
+    bool m_executed = false;
 };
 
 #endif // SKETCHCOMMANDCUTOFF_H

@@ -1,12 +1,11 @@
 #include "commands/sketchcommandgroup.h"
 
+#include "commands/sketchlistedit.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
-#include <algorithm>
-#include <climits>
 
 SketchCommandGroup::SketchCommandGroup(SketchDocumentView *view, const QList<SketchShape *> &shapes)
     : SketchCommand(view),
@@ -20,28 +19,23 @@ SketchCommandGroup::SketchCommandGroup(SketchDocumentView *view, const QList<Ske
 
 SketchCommandGroup::~SketchCommandGroup()
 {
-    for (const QPointer<SketchShape> &state : qAsConst(m_memberStates))
-        delete state.data();
-    releaseDissolvedGroup(m_group);
+    qDeleteAll(m_memberStates);
+    // Undone, the group is out of every list and this command's; its
+    // members are back in their layers.
+    if (m_group && !m_executed)
+        deleteDissolvedGroup(m_group);
 }
 
-void SketchCommandGroup::releaseDissolvedGroup(SketchGroup *group)
+void SketchCommandGroup::deleteDissolvedGroup(SketchGroup *group)
 {
-    if (!group)
-        return;
-    if (SketchLayer *layer = group->layer()) {
-        if (layer->shapes().contains(group))
-            return;
-    }
-    for (SketchShape *member : qAsConst(group->shapes())) {
-        if (member->group() == group)
-            return;
-    }
+    // The member list names shapes that belong to their layers now.
     group->shapes().clear();
+    delete group;
 }
 
 void SketchCommandGroup::execute()
 {
+    m_executed = true;
     if (m_group) {
         attach();
         return;
@@ -56,12 +50,14 @@ void SketchCommandGroup::execute()
 
 void SketchCommandGroup::redo()
 {
+    m_executed = true;
     if (m_group)
         attach();
 }
 
 void SketchCommandGroup::undo()
 {
+    m_executed = false;
     SketchGroup *group = m_group;
     if (!group)
         return;
@@ -69,7 +65,7 @@ void SketchCommandGroup::undo()
     group->setActiveHandle(SketchHandleNone);
     group->detachShapes();
     if (SketchLayer *layer = group->layer())
-        layer->shapes().removeOne(group);
+        SketchListEdit::takeOut(layer->shapes(), group);
     restoreMembers();
     group->updateBlurImage();
     if (documentView())
@@ -80,7 +76,7 @@ void SketchCommandGroup::recordMembers()
 {
     for (SketchShape *member : qAsConst(m_shapes)) {
         m_memberIndices.append(member->index());
-        m_memberStates.append(member->clone(false));
+        m_memberStates.append(detachedClone(member, false));
     }
 }
 
@@ -91,7 +87,7 @@ void SketchCommandGroup::attach()
     group->setActiveHandle(SketchHandleInside);
     group->attachShapes();
     if (SketchLayer *layer = group->layer())
-        layer->shapes().append(group);
+        SketchListEdit::putBack(layer->shapes(), group, -1, layer);
     group->updateBlurImage();
     if (documentView())
         documentView()->onSelectionChanged();
@@ -101,37 +97,21 @@ void SketchCommandGroup::restoreMembers()
 {
     // Detaching put the members on top of their layers, with the rotations
     // and box shapes that grouping baked in. Take them out, give them their
-    // former state, and put them back lowest index first, which rebuilds
-    // each layer's former order.
-    for (SketchShape *member : qAsConst(m_shapes)) {
-        if (SketchLayer *layer = member->layer())
-            layer->shapes().removeOne(member);
-    }
-    QList<int> order;
+    // former state, and put them back at their former indices; members that
+    // were in no list come back on top, as detaching left them.
+    QList<std::pair<SketchShape *, int>> entries;
     for (int i = 0; i < m_shapes.size(); ++i) {
         SketchShape *member = m_shapes.at(i);
+        if (SketchLayer *layer = member->layer())
+            SketchListEdit::takeOut(layer->shapes(), member);
         if (SketchShape *state = m_memberStates.value(i))
             state->copyTo(member, false);
         member->setSelected(true);
         member->setActiveHandle(SketchHandleOutline);
-        order.append(i);
+        entries.append({member, m_memberIndices.value(i, -1)});
     }
-    // Members that were in no list come back on top, as detaching left them.
-    auto rank = [this](int i) {
-        const int index = m_memberIndices.value(i, -1);
-        return index < 0 ? INT_MAX : index;
-    };
-    std::stable_sort(order.begin(), order.end(), [&rank](int a, int b) { return rank(a) < rank(b); });
-    for (int i : qAsConst(order)) {
-        SketchShape *member = m_shapes.at(i);
-        SketchLayer *layer = member->layer();
-        if (!layer)
-            continue;
-        QList<SketchShape *> &list = layer->shapes();
-        const int index = m_memberIndices.value(i, -1);
-        if (index >= 0 && index <= list.size())
-            list.insert(index, member);
-        else
-            list.append(member);
+    for (const auto &entry : SketchListEdit::lowestIndexFirst(entries)) {
+        if (SketchLayer *layer = entry.first->layer())
+            SketchListEdit::putBack(layer->shapes(), entry.first, entry.second, layer);
     }
 }

@@ -19,8 +19,10 @@ class SketchShape;
 // free paths; undo hands the members back exactly as they were, each at its
 // former index in its own layer's list, selected with active handle 1.
 //
-// The group is owned by its layer, the members by their layers or the group;
-// the command owns only the copies of the members' former state.
+// Executed, the group belongs to its layer and the members to the group;
+// undone, the members are back in their layers and the group, out of every
+// list, is the command's, which frees it when discarded in that state. The
+// command also owns the copies of the members' former state.
 class SketchCommandGroup : public SketchCommand
 {
 public:
@@ -38,11 +40,9 @@ public:
     SketchGroup *group() const { return m_group; }
     int shapeCount() const { return m_shapes.size(); }
 
-    // A group that is in no shape list and holds none of its members (it was
-    // dissolved and no command can attach it again) forgets its member list,
-    // so that destroying it later never touches the members, which belong to
-    // their layers.
-    static void releaseDissolvedGroup(SketchGroup *group);
+    // Frees a dissolved group that a command owns, without touching its
+    // former members, which belong to their layers.
+    static void deleteDissolvedGroup(SketchGroup *group);
 
 private:
     void recordMembers();
@@ -54,9 +54,9 @@ private:
     QList<SketchShape *> m_shapes;
     // Per member, taken by the first execute: a copy of its state (without
     // frames, which grouping leaves alone) and its index in its layer's list.
-    // The copies are object-tree children of the layers, hence the guards.
-    QList<QPointer<SketchShape>> m_memberStates;
+    QList<SketchShape *> m_memberStates;
     QList<int> m_memberIndices;
+    bool m_executed = false;
 };
 
 #endif // SKETCHCOMMANDGROUP_H

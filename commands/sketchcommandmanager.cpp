@@ -2,8 +2,6 @@
 
 #include "commands/sketchcommand.h"
 #include "editor/sketchdocumentview.h"
-#include "editor/sketchtool.h"
-#include "editor/sketchtoolselect.h"
 
 #include <QTextEdit>
 
@@ -47,9 +45,8 @@ void SketchCommandManager::undo()
 {
     if (!m_enabled)
         return;
-    if (cancelsCurrentTool())
+    if (m_view->takeBackGesture())
         return;
-    takeBackOpenDrag();
     // An edit in progress in the in-place editor is stored first, so that
     // the editor never stays open over a shape the step takes away.
     m_view->endTextEdit(true);
@@ -70,9 +67,8 @@ void SketchCommandManager::redo()
 {
     if (!m_enabled)
         return;
-    if (cancelsCurrentTool())
+    if (m_view->takeBackGesture())
         return;
-    takeBackOpenDrag();
     m_view->endTextEdit(true);
     if (!m_redoStack.isEmpty()) {
         SketchCommand *command = m_redoStack.takeLast();
@@ -110,25 +106,6 @@ bool SketchCommandManager::withdrawCommand(SketchCommand *command)
     command->undo();
     delete command;
     return true;
-}
-
-// A tool in the middle of its own gesture owns the edit in progress: undo and
-// redo end that gesture instead of touching the stacks.
-bool SketchCommandManager::cancelsCurrentTool() const
-{
-    SketchDocumentView *view = documentView();
-    if (!view || view->currentToolType() == SketchToolTypeSelect)
-        return false;
-    if (SketchTool *tool = view->currentTool())
-        tool->cancel();
-    return true;
-}
-
-void SketchCommandManager::takeBackOpenDrag() const
-{
-    SketchDocumentView *view = documentView();
-    if (auto *select = view ? qobject_cast<SketchToolSelect *>(view->currentTool()) : nullptr)
-        select->takeBackDrag();
 }
 
 void SketchCommandManager::hideTextEditor()

@@ -30,8 +30,8 @@ public:
     // Names the command, executes it, takes it over onto the undo stack and
     // notifies the view; the redo stack is deleted. A null command is ignored.
     void push(SketchCommand *command, const QString &text);
-    // While a tool other than select is current, these only cancel that tool;
-    // a drag of the select tool in progress is taken back first.
+    // Both first let the view take back a gesture in progress
+    // (SketchView::takeBackGesture), which may cancel a tool instead.
     void undo();
     void redo();
     // Deletes every command of both stacks; does not mark the view modified.
@@ -58,8 +58,6 @@ public:
     SketchCommand *lastCommand() const { return m_lastCommand; }
 
 private:
-    bool cancelsCurrentTool() const;
-    void takeBackOpenDrag() const;
     void hideTextEditor();
     void deleteAll(QVector<SketchCommand *> &stack);
 

@@ -1,5 +1,6 @@
 #include "commands/sketchcommandplace.h"
 
+#include "commands/sketchlistedit.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
@@ -108,22 +109,18 @@ void placeObjects(QList<T *> &list, const QList<T *> &objects, int kind)
 template<typename T>
 void restoreIndices(QList<T *> &list, const QList<T *> &objects, const QList<int> &indices)
 {
-    QList<std::pair<int, T *>> taken;
-    QList<T *> unplaced;
+    // The objects of one list share its owner, which they keep.
+    QObject *owner = nullptr;
+    QList<std::pair<T *, int>> entries;
     for (int i = 0; i < objects.size(); ++i) {
         T *object = objects.at(i);
-        if (!list.removeOne(object))
+        if (!list.contains(object))
             continue;
-        if (indices.value(i, -1) >= 0)
-            taken.append({indices.at(i), object});
-        else
-            unplaced.append(object);
+        owner = object->parent();
+        SketchListEdit::takeOut(list, object);
+        entries.append({object, indices.value(i, -1)});
     }
-    std::sort(taken.begin(), taken.end(),
-              [](const std::pair<int, T *> &a, const std::pair<int, T *> &b) { return a.first < b.first; });
-    for (const std::pair<int, T *> &entry : qAsConst(taken))
-        list.insert(qMin(entry.first, list.size()), entry.second);
-    list.append(unplaced);
+    SketchListEdit::putBackInOrder(list, entries, owner);
 }
 
 } // namespace

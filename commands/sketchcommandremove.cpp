@@ -1,5 +1,6 @@
 #include "commands/sketchcommandremove.h"
 
+#include "commands/sketchlistedit.h"
 #include "editor/sketchview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
@@ -29,7 +30,7 @@ SketchCommandRemove::SketchCommandRemove(SketchView *view, const QList<SketchSha
             m_shapes.append(shape);
     }
     for (SketchShape *shape : qAsConst(m_shapes))
-        m_shapeClones.append(shape->clone(true));
+        m_shapeClones.append(detachedClone(shape, true));
     for (SketchShape *shape : qAsConst(m_shapes))
         m_indices.append(shape->index());
 }
@@ -42,8 +43,11 @@ SketchCommandRemove::SketchCommandRemove(SketchView *view, const QList<SketchLay
         if (layer)
             m_layers.append(layer);
     }
-    for (SketchLayer *layer : qAsConst(m_layers))
-        m_layerClones.append(layer->clone());
+    for (SketchLayer *layer : qAsConst(m_layers)) {
+        SketchLayer *clone = layer->clone();
+        clone->setParent(nullptr);
+        m_layerClones.append(clone);
+    }
     for (SketchLayer *layer : qAsConst(m_layers))
         m_indices.append(layer->index());
 }
@@ -66,13 +70,22 @@ SketchCommandRemove::SketchCommandRemove(SketchView *view, const QList<SketchSli
 
 SketchCommandRemove::~SketchCommandRemove()
 {
-    for (const QPointer<SketchLayer> &clone : qAsConst(m_layerClones))
-        delete clone.data();
-    for (const QPointer<SketchShape> &clone : qAsConst(m_shapeClones))
-        delete clone.data();
+    qDeleteAll(m_layerClones);
+    qDeleteAll(m_shapeClones);
     qDeleteAll(m_sliceClones);
-    if (m_executed)
-        deleteDetachedSlices(m_slices);
+    if (!m_executed)
+        return;
+    // Executed, what left its list is this command's (a shape that lost only
+    // a point stayed in its list).
+    for (int i = 0; i < m_shapes.size(); ++i) {
+        if (m_taken.value(i))
+            delete m_shapes.at(i);
+    }
+    for (SketchLayer *layer : qAsConst(m_layers)) {
+        if (!layer->parent())
+            delete layer;
+    }
+    deleteDetachedSlices(m_slices);
 }
 
 void SketchCommandRemove::execute()
@@ -81,12 +94,12 @@ void SketchCommandRemove::execute()
     if (isLayerCommand()) {
         for (SketchLayer *layer : qAsConst(m_layers)) {
             if (SketchDocument *owner = layer->document())
-                owner->layers().removeOne(layer);
+                SketchListEdit::takeOut(owner->layers(), layer);
         }
     } else if (isSliceCommand()) {
         for (SketchSlice *slice : qAsConst(m_slices)) {
             if (slice && slice->document())
-                slice->document()->slices().removeOne(slice);
+                SketchListEdit::takeOut(slice->document()->slices(), slice);
         }
         rebuildSliceGrid(m_slices.value(0));
     } else {
@@ -97,6 +110,7 @@ void SketchCommandRemove::execute()
 void SketchCommandRemove::removeShapes()
 {
     const bool firstRun = m_activeHandles.isEmpty();
+    m_taken.clear();
     for (int i = 0; i < m_shapes.size(); ++i) {
         SketchShape *shape = m_shapes.at(i);
         // Undo leaves whole-shape handle 2; without this a redo of a point
@@ -105,7 +119,13 @@ void SketchCommandRemove::removeShapes()
             m_activeHandles.append(shape->activeHandle());
         else
             shape->setActiveHandle(m_activeHandles.at(i));
+        const bool listed = shape->index() >= 0;
         shape->removeActive();
+        // Out of its list, the shape is this command's.
+        const bool taken = listed && shape->index() < 0;
+        if (taken)
+            shape->setParent(nullptr);
+        m_taken.append(taken);
     }
 }
 
@@ -120,43 +140,37 @@ void SketchCommandRemove::undo()
         restoreShapes();
 }
 
-template<typename T>
-void SketchCommandRemove::putBack(QList<T *> &list, T *object, int index)
-{
-    if (!list.isEmpty() && index >= 0 && index < list.size())
-        list.insert(index, object);
-    else
-        list.append(object);
-}
-
 void SketchCommandRemove::restoreLayers()
 {
+    QList<std::pair<SketchLayer *, int>> entries;
     for (int i = 0; i < m_layers.size(); ++i) {
         SketchLayer *layer = m_layers.at(i);
         SketchDocument *owner = layer->document();
-        if (!owner)
-            continue;
-        if (owner->layers().contains(layer)) {
-            if (SketchLayer *clone = m_layerClones.at(i))
-                clone->copyTo(layer);
-        } else {
-            putBack(owner->layers(), layer, m_indices.at(i));
-        }
+        if (owner && owner->layers().contains(layer))
+            m_layerClones.at(i)->copyTo(layer);
+        else if (owner)
+            entries.append({layer, m_indices.at(i)});
+    }
+    for (const auto &entry : SketchListEdit::lowestIndexFirst(entries)) {
+        SketchDocument *owner = entry.first->document();
+        SketchListEdit::putBack(owner->layers(), entry.first, entry.second, owner);
     }
 }
 
 void SketchCommandRemove::restoreSlices()
 {
+    QList<std::pair<SketchSlice *, int>> entries;
     for (int i = 0; i < m_slices.size(); ++i) {
         SketchSlice *slice = m_slices.at(i);
         if (!slice || !slice->document())
             continue;
-        QList<SketchSlice *> &list = slice->document()->slices();
-        if (list.contains(slice))
+        if (slice->document()->slices().contains(slice))
             m_sliceClones.at(i)->copyTo(slice);
         else
-            putBack(list, slice, m_indices.at(i));
+            entries.append({slice, m_indices.at(i)});
     }
+    for (const auto &entry : SketchListEdit::lowestIndexFirst(entries))
+        SketchListEdit::putBack(entry.first->document()->slices(), entry.first, entry.second, nullptr);
     rebuildSliceGrid(m_slices.value(0));
 }
 
@@ -164,18 +178,21 @@ void SketchCommandRemove::restoreShapes()
 {
     if (view())
         view()->clearSelection();
+    QList<std::pair<SketchShape *, int>> entries;
     for (int i = 0; i < m_shapes.size(); ++i) {
         SketchShape *shape = m_shapes.at(i);
-        if (SketchLayer *layer = shape->layer()) {
-            QList<SketchShape *> &list = layer->shapes();
-            if (list.contains(shape)) {
-                if (SketchShape *clone = m_shapeClones.at(i))
-                    clone->copyTo(shape, true);
-            } else {
-                putBack(list, shape, m_indices.at(i));
-            }
+        SketchLayer *layer = shape->layer();
+        if (layer && layer->shapes().contains(shape)) {
+            if (SketchShape *clone = m_shapeClones.at(i))
+                clone->copyTo(shape, true);
+        } else if (layer) {
+            entries.append({shape, m_indices.at(i)});
         }
-        shape->setActiveHandle(2);
+        shape->setActiveHandle(SketchHandleInside);
         shape->setSelected(true);
+    }
+    for (const auto &entry : SketchListEdit::lowestIndexFirst(entries)) {
+        SketchLayer *layer = entry.first->layer();
+        SketchListEdit::putBack(layer->shapes(), entry.first, entry.second, layer);
     }
 }

@@ -13,12 +13,14 @@ class SketchSlice;
 // Takes shapes (or a shape's active point), layers or slices out of the model
 // and puts them back on undo at the positions they had. The constructor
 // records a clone and the list position of each object before anything is
-// removed, so a list given in ascending order of position comes back in
-// exactly its former order.
+// removed; undo puts them back lowest position first, so each list comes
+// back in exactly its former order, in whatever order the objects were
+// given.
 //
 // A shape whose active handle names a point loses only that point; redo
-// removes the same point again. The command owns its clones, and the slices
-// that it keeps outside the document while executed.
+// removes the same point again. The command owns its clones (they have no
+// parent), and, while executed, the objects it took out of their lists,
+// which it frees when it is discarded in that state (see SketchListEdit).
 class SketchCommandRemove : public SketchCommand
 {
 public:
@@ -42,21 +44,20 @@ private:
     void restoreLayers();
     void restoreShapes();
     void restoreSlices();
-    template<typename T>
-    void putBack(QList<T *> &list, T *object, int index);
 
     QList<SketchLayer *> m_layers;
-    // Layer and shape clones are object-tree children of the model; the
-    // guards let the destructor skip a clone that its owner already freed.
-    QList<QPointer<SketchLayer>> m_layerClones;
+    QList<SketchLayer *> m_layerClones;
     QList<SketchShape *> m_shapes;
-    QList<QPointer<SketchShape>> m_shapeClones;
+    QList<SketchShape *> m_shapeClones;
     QList<QPointer<SketchSlice>> m_slices;
     QList<SketchSlice *> m_sliceClones;
     QList<int> m_indices;
     // The active handle of each shape at the first execute: it names the
     // point that a redo removes again.
     QList<int> m_activeHandles;
+    // Per shape, by the last execute: it left its layer's list (rather than
+    // losing a point), so it is this command's while executed.
+    QList<bool> m_taken;
     bool m_executed = false;
 };
 

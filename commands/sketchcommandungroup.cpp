@@ -1,12 +1,11 @@
 #include "commands/sketchcommandungroup.h"
 
 #include "commands/sketchcommandgroup.h"
+#include "commands/sketchlistedit.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 
-#include <algorithm>
-#include <climits>
 
 SketchCommandUnGroup::SketchCommandUnGroup(SketchDocumentView *view, const QList<SketchGroup *> &groups)
     : SketchCommand(view)
@@ -19,16 +18,22 @@ SketchCommandUnGroup::SketchCommandUnGroup(SketchDocumentView *view, const QList
 
 SketchCommandUnGroup::~SketchCommandUnGroup()
 {
-    for (const QPointer<SketchShape> &state : qAsConst(m_groupStates))
-        delete state.data();
-    for (const QPointer<SketchGroup> &group : qAsConst(m_groups))
-        SketchCommandGroup::releaseDissolvedGroup(group);
+    qDeleteAll(m_groupStates);
+    // Executed, the dissolved groups are out of every list and this
+    // command's.
+    if (!m_executed)
+        return;
+    for (SketchGroup *group : qAsConst(m_groups)) {
+        if (group && !group->parent())
+            SketchCommandGroup::deleteDissolvedGroup(group);
+    }
 }
 
 void SketchCommandUnGroup::execute()
 {
     if (!m_recorded)
         recordGroups();
+    m_executed = true;
     for (SketchGroup *group : qAsConst(m_groups)) {
         if (!group)
             continue;
@@ -36,7 +41,7 @@ void SketchCommandUnGroup::execute()
         group->setActiveHandle(SketchHandleNone);
         group->detachShapes();
         if (SketchLayer *layer = group->layer())
-            layer->shapes().removeOne(group);
+            SketchListEdit::takeOut(layer->shapes(), group);
         group->updateBlurImage();
     }
     if (documentView())
@@ -45,6 +50,7 @@ void SketchCommandUnGroup::execute()
 
 void SketchCommandUnGroup::undo()
 {
+    m_executed = false;
     for (int i = 0; i < m_groups.size(); ++i) {
         SketchGroup *group = m_groups.at(i);
         if (!group)
@@ -71,7 +77,7 @@ void SketchCommandUnGroup::recordGroups()
     m_recorded = true;
     for (SketchGroup *group : qAsConst(m_groups)) {
         m_groupIndices.append(group ? group->index() : -1);
-        m_groupStates.append(group ? group->clone(false) : nullptr);
+        m_groupStates.append(detachedClone(group, false));
     }
 }
 
@@ -79,24 +85,13 @@ void SketchCommandUnGroup::recordGroups()
 // that was in no list comes back on top.
 void SketchCommandUnGroup::putGroupsBack()
 {
-    QList<int> order;
-    for (int i = 0; i < m_groups.size(); ++i)
-        order.append(i);
-    auto rank = [this](int i) {
-        const int index = m_groupIndices.value(i, -1);
-        return index < 0 ? INT_MAX : index;
-    };
-    std::stable_sort(order.begin(), order.end(), [&rank](int a, int b) { return rank(a) < rank(b); });
-    for (int i : qAsConst(order)) {
-        SketchGroup *group = m_groups.at(i);
-        SketchLayer *layer = group ? group->layer() : nullptr;
-        if (!layer || layer->shapes().contains(group))
-            continue;
-        QList<SketchShape *> &list = layer->shapes();
-        const int index = m_groupIndices.value(i, -1);
-        if (index >= 0 && index <= list.size())
-            list.insert(index, group);
-        else
-            list.append(group);
+    QList<std::pair<SketchShape *, int>> entries;
+    for (int i = 0; i < m_groups.size(); ++i) {
+        if (SketchGroup *group = m_groups.at(i))
+            entries.append({group, m_groupIndices.value(i, -1)});
+    }
+    for (const auto &entry : SketchListEdit::lowestIndexFirst(entries)) {
+        if (SketchLayer *layer = entry.first->layer())
+            SketchListEdit::putBack(layer->shapes(), entry.first, entry.second, layer);
     }
 }

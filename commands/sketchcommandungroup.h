@@ -18,8 +18,10 @@ class SketchShape;
 // same member objects, selected with active handle 2 and at its former index
 // in its layer's list.
 //
-// The command creates and deletes no shape or group; it owns only the copies
-// of the groups' former state.
+// Executed, the dissolved groups are out of every list and the command's,
+// which frees them when discarded in that state; undone, they belong to
+// their layers again. The command also owns the copies of the groups'
+// former state.
 class SketchCommandUnGroup : public SketchCommand
 {
 public:
@@ -36,15 +38,15 @@ private:
     void recordGroups();
     void putGroupsBack();
 
-    // Groups are object-tree children of their layers, as are the copies of
-    // their state, hence the guards.
+    // Watched: the destructor skips a group that is already gone.
     QList<QPointer<SketchGroup>> m_groups;
     // Per group, taken by the first execute: a copy of the group with copies
     // of its members (without frames, which ungrouping leaves alone), and its
     // index in its layer's list.
-    QList<QPointer<SketchShape>> m_groupStates;
+    QList<SketchShape *> m_groupStates;
     QList<int> m_groupIndices;
     bool m_recorded = false;
+    bool m_executed = false;
 };
 
 #endif // SKETCHCOMMANDUNGROUP_H

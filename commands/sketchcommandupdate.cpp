@@ -34,10 +34,8 @@ SketchCommandUpdate::SketchCommandUpdate(SketchView *view, const QList<SketchSli
 
 SketchCommandUpdate::~SketchCommandUpdate()
 {
-    for (const QPointer<SketchShape> &clone : qAsConst(m_shapesBefore))
-        delete clone.data();
-    for (const QPointer<SketchShape> &clone : qAsConst(m_shapesAfter))
-        delete clone.data();
+    qDeleteAll(m_shapesBefore);
+    qDeleteAll(m_shapesAfter);
     qDeleteAll(m_slicesBefore);
     qDeleteAll(m_slicesAfter);
 }
@@ -47,7 +45,7 @@ void SketchCommandUpdate::addShape(SketchShape *shape)
     if (!shape)
         return;
     m_shapes.append(shape);
-    m_shapesBefore.append(shape->clone(true));
+    m_shapesBefore.append(detachedClone(shape, true));
 }
 
 void SketchCommandUpdate::addSlice(SketchSlice *slice)
@@ -68,11 +66,10 @@ void SketchCommandUpdate::execute()
         rebuildSliceGrid(m_slices.value(0));
         return;
     }
-    for (const QPointer<SketchShape> &clone : qAsConst(m_shapesAfter))
-        delete clone.data();
+    qDeleteAll(m_shapesAfter);
     m_shapesAfter.clear();
     for (SketchShape *shape : qAsConst(m_shapes)) {
-        m_shapesAfter.append(shape->clone(true));
+        m_shapesAfter.append(detachedClone(shape, true));
         syncCurrentFrame(shape);
     }
 }
@@ -93,7 +90,7 @@ void SketchCommandUpdate::redo()
         restoreShapes(m_shapesAfter);
 }
 
-void SketchCommandUpdate::restoreShapes(const QList<QPointer<SketchShape>> &states)
+void SketchCommandUpdate::restoreShapes(const QList<SketchShape *> &states)
 {
     if (view())
         view()->clearSelection();
@@ -103,7 +100,7 @@ void SketchCommandUpdate::restoreShapes(const QList<QPointer<SketchShape>> &stat
         if (SketchShape *state = states.at(i))
             state->copyTo(shape, true);
         syncCurrentFrame(shape);
-        shape->setActiveHandle(2);
+        shape->setActiveHandle(SketchHandleInside);
         shape->setSelected(true);
     }
 }

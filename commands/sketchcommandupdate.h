@@ -4,7 +4,6 @@
 #include "commands/sketchcommand.h"
 
 #include <QList>
-#include <QPointer>
 
 class SketchShape;
 class SketchSlice;
@@ -15,7 +14,8 @@ class SketchSlice;
 // execute clones the "after" state. A command holds shapes or slices, never
 // both; the slice flag says which.
 //
-// The command owns its clones and frees them; the targets stay the model's.
+// The command owns its clones (they have no parent) and frees them; the
+// targets stay the model's.
 class SketchCommandUpdate : public SketchCommand
 {
 public:
@@ -43,14 +43,12 @@ public:
 private:
     void addShape(SketchShape *shape);
     void addSlice(SketchSlice *slice);
-    void restoreShapes(const QList<QPointer<SketchShape>> &states);
+    void restoreShapes(const QList<SketchShape *> &states);
     void restoreSlices(const QList<SketchSlice *> &states);
 
     QList<SketchShape *> m_shapes;
-    // Shape clones are object-tree children of their layer: the guards let the
-    // destructor skip a clone that went with its layer.
-    QList<QPointer<SketchShape>> m_shapesBefore;
-    QList<QPointer<SketchShape>> m_shapesAfter;
+    QList<SketchShape *> m_shapesBefore;
+    QList<SketchShape *> m_shapesAfter;
     QList<SketchSlice *> m_slices;
     QList<SketchSlice *> m_slicesBefore;
     QList<SketchSlice *> m_slicesAfter;

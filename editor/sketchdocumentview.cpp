@@ -89,6 +89,11 @@ SketchDocumentView::SketchDocumentView(QWidget *parent)
 SketchDocumentView::~SketchDocumentView()
 {
     --SketchGlobals::DocumentViewCount;
+    // The tools go while the document is still there: a gesture in
+    // progress gives its shapes back their state as its tool goes.
+    const QList<SketchTool *> tools = m_tools.values();
+    m_tools.clear();
+    qDeleteAll(tools);
 }
 
 void SketchDocumentView::createTools()
@@ -561,6 +566,19 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
         update();
         emit actionChanged();
     }
+}
+
+bool SketchDocumentView::takeBackGesture()
+{
+    SketchTool *tool = currentTool();
+    if (m_currentToolType != SketchToolTypeSelect) {
+        if (tool)
+            tool->cancel();
+        return true;
+    }
+    if (tool)
+        tool->takeBackGesture();
+    return false;
 }
 
 QCursor SketchDocumentView::toolCursor() const

@@ -41,7 +41,8 @@ enum SketchPlaceKind : int;
 // Ctrl zooms about the pointer.
 //
 // Ownership: the document, the tools, the bars and the corner are children of
-// the view. The source document and edited group of an "Edit Group" view
+// the view; the tools go first, while the document is still there for a
+// gesture in progress to give its shapes back their state. The source document and edited group of an "Edit Group" view
 // belong to another view; the view only watches them.
 class SketchDocumentView : public SketchView
 {
@@ -322,6 +323,10 @@ public:
 
     // --- Tools and input state ----------------------------------------------
 
+    // Undo and redo from any tool but the select tool only cancel that
+    // tool, which owns the edit in progress; a drag of the select tool is
+    // taken back first.
+    bool takeBackGesture() override;
     // A SketchToolType value.
     int currentToolType() const { return m_currentToolType; }
     void setCurrentTool(int type, bool notify);

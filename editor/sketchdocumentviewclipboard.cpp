@@ -15,6 +15,7 @@
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
+#include "model/xmltextwriter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -55,12 +56,12 @@ QString clipboardText()
     return QApplication::clipboard()->text(QClipboard::Clipboard);
 }
 
-// The XML text of a document whose root is the element, indented by 4 and
-// without a declaration or a document type.
+// The XML text of a document whose root is the element, indented by 4,
+// without a declaration or a document type, the same in every run.
 void putOnClipboard(QDomDocument &document, QDomElement &root)
 {
     document.appendChild(root);
-    QApplication::clipboard()->setText(document.toString(4), QClipboard::Clipboard);
+    QApplication::clipboard()->setText(XmlTextWriter::elementText(root), QClipboard::Clipboard);
 }
 
 QRectF unitedBoundingRect(const QList<SketchShape *> &shapes)

@@ -23,7 +23,8 @@ QPointF roundedPos(const QMouseEvent *event)
 
 SketchTool::SketchTool(SketchView *view)
     : QObject(view),
-      m_view(view)
+      m_view(view),
+      m_gesture(view)
 {
     ++SketchGlobals::ToolCount;
 }
@@ -93,7 +94,13 @@ void SketchTool::keyReleaseEvent(QKeyEvent *event)
 
 void SketchTool::cancel()
 {
+    m_gesture.takeBack();
     emit completed();
+}
+
+void SketchTool::takeBackGesture()
+{
+    m_gesture.takeBack();
 }
 
 void SketchTool::paint(QPainter *painter)

@@ -1,6 +1,8 @@
 #ifndef SKETCHTOOL_H
 #define SKETCHTOOL_H
 
+#include "commands/sketchpendingcommand.h"
+
 #include <QCursor>
 #include <QObject>
 #include <QPointF>
@@ -45,6 +47,11 @@ enum SketchToolType : int
 // A tool that has finished, or has been left, emits completed(); the view
 // then makes the select tool current again and resets it. Setting another
 // tool calls nothing on the old one.
+//
+// A tool's gesture records its edit in the pending command (gesture()),
+// which the tool owns until the release pushes it; cancel(), the view
+// before the history moves (takeBackGesture) and the tool's destruction
+// take it back.
 class SketchTool : public QObject
 {
     Q_OBJECT
@@ -77,8 +84,12 @@ public:
     // Escape cancels the tool.
     virtual void keyPressEvent(QKeyEvent *event);
     virtual void keyReleaseEvent(QKeyEvent *event);
-    // Abandons the current action and reports the tool finished.
+    // Abandons the current action, taking back the gesture's pending
+    // command, and reports the tool finished.
     virtual void cancel();
+    // Takes back the gesture in progress without leaving the tool: the
+    // history is about to move under it. Does nothing without one.
+    virtual void takeBackGesture();
     // The tool's overlay, in widget coordinates.
     virtual void paint(QPainter *painter);
     // The arrow keys: moves the editable selection by widget pixels as one
@@ -96,8 +107,13 @@ public:
 signals:
     void completed();
 
+protected:
+    SketchPendingCommand &gesture() { return m_gesture; }
+    const SketchPendingCommand &gesture() const { return m_gesture; }
+
 private:
     SketchView *m_view = nullptr;
+    SketchPendingCommand m_gesture;
     QPointF m_pressPos;
     QPointF m_currentPos;
     QPointF m_dragPos;

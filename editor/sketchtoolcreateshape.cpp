@@ -74,9 +74,7 @@ void SketchToolCreateShape::cancel()
 {
     SketchDocumentView *view = documentView();
     if (m_newShape && isCreating() && view && view->commandManager()->withdrawCommand(m_addCommand)) {
-        // Nothing refers to the shape any more: the command that held it is
-        // gone with it.
-        delete m_newShape.data();
+        // The withdrawn command, undone, took the shape with it.
         m_newShape = nullptr;
         m_addCommand = nullptr;
         view->onUndoManagerChanged();

@@ -148,9 +148,7 @@ void SketchToolPath::cancel()
 {
     SketchDocumentView *view = documentView();
     if (isDrawing() && view && view->commandManager()->withdrawCommand(m_addCommand)) {
-        // Nothing refers to the path any more: the command that held it is
-        // gone with it.
-        delete m_newShape.data();
+        // The withdrawn command, undone, took the path with it.
         m_newShape = nullptr;
         m_addCommand = nullptr;
         view->onUndoManagerChanged();

@@ -42,10 +42,7 @@ SketchToolPoint::SketchToolPoint(SketchView *view, bool curve)
 {
 }
 
-SketchToolPoint::~SketchToolPoint()
-{
-    delete m_pendingCommand;
-}
+SketchToolPoint::~SketchToolPoint() = default;
 
 QCursor SketchToolPoint::cursor() const
 {
@@ -62,7 +59,7 @@ void SketchToolPoint::mousePressEvent(QMouseEvent *event)
         return;
     // A press while a drag is still open (a second button) ends that drag
     // without recording it.
-    discardPendingCommand();
+    takeBackGesture();
     m_draggedPoint = nullptr;
     view->clearSelection();
 
@@ -91,8 +88,9 @@ void SketchToolPoint::mousePressEvent(QMouseEvent *event)
     // The push may have changed what lies under the pointer.
     clearHover();
     m_draggedPoint = point;
-    m_pendingCommand = new SketchCommandUpdate(view, shape);
-    m_pointMoved = false;
+    // Nothing has moved yet: a release on the spot leaves the inserted
+    // point as it is.
+    gesture().begin(new SketchCommandUpdate(view, shape), false);
 }
 
 bool SketchToolPoint::mouseMoveEvent(QMouseEvent *event)
@@ -117,7 +115,7 @@ bool SketchToolPoint::mouseMoveEvent(QMouseEvent *event)
             const QPointF target = shape->mapFromView(pos);
             point->setPos(target.x(), target.y());
             shape->invalidateOutline();
-            m_pointMoved = true;
+            gesture().markChanged();
             return true;
         }
     }
@@ -132,20 +130,18 @@ void SketchToolPoint::mouseReleaseEvent(QMouseEvent *event)
         return;
     SketchShape *shape = m_pressedShape;
     if (shape && shape->hasEditablePoints()) {
-        const bool moved = m_pointMoved || differs(roundedPos(event), pressPos());
-        if (m_pendingCommand && m_pendingCommand->shapeCount() > 0 && moved) {
-            SketchCommandUpdate *command = m_pendingCommand;
-            m_pendingCommand = nullptr;
-            view->commandManager()->push(command, QStringLiteral("moveSelection"));
+        const bool moved = gesture().hasChanged() || differs(roundedPos(event), pressPos());
+        if (gesture().isOpen() && moved) {
+            gesture().push(QStringLiteral("moveSelection"));
             shape->updateBlurImage();
             clearHover();
         } else {
-            discardPendingCommand();
+            takeBackGesture();
         }
         m_pressedShape = nullptr;
         m_draggedPoint = nullptr;
     } else {
-        discardPendingCommand();
+        takeBackGesture();
     }
     view->onSketchChanged();
 }
@@ -199,17 +195,13 @@ SketchPoint *SketchToolPoint::livePoint() const
     return shape->points().contains(m_draggedPoint) ? m_draggedPoint : nullptr;
 }
 
-void SketchToolPoint::discardPendingCommand()
+void SketchToolPoint::takeBackGesture()
 {
-    if (!m_pendingCommand)
-        return;
-    // A drag that moved the point but is not recorded must not leave the
-    // change behind (its target is still the pressed shape).
-    if (m_pointMoved && m_pressedShape)
-        m_pendingCommand->undo();
-    delete m_pendingCommand;
-    m_pendingCommand = nullptr;
-    m_pointMoved = false;
+    // The drag's command is built on the pressed shape; a shape that is
+    // gone has nothing to be given back.
+    if (!m_pressedShape)
+        gesture().drop();
+    SketchTool::takeBackGesture();
 }
 
 void SketchToolPoint::clearHover()

@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-class SketchCommandUpdate;
 class SketchPoint;
 class SketchShape;
 
@@ -18,8 +17,9 @@ class SketchShape;
 // one "moveSelection" step. While no button is held, a marker shows what a
 // press would do.
 //
-// The tool owns the drag's command until it pushes or discards it. Shapes are
-// watched, not owned: the document may drop them under the tool.
+// The drag's command is the tool's pending command (SketchTool::gesture):
+// Escape, Undo and a second press take the drag back. Shapes are watched, not
+// owned: the document may drop them under the tool.
 class SketchToolPoint : public SketchTool
 {
     Q_OBJECT
@@ -37,20 +37,16 @@ public:
     bool mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paint(QPainter *painter) override;
+    void takeBackGesture() override;
 
 private:
     // The dragged point while it still belongs to the pressed shape.
     SketchPoint *livePoint() const;
-    // Undoes and drops a drag command that was never pushed.
-    void discardPendingCommand();
     void clearHover();
 
     bool m_curve;
     QPointer<SketchShape> m_pressedShape;
     SketchPoint *m_draggedPoint = nullptr;
-    SketchCommandUpdate *m_pendingCommand = nullptr;
-    // The dragged point has left the place the pending command recorded.
-    bool m_pointMoved = false;
     QPointer<SketchShape> m_hoverShape;
     int m_hoverCode = 0;
 };

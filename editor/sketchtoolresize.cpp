@@ -47,12 +47,7 @@ SketchToolResize::SketchToolResize(SketchView *view)
         connect(documentView, &SketchDocumentView::actionChanging, this, &SketchToolResize::viewActionChanging);
 }
 
-SketchToolResize::~SketchToolResize()
-{
-    // The view and its document go first; an unpushed drag is only freed.
-    delete m_shapesCommand;
-    delete m_paperCommand;
-}
+SketchToolResize::~SketchToolResize() = default;
 
 QCursor SketchToolResize::cursor() const
 {
@@ -64,7 +59,7 @@ void SketchToolResize::reset()
     SketchDocumentView *view = documentView();
     if (!view)
         return;
-    discardDrag();
+    takeBackGesture();
     m_activeHandle = -1;
     // A second reset in one activation starts over rather than leave the
     // first group behind as a permanent one.
@@ -94,16 +89,16 @@ void SketchToolResize::mousePressEvent(QMouseEvent *event)
     const QPointF p = view->mapToDocument(QPointF(qRound(event->localPos().x()), qRound(event->localPos().y())));
     m_activeHandle = hitHandle(QPointF(qRound(p.x()), qRound(p.y())));
     if (isDragHandle(m_activeHandle)) {
-        discardDrag();
+        takeBackGesture();
         if (!isShapeMode()) {
             const QSize size = view->paperSize();
             if (size.width() != 0)
                 m_ratio = float(size.height()) / float(size.width());
-            m_paperCommand = new SketchCommandResizePaper(view, size.width(), size.height());
+            gesture().begin(new SketchCommandResizePaper(view, size.width(), size.height()));
         } else {
             if (m_frame.width() != 0)
                 m_ratio = float(m_frame.height() / m_frame.width());
-            m_shapesCommand = new SketchCommandUpdate(view, view->editableSelectedShapes());
+            gesture().begin(new SketchCommandUpdate(view, view->editableSelectedShapes()));
         }
     } else {
         // Off the handles the click belongs to the select tool.
@@ -148,19 +143,12 @@ void SketchToolResize::mouseReleaseEvent(QMouseEvent *event)
             select->mouseReleaseEvent(event);
     } else {
         m_activeHandle = -1;
-        if (SketchCommandUpdate *command = m_shapesCommand) {
-            m_shapesCommand = nullptr;
-            view->commandManager()->push(command, QStringLiteral("resizeShapes"));
+        const bool paper = paperCommand() != nullptr;
+        if (gesture().push(paper ? QStringLiteral("resizePaper") : QStringLiteral("resizeShapes")))
             view->onSketchChanged();
-        }
-        if (SketchCommandResizePaper *command = m_paperCommand) {
-            m_paperCommand = nullptr;
-            view->commandManager()->push(command, QStringLiteral("resizePaper"));
-            view->onSketchChanged();
-        }
     }
     // No drag outlives its release.
-    discardDrag();
+    takeBackGesture();
     m_frame = frameRect();
 }
 
@@ -169,7 +157,7 @@ void SketchToolResize::cancel()
     SketchDocumentView *view = documentView();
     // Only the drag is taken back; the temporary group goes when the view
     // leaves the tool, as it does on any other way out.
-    discardDrag();
+    takeBackGesture();
     m_activeHandle = -1;
     setCurrentPos(pressPos());
     if (!view) {
@@ -212,14 +200,14 @@ void SketchToolResize::paint(QPainter *painter)
         painter->drawRect(rect);
     }
     const QPointF at = currentPos() + QPointF(10, 10);
-    if (m_shapesCommand) {
+    if (gesture().isOpen() && !paperCommand()) {
         painter->resetTransform();
         const QString text = tr("Size: W=%1, H=%2")
                                  .arg(m_frame.width() - 2 * kFrameMargin, 0, 'f', 1)
                                  .arg(m_frame.height() - 2 * kFrameMargin, 0, 'f', 1);
         drawLabel(painter, text, float(at.x()), float(at.y()));
     }
-    if (m_paperCommand) {
+    if (paperCommand()) {
         painter->resetTransform();
         const QSize size = view->paperSize();
         drawLabel(painter, tr("Size: W=%1, H=%2").arg(size.width()).arg(size.height()), float(at.x()),
@@ -274,7 +262,7 @@ void SketchToolResize::viewActionChanging()
     if (!view || view->currentToolType() != SketchToolTypeResize)
         return;
     // A drag cut short by a change of tool is not kept half done.
-    discardDrag();
+    takeBackGesture();
     m_activeHandle = -1;
     dissolveTemporaryGroup();
 }
@@ -312,7 +300,7 @@ bool SketchToolResize::applyDrag(float dw, float dh)
     if (!view)
         return false;
     if (isShapeMode()) {
-        if (!m_shapesCommand)
+        if (!gesture().isOpen() || paperCommand())
             return false;
         float w = 0.0f;
         float h = 0.0f;
@@ -337,7 +325,8 @@ bool SketchToolResize::applyDrag(float dw, float dh)
         return true;
     }
 
-    if (!m_paperCommand)
+    SketchCommandResizePaper *command = paperCommand();
+    if (!command)
         return false;
     const QSize size = view->paperSize();
     // The paper never shrinks below one unit in either direction.
@@ -359,7 +348,7 @@ bool SketchToolResize::applyDrag(float dw, float dh)
     }
     view->setPaperSize(QSize(width, height));
     const QSize applied = view->paperSize();
-    m_paperCommand->setNewSize(applied.width(), applied.height());
+    command->setNewSize(applied.width(), applied.height());
     return true;
 }
 
@@ -396,18 +385,9 @@ int SketchToolResize::hitHandle(const QPointF &p)
     return handle;
 }
 
-void SketchToolResize::discardDrag()
+SketchCommandResizePaper *SketchToolResize::paperCommand() const
 {
-    if (m_shapesCommand) {
-        m_shapesCommand->undo();
-        delete m_shapesCommand;
-        m_shapesCommand = nullptr;
-    }
-    if (m_paperCommand) {
-        m_paperCommand->undo();
-        delete m_paperCommand;
-        m_paperCommand = nullptr;
-    }
+    return dynamic_cast<SketchCommandResizePaper *>(gesture().command());
 }
 
 void SketchToolResize::dissolveTemporaryGroup()

@@ -9,7 +9,6 @@
 class SketchCommand;
 class SketchCommandGroup;
 class SketchCommandResizePaper;
-class SketchCommandUpdate;
 class SketchGroup;
 
 // Stretches the editable selection as one box, or the paper when no shape is
@@ -24,8 +23,9 @@ class SketchGroup;
 // leaving the tool, by any path, dissolves it again ("UnGroupForResize").
 // Escape and Undo discard only the drag in progress, then leave the tool.
 //
-// Owned: the command of the drag in progress. The group commands belong to
-// the command manager once pushed; the tool only remembers them.
+// The command of the drag in progress is the tool's pending command
+// (SketchTool::gesture). The group commands belong to the command manager
+// once pushed; the tool only remembers them.
 class SketchToolResize : public SketchTool
 {
     Q_OBJECT
@@ -66,8 +66,8 @@ private:
     int handleAt(const QPointF &p) const;
     // handleAt, showing the handle's cursor on the view.
     int hitHandle(const QPointF &p);
-    // Undoes and drops the drag's command.
-    void discardDrag();
+    // The drag's command while it resizes the paper; null otherwise.
+    SketchCommandResizePaper *paperCommand() const;
     // Pushes "UnGroupForResize" for the temporary group while it is still
     // drawn, and forgets it.
     void dissolveTemporaryGroup();
@@ -78,8 +78,6 @@ private:
     QRectF m_frame;
     float m_ratio = 0.0f;
     SketchCommandGroup *m_groupCommand = nullptr;
-    SketchCommandUpdate *m_shapesCommand = nullptr;
-    SketchCommandResizePaper *m_paperCommand = nullptr;
 };
 
 #endif // SKETCHTOOLRESIZE_H

@@ -30,11 +30,7 @@ SketchToolRotate::SketchToolRotate(SketchView *view)
 {
 }
 
-SketchToolRotate::~SketchToolRotate()
-{
-    // The view and its document go first; an unpushed drag is only freed.
-    delete m_pendingCommand;
-}
+SketchToolRotate::~SketchToolRotate() = default;
 
 QCursor SketchToolRotate::cursor() const
 {
@@ -44,9 +40,9 @@ QCursor SketchToolRotate::cursor() const
 void SketchToolRotate::reset()
 {
     // A drag that was never recorded must not leave its change behind.
-    discardPendingCommand();
+    takeBackGesture();
     m_target = nullptr;
-    m_mode = 0;
+    m_mode = RotateModeBody;
     m_handle.reset();
     SketchDocumentView *view = documentView();
     if (!view)
@@ -75,21 +71,21 @@ void SketchToolRotate::mousePressEvent(QMouseEvent *event)
             setTarget(hit);
     }
 
-    m_mode = 0;
+    m_mode = RotateModeBody;
     SketchShape *target = m_target;
     if (!target || !isEditable(target))
         return;
     const QPointF p = toPaper(x, y);
     const QPointF centre = target->rotatePoint();
     if (markerRect(QPointF(qRound(centre.x()), qRound(centre.y()))).contains(p))
-        m_mode = 1;
+        m_mode = RotateModeCentre;
     else if (m_handle && markerRect(m_handle->toPointF()).contains(p))
-        m_mode = 2;
+        m_mode = RotateModeHandle;
     else if (!hit)
         m_target = nullptr;
 
-    if (!m_pendingCommand && m_target)
-        m_pendingCommand = new SketchCommandUpdate(view, m_target);
+    if (!gesture().isOpen() && m_target)
+        gesture().begin(new SketchCommandUpdate(view, m_target));
 }
 
 bool SketchToolRotate::mouseMoveEvent(QMouseEvent *event)
@@ -106,18 +102,18 @@ bool SketchToolRotate::mouseMoveEvent(QMouseEvent *event)
 
     const int dx = x - qRound(currentPos().x());
     const int dy = y - qRound(currentPos().y());
-    if (m_mode == 0 && m_pendingCommand) {
+    if (m_mode == RotateModeBody && gesture().isOpen()) {
         // The body moves directly; the drag's one pending command records
         // it at the release.
         m_bodyMoved = true;
         if (target->activeHandle() >= SketchHandleFirstPoint)
             target->setActiveHandle(SketchHandleOutline);
         target->moveHandle(float(dx), float(dy));
-    } else if (m_mode == 2 && m_handle) {
+    } else if (m_mode == RotateModeHandle && m_handle) {
         const float zoom = view->zoom();
         m_handle->translate(float(dx) / zoom, float(dy) / zoom);
     }
-    if (m_mode == 1 || m_mode == 2)
+    if (m_mode == RotateModeCentre || m_mode == RotateModeHandle)
         target->setRotateAngle(handleAngle());
     SketchTool::mouseMoveEvent(event);
     return true;
@@ -127,19 +123,15 @@ void SketchToolRotate::mouseReleaseEvent(QMouseEvent *event)
 {
     SketchDocumentView *view = documentView();
     SketchShape *target = m_target;
-    if (m_mode > 0 && target && !target->isLocked()) {
+    if ((m_mode == RotateModeCentre || m_mode == RotateModeHandle) && target && !target->isLocked()) {
         // Whole degrees; a full turn is no turn.
         const int degrees = qRound(target->rotateAngle() * 360.0f);
         target->setRotateAngle(degrees == 360 ? 0.0f : float(degrees) / 360.0f);
     }
-    if (m_pendingCommand) {
-        SketchCommandUpdate *command = m_pendingCommand;
-        m_pendingCommand = nullptr;
-        if (target && view)
-            view->commandManager()->push(command, QStringLiteral("rotate"));
-        else
-            delete command;
-    }
+    if (target && view)
+        gesture().push(QStringLiteral("rotate"));
+    else
+        gesture().drop();
     if (m_bodyMoved) {
         reset();
         m_bodyMoved = false;
@@ -151,9 +143,9 @@ void SketchToolRotate::mouseReleaseEvent(QMouseEvent *event)
 
 void SketchToolRotate::cancel()
 {
-    discardPendingCommand();
+    takeBackGesture();
     m_target = nullptr;
-    m_mode = -1;
+    m_mode = RotateModeCancelled;
     SketchTool::cancel();
 }
 
@@ -182,7 +174,7 @@ void SketchToolRotate::paint(QPainter *painter)
     if (view->pressedButton() == Qt::NoButton && m_handleHovered) {
         painter->setPen(QPen(Qt::red, 1));
         painter->drawEllipse(ring);
-    } else if (view->pressedButton() == Qt::LeftButton && m_mode == 2) {
+    } else if (view->pressedButton() == Qt::LeftButton && m_mode == RotateModeHandle) {
         painter->setPen(QPen(QBrush(Qt::red), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
         painter->drawEllipse(ring);
     }
@@ -200,7 +192,7 @@ bool SketchToolRotate::moveSelection(int dx, int dy)
         return false;
     // During a drag the drag's own command records the nudge; otherwise it
     // is a step of its own.
-    SketchCommandUpdate *command = m_pendingCommand ? nullptr : new SketchCommandUpdate(view, target);
+    SketchCommandUpdate *command = gesture().isOpen() ? nullptr : new SketchCommandUpdate(view, target);
     m_handle->translate(float(dx), float(dy));
     target->setRotateAngle(handleAngle());
     if (command)
@@ -215,7 +207,7 @@ void SketchToolRotate::setTarget(SketchShape *shape)
         view->clearSelection();
     if (!shape) {
         m_target = nullptr;
-        m_mode = 0;
+        m_mode = RotateModeBody;
         return;
     }
     if (shape->isLocked()) {
@@ -223,7 +215,7 @@ void SketchToolRotate::setTarget(SketchShape *shape)
         return;
     }
     m_target = shape;
-    m_mode = 2;
+    m_mode = RotateModeHandle;
     shape->setActiveHandle(SketchHandleOutline);
     shape->setSelected(true);
     shape->centerRotatePoint();
@@ -275,13 +267,11 @@ QPointF SketchToolRotate::toPaper(int x, int y) const
     return view ? view->mapToDocument(QPointF(x, y)) : QPointF(x, y);
 }
 
-void SketchToolRotate::discardPendingCommand()
+void SketchToolRotate::takeBackGesture()
 {
-    if (!m_pendingCommand)
-        return;
-    // Its target is the tool's target while the command is open.
-    if (m_target)
-        m_pendingCommand->undo();
-    delete m_pendingCommand;
-    m_pendingCommand = nullptr;
+    // The drag's command is built on the target; without one there is
+    // nothing to give back.
+    if (!m_target)
+        gesture().drop();
+    SketchTool::takeBackGesture();
 }

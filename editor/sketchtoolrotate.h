@@ -21,13 +21,22 @@ class SketchShape;
 // Whoever makes the tool current calls reset(), which takes the first
 // editable selected shape as the target. The tool works in paper units.
 //
-// Owned: the handle point and the command of the drag in progress. The
-// target is watched, not owned.
+// Owned: the handle point; the drag's command is the tool's pending command
+// (SketchTool::gesture). The target is watched, not owned.
 class SketchToolRotate : public SketchTool
 {
     Q_OBJECT
 
 public:
+    // What a drag moves (mode()).
+    enum Mode : int
+    {
+        RotateModeCancelled = -1, // after cancel()
+        RotateModeBody = 0,       // the target itself
+        RotateModeCentre = 1,     // the rotation centre's marker
+        RotateModeHandle = 2      // the round handle
+    };
+
     explicit SketchToolRotate(SketchView *view);
     ~SketchToolRotate() override;
 
@@ -39,13 +48,14 @@ public:
     // Gives the target back its state from before the press and ends the
     // tool.
     void cancel() override;
+    void takeBackGesture() override;
     void paint(QPainter *painter) override;
     // Moves the handle by paper units and turns the target after it, as one
     // "rotate" step (or as part of the drag in progress).
     bool moveSelection(int dx, int dy) override;
 
     SketchShape *target() const { return m_target; }
-    // 0 the body, 1 the centre marker, 2 the handle; -1 after cancel().
+    // A Mode value.
     int mode() const { return m_mode; }
     // The handle in paper units; null when there is none.
     const SketchPoint *handle() const { return m_handle.get(); }
@@ -60,13 +70,10 @@ private:
     // The hit area of a marker around a point in paper units.
     QRectF markerRect(const QPointF &centre) const;
     QPointF toPaper(int x, int y) const;
-    // Undoes and drops a command that was never pushed.
-    void discardPendingCommand();
 
     QPointer<SketchShape> m_target;
-    int m_mode = 0;
+    int m_mode = RotateModeBody;
     std::unique_ptr<SketchPoint> m_handle;
-    SketchCommandUpdate *m_pendingCommand = nullptr;
     bool m_bodyMoved = false;
     bool m_handleHovered = false;
 };

@@ -1,6 +1,5 @@
 #include "editor/sketchtoolselect.h"
 
-#include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
 #include "model/geometry.h"
@@ -52,7 +51,8 @@ SketchPoint *meetingEnd(SketchShape *shape)
     const int handle = shape->activeHandle();
     if (handle == SketchHandleFirstPoint && shape->handleRect(last, kMeetHalfSize).contains(first->toPointF()))
         return last;
-    if (handle == shape->pointCount() + 2 && shape->handleRect(first, kMeetHalfSize).contains(last->toPointF()))
+    if (handle == SketchHandleFirstPoint + shape->pointCount() - 1
+        && shape->handleRect(first, kMeetHalfSize).contains(last->toPointF()))
         return first;
     return nullptr;
 }
@@ -76,10 +76,7 @@ SketchToolSelect::SketchToolSelect(SketchView *view)
     connect(view->toolTipTimer(), &QTimer::timeout, this, &SketchToolSelect::showTooltip);
 }
 
-SketchToolSelect::~SketchToolSelect()
-{
-    delete m_pendingCommand;
-}
+SketchToolSelect::~SketchToolSelect() = default;
 
 void SketchToolSelect::reset()
 {
@@ -103,7 +100,7 @@ void SketchToolSelect::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         // A drag whose release never reached the tool is finished as it
         // stands; its command is never replaced or lost.
-        if (m_pendingCommand)
+        if (gesture().isOpen())
             commitDrag();
         selectAt(event);
         m_dragging = true;
@@ -181,8 +178,8 @@ void SketchToolSelect::dragBy(float dx, float dy)
         return;
     // Opened only now, so that a click, or a press on a large selection that
     // never moves, clones nothing.
-    if (!m_pendingCommand) {
-        m_pendingCommand = new SketchCommandUpdate(view, view->editableSelectedShapes());
+    if (!gesture().isOpen()) {
+        gesture().begin(new SketchCommandUpdate(view, view->editableSelectedShapes()));
         view->beginMovePreview(shapes);
     }
     for (SketchShape *shape : shapes) {
@@ -211,7 +208,7 @@ void SketchToolSelect::mouseReleaseEvent(QMouseEvent *event)
         }
         // A drag that came back to where it started may still have changed
         // a shape; it is recorded all the same.
-        if (m_pendingCommand)
+        if (gesture().isOpen())
             commitDrag();
         if (moved) {
             const QList<SketchShape *> selected = view->selectedShapes();
@@ -243,15 +240,14 @@ void SketchToolSelect::selectInBand(const QRectF &band, bool toggle)
 void SketchToolSelect::commitDrag()
 {
     documentView()->endMovePreview();
-    SketchCommandUpdate *command = m_pendingCommand;
-    m_pendingCommand = nullptr;
+    auto *command = static_cast<SketchCommandUpdate *>(gesture().command());
     if (command->shapeCount() == 0) {
-        delete command;
+        gesture().drop();
         return;
     }
     if (command->shapeCount() == 1)
         closePathIfEndsMeet(command->shapes().first());
-    documentView()->commandManager()->push(command, QStringLiteral("moveSelection"));
+    gesture().push(QStringLiteral("moveSelection"));
 }
 
 // --- Double click -------------------------------------------------------------
@@ -343,21 +339,19 @@ void SketchToolSelect::keyPressEvent(QKeyEvent *event)
     }
     // A nudge in the middle of a drag: the drag so far is recorded first, so
     // that the two commands undo in the order they happened.
-    if (m_pendingCommand)
+    if (gesture().isOpen())
         commitDrag();
     view->moveSelection(dx, dy);
 }
 
 // --- Cancel -------------------------------------------------------------------------
 
-void SketchToolSelect::takeBackDrag()
+void SketchToolSelect::takeBackGesture()
 {
     m_dragging = false;
-    if (!m_pendingCommand)
+    if (!gesture().isOpen())
         return;
-    m_pendingCommand->undo();
-    delete m_pendingCommand;
-    m_pendingCommand = nullptr;
+    gesture().takeBack();
     if (SketchDocumentView *view = documentView()) {
         view->endMovePreview();
         view->onSelectionChanged();
@@ -372,7 +366,7 @@ void SketchToolSelect::cancel()
     stopTooltip();
     // The drag is taken back before the tool reports that it is done: the
     // reset that follows must find nothing open.
-    takeBackDrag();
+    takeBackGesture();
     m_cancelling = true;
     SketchTool::cancel();
     m_cancelling = false;

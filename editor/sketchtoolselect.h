@@ -3,7 +3,6 @@
 
 #include "editor/sketchtool.h"
 
-class SketchCommandUpdate;
 class SketchGroup;
 
 // The view's default tool. Picks shapes by click, Ctrl+click (toggle) and
@@ -20,7 +19,7 @@ class SketchGroup;
 // release. Escape gives the dragged shapes back their "before" state and
 // records nothing. Selecting is never a command.
 //
-// Owns the open drag command until it pushes or discards it.
+// The open drag command is the tool's pending command (SketchTool::gesture).
 class SketchToolSelect : public SketchTool
 {
     Q_OBJECT
@@ -46,7 +45,7 @@ public:
     // of the gesture then moves and records nothing. The history must not
     // move under an open drag, whose command holds the shapes' earlier
     // state. Does nothing without one.
-    void takeBackDrag();
+    void takeBackGesture() override;
     // The read-out, the hint that a path is about to close, the rubber band.
     void paint(QPainter *painter) override;
 
@@ -71,7 +70,6 @@ private:
     // A widget rectangle in paper units.
     QRectF toDocument(const QRectF &rect) const;
 
-    SketchCommandUpdate *m_pendingCommand = nullptr;
     bool m_tooltipVisible = false;
     // A left press reached the tool and its release has not: the moves drag.
     bool m_dragging = false;

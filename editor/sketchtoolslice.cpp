@@ -76,10 +76,7 @@ SketchToolSlice::SketchToolSlice(SketchView *view)
     connect(view->toolTipTimer(), &QTimer::timeout, this, &SketchToolSlice::showTooltip);
 }
 
-SketchToolSlice::~SketchToolSlice()
-{
-    delete m_pendingUpdate;
-}
+SketchToolSlice::~SketchToolSlice() = default;
 
 QCursor SketchToolSlice::cursor() const
 {
@@ -118,14 +115,14 @@ void SketchToolSlice::mousePressEvent(QMouseEvent *event)
         }
     }
 
-    if (!m_newSlice && !m_pendingUpdate) {
+    if (!m_newSlice && !gesture().isOpen()) {
         // The state before the move or resize, recorded at its release.
         if (m_currentSlice) {
-            m_pendingUpdate = new SketchCommandUpdate(view, m_currentSlice.data());
+            gesture().begin(new SketchCommandUpdate(view, m_currentSlice.data()));
         } else {
             const QList<SketchSlice *> selected = view->selectedSlices(false);
             if (!selected.isEmpty())
-                m_pendingUpdate = new SketchCommandUpdate(view, selected);
+                gesture().begin(new SketchCommandUpdate(view, selected));
         }
     }
 
@@ -197,13 +194,10 @@ void SketchToolSlice::mouseReleaseEvent(QMouseEvent *event)
     if (isInGesture()) {
         if (m_newSlice)
             placed = placeNewSlice();
-        if (!validateEditedSlices()) {
+        if (!validateEditedSlices())
             cancel();
-        } else if (m_pendingUpdate) {
-            SketchCommandUpdate *update = m_pendingUpdate;
-            m_pendingUpdate = nullptr;
-            view->commandManager()->push(update, QStringLiteral("handleSlice"));
-        }
+        else
+            gesture().push(QStringLiteral("handleSlice"));
     }
 
     view->document()->updateSliceGrid();
@@ -246,10 +240,8 @@ bool SketchToolSlice::validateEditedSlices()
 void SketchToolSlice::cancel()
 {
     SketchDocumentView *view = documentView();
-    if (m_pendingUpdate) {
-        m_pendingUpdate->undo();
-        delete m_pendingUpdate;
-        m_pendingUpdate = nullptr;
+    if (gesture().isOpen()) {
+        gesture().takeBack();
         m_currentSlice = nullptr;
         m_handle = -1;
         if (view)
@@ -284,7 +276,7 @@ void SketchToolSlice::withdrawNewSlice()
 
 bool SketchToolSlice::isInGesture() const
 {
-    return m_newSlice || m_pendingUpdate;
+    return m_newSlice || gesture().isOpen();
 }
 
 // --- Editing -----------------------------------------------------------------

@@ -7,7 +7,6 @@
 #include <QPointer>
 
 class SketchCommand;
-class SketchCommandUpdate;
 class SketchSlice;
 
 // Draws, selects, moves and resizes the document's hand-drawn slices, and is
@@ -32,7 +31,8 @@ class SketchSlice;
 // view's tooltip interval shows its rectangle.
 //
 // The slices belong to the document and the commands to the view's command
-// manager; the tool owns only the update command of a gesture in progress.
+// manager; the update command of a move or resize in progress is the tool's
+// pending command (SketchTool::gesture).
 class SketchToolSlice : public SketchTool
 {
     Q_OBJECT
@@ -106,7 +106,6 @@ private:
     SketchCommand *m_addCommand = nullptr;
     int m_handle = -1;
     bool m_labelShown = false;
-    SketchCommandUpdate *m_pendingUpdate = nullptr;
 };
 
 #endif // SKETCHTOOLSLICE_H

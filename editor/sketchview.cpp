@@ -81,6 +81,11 @@ bool SketchView::saveFile(const QString &fileName)
     return false;
 }
 
+bool SketchView::takeBackGesture()
+{
+    return false;
+}
+
 bool SketchView::openFile(const QString &fileName)
 {
     Q_UNUSED(fileName)

@@ -94,6 +94,12 @@ public:
 
     // The page's undo and redo stacks, created with the view.
     virtual SketchCommandManager *commandManager() const;
+    // Runs before undo or redo move the history, which must not move under
+    // a gesture in progress (its pending command holds the state the step
+    // would change): takes the gesture back. True when the step must not
+    // happen at all, because a tool in the middle of its own work was
+    // cancelled instead. A plain page has no gestures: false.
+    virtual bool takeBackGesture();
     // The in-place editor for shape texts and names; a hidden child widget.
     QTextEdit *textEditor() const { return m_textEditor; }
     // Single shot, 500 ms; the tools that show tooltips start and connect it.

@@ -4,6 +4,7 @@
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
+#include "model/xmltextwriter.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -14,6 +15,14 @@
 #include <QUuid>
 
 namespace {
+
+// The element in the document file's layout, appended to out.
+void appendElementText(QString &out, const QDomElement &element, int depth)
+{
+    XmlTextWriter writer;
+    writer.writeElement(element, depth);
+    out += writer.text();
+}
 
 const QString GuidAttribute = QStringLiteral("Guid");
 const QString NameAttribute = QStringLiteral("Name");
@@ -201,7 +210,7 @@ void SketchMaterial::appendXmlText(QByteArray &out, const QString &tag, int dept
     QDomElement element = tree.createElement(tag);
     writeAttributes(element);
     QString head;
-    appendXmlElementText(head, element, depth);
+    appendElementText(head, element, depth);
     if (!m_keepsShapesXml || m_shapesXmlDepth != depth) {
         // The element's own indentation leads its end tag.
         m_shapesXml = shapesXmlText(tree, depth, head.left(head.indexOf(QLatin1Char('<'))));
@@ -231,7 +240,7 @@ QByteArray SketchMaterial::shapesXmlText(QDomDocument &tree, int depth, const QS
     for (SketchShape *shape : list) {
         QDomElement shapeElement = tree.createElement(shape->typeName());
         shape->writeXml(shapeElement);
-        appendXmlElementText(text, shapeElement, depth + 1);
+        appendElementText(text, shapeElement, depth + 1);
     }
     text += indent;
     return text.toUtf8();
@@ -242,9 +251,7 @@ QString SketchMaterial::dragText() const
     QDomDocument document;
     QDomElement root = document.createElement(DragRootTag);
     writeXml(root);
-    QString text;
-    appendXmlElementText(text, root, 0);
-    return text;
+    return XmlTextWriter::elementText(root);
 }
 
 SketchMaterial *SketchMaterial::clone() const

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QtEndian>
 
@@ -266,18 +265,6 @@ ArchiveReading readArchiveFile(const QString &archivePath)
     return reading;
 }
 
-bool writeArchiveFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 bool isSafeArchiveEntryName(const QString &name)
@@ -325,7 +312,7 @@ int packFilesToArchive(QStringList &files, QString &archivePath, const QString &
 
     QString archiveFolder = archivePath;
     ensureDirectory(archiveFolder);
-    return writeArchiveFile(archivePath, compressed) ? FileArchiveDone : FileArchiveWriteFailed;
+    return writeWholeFile(archivePath, compressed) ? FileArchiveDone : FileArchiveWriteFailed;
 }
 
 std::unique_ptr<FileArchiveNode> readArchive(const QString &archivePath, QString *errorText)
@@ -354,7 +341,7 @@ int extractArchive(const FileArchiveNode *root, const QString &targetFolder)
     for (const FileArchiveNode *child : root->children()) {
         const QString output = QStringLiteral("%1%2").arg(target, QDir::toNativeSeparators(portableName(child->name())));
         // The archive's own folders below the target, however deep.
-        if (!QDir().mkpath(QFileInfo(output).path()) || !writeArchiveFile(output, child->data()))
+        if (!QDir().mkpath(QFileInfo(output).path()) || !writeWholeFile(output, child->data()))
             return FileArchiveWriteFailed;
     }
     return FileArchiveDone;

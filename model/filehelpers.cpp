@@ -63,24 +63,21 @@ QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
     return dialog.selectedFiles().value(0);
 }
 
-namespace {
-
-bool cancelSave(QSaveFile &file)
+bool saveAtomically(const QString &path, const FileWriter &writer, QIODevice::OpenMode mode)
 {
-    file.cancelWriting();
-    return false;
-}
-
-// QSaveFile::commit() reports success after a flush that failed (a full disk,
-// a file size limit), which would put a short file in place of the old one.
-bool commitSave(QSaveFile &file)
-{
-    if (!file.flush())
-        return cancelSave(file);
+    if (path.isEmpty() || !writer)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(mode | QIODevice::WriteOnly))
+        return false;
+    // QSaveFile::commit() reports success after a flush that failed, which
+    // would put a short file in place of the old one.
+    if (!writer(&file) || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
-
-} // namespace
 
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
 {
@@ -96,12 +93,7 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
     else if (suffix == QLatin1String("bmp"))
         format = "BMP";
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!pixmap.save(&file, format))
-        return cancelSave(file);
-    return commitSave(file);
+    return saveAtomically(fileName, [&pixmap, format](QIODevice *device) { return pixmap.save(device, format); });
 }
 
 QByteArray readWholeFile(const QString &path)
@@ -116,14 +108,7 @@ QByteArray readWholeFile(const QString &path)
 
 bool writeWholeFile(const QString &path, const QByteArray &bytes)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return cancelSave(file);
-    return commitSave(file);
+    return saveAtomically(path, [&bytes](QIODevice *device) { return device->write(bytes) == bytes.size(); });
 }
 
 void popupMenuInScreen(QMenu *menu, const QPoint &pos)

@@ -2,7 +2,10 @@
 #define FILEHELPERS_H
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+
+#include <functional>
 
 class QMenu;
 class QPixmap;
@@ -47,8 +50,19 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName);
 // unreadable file (and for an empty file).
 QByteArray readWholeFile(const QString &path);
 
-// Replaces the file's contents with the bytes, all or nothing. False for an
-// empty path or when the file could not be written.
+// The one way a file is replaced: the writer fills a temporary file beside
+// it (opened with the mode, WriteOnly at least), which takes the old file's
+// place only when the writer returned true and every byte reached the file
+// system; a write cut short by a full disk or a file size limit is seen at
+// the flush, which the final rename alone would not notice. On failure the
+// old file is untouched and nothing is left beside it. False for an empty
+// path, a failed writer or a failed write.
+using FileWriter = std::function<bool(QIODevice *device)>;
+bool saveAtomically(const QString &path, const FileWriter &writer,
+                    QIODevice::OpenMode mode = QIODevice::WriteOnly);
+
+// Replaces the file's contents with the bytes, all or nothing (saveAtomically).
+// False for an empty path or when the file could not be written.
 bool writeWholeFile(const QString &path, const QByteArray &bytes);
 
 // Shows a context menu at a global position, moved up and left just enough

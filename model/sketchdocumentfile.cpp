@@ -5,19 +5,16 @@
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
+#include "model/filehelpers.h"
 #include "model/xmlattributes.h"
+#include "model/xmltextwriter.h"
 
 #include <QBuffer>
 #include <QDomDocument>
 #include <QDomElement>
-#include <QDomNamedNodeMap>
 #include <QFile>
-#include <QSaveFile>
-#include <QVarLengthArray>
 #include <QVector>
 #include <QXmlStreamReader>
-
-#include <algorithm>
 
 namespace {
 
@@ -32,179 +29,10 @@ const QString WorkIdAttribute = QStringLiteral("WorkId");
 const QString WorkTitleAttribute = QStringLiteral("WorkTitle");
 const QString WorkTagsAttribute = QStringLiteral("WorkTags");
 
-constexpr int kIndent = 4;
-
-void appendIndent(QString &out, int depth)
-{
-    static const QString spaces(256, QLatin1Char(' '));
-    int count = depth * kIndent;
-    for (; count > spaces.size(); count -= spaces.size())
-        out += spaces;
-    out.append(spaces.constData(), count);
-}
-
 SketchStroke defaultPaperBorder()
 {
     return SketchStroke(Qt::black, 1, SketchStrokeSquare);
 }
-
-// --- Writing the XML text ----------------------------------------------------
-// The DOM's own writer puts the attributes of an element in the order of a
-// hash whose seed changes from run to run. This writer gives the same layout
-// with the attributes sorted by name, so the same document always gives the
-// same bytes.
-
-bool isXmlCharacter(char16_t c)
-{
-    return c >= 0x20 ? (c != 0xFFFE && c != 0xFFFF) : (c == 0x9 || c == 0xA || c == 0xD);
-}
-
-bool needsEscaping(const QString &text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == '&' || u == '<' || u == '>' || u == '"' || u >= 0xD800)
-            return true;
-    }
-    return false;
-}
-
-// Escapes the markup characters and keeps line breaks and tabs as character
-// references, so that they survive the parser's normalisation of attribute
-// values. Characters that XML cannot carry at all (control characters,
-// unpaired surrogates) are left out: written raw they would make the whole
-// file unreadable.
-void appendEscaped(QString &out, const QString &text)
-{
-    if (!needsEscaping(text)) {
-        out += text;
-        return;
-    }
-    const int length = text.size();
-    for (int i = 0; i < length; ++i) {
-        const char16_t u = text.at(i).unicode();
-        switch (u) {
-        case '&':
-            out += QLatin1String("&amp;");
-            continue;
-        case '<':
-            out += QLatin1String("&lt;");
-            continue;
-        case '>':
-            out += QLatin1String("&gt;");
-            continue;
-        case '"':
-            out += QLatin1String("&quot;");
-            continue;
-        case '\n':
-            out += QLatin1String("&#xa;");
-            continue;
-        case '\r':
-            out += QLatin1String("&#xd;");
-            continue;
-        case '\t':
-            out += QLatin1String("&#x9;");
-            continue;
-        default:
-            break;
-        }
-        if (QChar::isHighSurrogate(u)) {
-            if (i + 1 < length && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
-                out += text.at(i);
-                out += text.at(++i);
-            }
-            continue;
-        }
-        if (QChar::isLowSurrogate(u) || !isXmlCharacter(u))
-            continue;
-        out += text.at(i);
-    }
-}
-
-// The opening tag of an element with its attributes, sorted by name.
-void appendStartTag(QString &out, const QDomElement &element, int depth)
-{
-    appendIndent(out, depth);
-    out += QLatin1Char('<');
-    out += element.tagName();
-    const QDomNamedNodeMap attributes = element.attributes();
-    const int count = attributes.count();
-    QVarLengthArray<QDomAttr, 16> sorted;
-    sorted.reserve(count);
-    for (int i = 0; i < count; ++i)
-        sorted.append(attributes.item(i).toAttr());
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
-    for (const QDomAttr &attribute : qAsConst(sorted)) {
-        out += QLatin1Char(' ');
-        out += attribute.name();
-        out += QLatin1String("=\"");
-        appendEscaped(out, attribute.value());
-        out += QLatin1Char('"');
-    }
-}
-
-void appendEndTag(QString &out, const QString &tagName, int depth)
-{
-    appendIndent(out, depth);
-    out += QLatin1String("</");
-    out += tagName;
-    out += QLatin1String(">\n");
-}
-
-// An element with everything in it: an element without children closes its
-// own tag, the others hold their children indented by one more level.
-void appendElement(QString &out, const QDomElement &element, int depth)
-{
-    appendStartTag(out, element, depth);
-    bool hasContent = false;
-    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (!child.isElement() && !child.isText())
-            continue;
-        if (!hasContent) {
-            out += QLatin1String(">\n");
-            hasContent = true;
-        }
-        if (child.isElement()) {
-            appendElement(out, child.toElement(), depth + 1);
-        } else {
-            appendIndent(out, depth + 1);
-            appendEscaped(out, child.nodeValue());
-            out += QLatin1Char('\n');
-        }
-    }
-    if (hasContent)
-        appendEndTag(out, element.tagName(), depth);
-    else
-        out += QLatin1String("/>\n");
-}
-
-// Collects the text and passes it on to the device in UTF-8 pieces.
-class FileTextSink
-{
-public:
-    explicit FileTextSink(QIODevice *device)
-        : m_device(device)
-    {
-        m_text.reserve(kPieceSize + kPieceSize / 4);
-    }
-
-    QString &text() { return m_text; }
-
-    bool flushIfFull() { return m_text.size() < kPieceSize || flush(); }
-
-    bool flush()
-    {
-        const QByteArray bytes = m_text.toUtf8();
-        m_text.resize(0);
-        return m_device->write(bytes) == bytes.size();
-    }
-
-private:
-    static constexpr int kPieceSize = 64 * 1024;
-    QIODevice *m_device;
-    QString m_text;
-};
 
 // --- Reading the XML text ----------------------------------------------------
 // The file is read as a stream. Each shape is read from an element tree of
@@ -355,11 +183,6 @@ private:
 
 } // namespace
 
-void appendXmlElementText(QString &out, const QDomElement &element, int depth)
-{
-    appendElement(out, element, depth);
-}
-
 // --- The Document element ----------------------------------------------------
 
 void SketchDocument::writeXml(QDomElement &element) const
@@ -456,22 +279,22 @@ void SketchDocument::readXml(const QDomElement &element, QList<SketchLayer *> *r
 // that a large page exists neither as one tree nor as one string.
 bool SketchDocument::writeFileText(QIODevice *device) const
 {
-    FileTextSink sink(device);
-    QString &text = sink.text();
-    text += QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    text += QLatin1Char('<') + RootTag + QLatin1String(">\n");
+    XmlTextWriter writer(device);
+    writer.writeDeclaration();
+    writer.writeStartTag(RootTag, 0);
+    writer.closeStartTag(false);
 
     QDomDocument tree;
     QDomElement documentElement = tree.createElement(DocumentTag);
     writeHeadXml(documentElement);
-    appendStartTag(text, documentElement, 1);
+    writer.writeStartTag(documentElement, 1);
     if (m_layers.isEmpty() && documentElement.firstChild().isNull()) {
-        text += QLatin1String("/>\n");
+        writer.closeStartTag(true);
     } else {
-        text += QLatin1String(">\n");
+        writer.closeStartTag(false);
         for (QDomElement child = documentElement.firstChildElement(); !child.isNull();
              child = child.nextSiblingElement()) {
-            appendElement(text, child, 2);
+            writer.writeElement(child, 2);
         }
         for (const SketchLayer *layer : m_layers) {
             // The layer's own attributes, from a copy of the layer without
@@ -481,25 +304,23 @@ bool SketchDocument::writeFileText(QIODevice *device) const
             head.setVisible(layer->isVisible());
             head.setLocked(layer->isLocked());
             head.writeXml(layerElement);
-            appendStartTag(text, layerElement, 2);
-            if (layer->shapes().isEmpty()) {
-                text += QLatin1String("/>\n");
+            writer.writeStartTag(layerElement, 2);
+            writer.closeStartTag(layer->shapes().isEmpty());
+            if (layer->shapes().isEmpty())
                 continue;
-            }
-            text += QLatin1String(">\n");
             for (SketchShape *shape : layer->shapes()) {
                 QDomElement shapeElement = tree.createElement(shape->typeName());
                 shape->writeXml(shapeElement);
-                appendElement(text, shapeElement, 3);
-                if (!sink.flushIfFull())
+                writer.writeElement(shapeElement, 3);
+                if (!writer.flushIfFull())
                     return false;
             }
-            appendEndTag(text, LayerTag, 2);
+            writer.writeEndTag(LayerTag, 2);
         }
-        appendEndTag(text, DocumentTag, 1);
+        writer.writeEndTag(DocumentTag, 1);
     }
-    appendEndTag(text, RootTag, 0);
-    return sink.flush();
+    writer.writeEndTag(RootTag, 0);
+    return writer.flush();
 }
 
 QByteArray SketchDocument::toFileText() const
@@ -513,18 +334,8 @@ QByteArray SketchDocument::toFileText() const
 
 bool SketchDocument::saveToFile(const QString &fileName) const
 {
-    if (fileName.isEmpty())
-        return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    // A write that fails at the flush (a full disk, a file size limit) is
-    // not seen by commit, which would put the short file in place.
-    if (!writeFileText(&file) || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveAtomically(
+        fileName, [this](QIODevice *device) { return writeFileText(device); }, QIODevice::WriteOnly | QIODevice::Text);
 }
 
 bool SketchDocument::loadFromFile(const QString &fileName)

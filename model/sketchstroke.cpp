@@ -190,7 +190,9 @@ void SketchStroke::writeXml(QDomElement &element) const
 {
     if (m_style != SketchStrokeRound)
         writeXmlIntAttribute(element, QStringLiteral("Style"), m_style);
-    if (m_width > 1)
+    // The reader takes a missing width for 1, so any other width is written,
+    // a width of 0 (no outline at all) included.
+    if (m_width != 1)
         writeXmlIntAttribute(element, QStringLiteral("Width"), m_width);
     if (!m_brush.isBlack()) {
         QDomElement fill = appendXmlElement(element, QStringLiteral("Fill"));

@@ -79,12 +79,6 @@ QList<QRect> readXmlRectListAttribute(const QDomElement &element, const QString 
 // Creates a child element of that tag as the parent's last child.
 QDomElement appendXmlElement(QDomElement &parent, const QString &tagName);
 
-// The element with its attributes and children as XML text indented by 4
-// spaces a level from depth on, attributes sorted by name, appended to out:
-// the same element always gives the same bytes. (The writer of the document
-// file.)
-void appendXmlElementText(QString &out, const QDomElement &element, int depth);
-
 // Colour text typed by a user: a colour name or "#" form, "r,g,b",
 // "a,r,g,b", "#aarrggbb" or "#rrggbb". An empty text is transparent and
 // counts as success. On failure *ok is false and the result transparent.

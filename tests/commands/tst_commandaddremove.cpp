@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
@@ -10,6 +11,7 @@
 #include "model/sketchslice.h"
 #include "model/sketchslicegrid.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCommandAddRemove : public QObject
@@ -17,12 +19,14 @@ class TestCommandAddRemove : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void addShapeOnTopSelected();
     void addShapesFollowsFirstLayer();
     void addEmptyListDoesNothing();
     void addLayerAppendsAndUndoRemoves();
-    void removeMiddleShapesRestoresOrder();
-    void removeTopShapeComesBackOnTop();
+    void removalComesBackInPlace_data();
+    void removalComesBackInPlace();
     void removeAcrossLayersRestoresEachLayer();
     void removeActivePointUndoRedo();
     void removeLockedPointKeepsPoints();
@@ -48,7 +52,7 @@ void TestCommandAddRemove::addShapeOnTopSelected()
     view.commandManager()->push(command, "addRect");
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{below, rect}));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
 
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), QList<SketchShape *>{below});
@@ -57,7 +61,7 @@ void TestCommandAddRemove::addShapeOnTopSelected()
     view.commandManager()->redo();
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{below, rect}));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
 }
 
 void TestCommandAddRemove::addShapesFollowsFirstLayer()
@@ -85,7 +89,7 @@ void TestCommandAddRemove::addEmptyListDoesNothing()
     SketchLayer *layer = view.layers().first();
     SketchShape *rect = addBox(layer, 0, 0, 10, 10);
     rect->setSelected(true);
-    rect->setActiveHandle(4);
+    rect->setActiveHandle(SketchHandleFirstPoint + 1);
 
     view.commandManager()->push(new SketchCommandAdd(&view, QList<SketchShape *>()), "dropImageFiles");
     view.commandManager()->undo();
@@ -95,7 +99,7 @@ void TestCommandAddRemove::addEmptyListDoesNothing()
 
     QCOMPARE(layer->shapes(), QList<SketchShape *>{rect});
     QVERIFY(rect->isSelected());
-    QCOMPARE(rect->activeHandle(), 4);
+    QCOMPARE(rect->activeHandle(), SketchHandleFirstPoint + 1);
 }
 
 void TestCommandAddRemove::addLayerAppendsAndUndoRemoves()
@@ -117,42 +121,49 @@ void TestCommandAddRemove::addLayerAppendsAndUndoRemoves()
     QCOMPARE(view.layers(), (QList<SketchLayer *>{original, copy}));
 }
 
-void TestCommandAddRemove::removeMiddleShapesRestoresOrder()
+void TestCommandAddRemove::removalComesBackInPlace_data()
 {
+    QTest::addColumn<QList<int>>("removed");
+    QTest::newRow("middle shapes") << QList<int>{1, 3};
+    QTest::newRow("top shape") << QList<int>{4};
+    QTest::newRow("bottom shape") << QList<int>{0};
+    QTest::newRow("given top first") << QList<int>{3, 1, 2};
+    QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4};
+}
+
+// Undo puts the removed shapes back exactly where they were, selected, in
+// whatever order the removal named them; redo takes the same ones again.
+void TestCommandAddRemove::removalComesBackInPlace()
+{
+    QFETCH(QList<int>, removed);
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     QList<SketchShape *> shapes;
     for (int i = 0; i < 5; ++i)
         shapes.append(addBox(layer, i * 20, 0, 10, 10));
     const QList<SketchShape *> all = layer->shapes();
+    QList<SketchShape *> taken;
+    QList<SketchShape *> left = all;
+    for (int index : removed) {
+        taken.append(shapes.at(index));
+        left.removeOne(shapes.at(index));
+    }
 
-    view.commandManager()->push(new SketchCommandRemove(&view, QList<SketchShape *>{shapes[1], shapes[3]}),
-                                "delelteSelection");
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{shapes[0], shapes[2], shapes[4]}));
+    view.commandManager()->push(new SketchCommandRemove(&view, taken), "delelteSelection");
+    QCOMPARE(layer->shapes(), left);
 
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), all);
-    QCOMPARE(selectedOf(view.layers()), (QList<SketchShape *>{shapes[1], shapes[3]}));
-    QCOMPARE(shapes[1]->activeHandle(), 2);
-    QCOMPARE(shapes[3]->activeHandle(), 2);
+    QCOMPARE(selectedOf(view.layers()).size(), taken.size());
+    for (SketchShape *shape : qAsConst(taken)) {
+        QVERIFY(shape->isSelected());
+        QCOMPARE(shape->activeHandle(), int(SketchHandleInside));
+    }
 
     view.commandManager()->redo();
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{shapes[0], shapes[2], shapes[4]}));
+    QCOMPARE(layer->shapes(), left);
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), all);
-}
-
-void TestCommandAddRemove::removeTopShapeComesBackOnTop()
-{
-    SketchDocumentView view(nullptr);
-    SketchLayer *layer = view.layers().first();
-    SketchShape *a = addBox(layer, 0, 0, 10, 10);
-    SketchShape *b = addBox(layer, 0, 0, 10, 10);
-    SketchShape *top = addBox(layer, 0, 0, 10, 10);
-    view.commandManager()->push(new SketchCommandRemove(&view, top), "delelteSelection");
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{a, b}));
-    view.commandManager()->undo();
-    QCOMPARE(layer->shapes(), (QList<SketchShape *>{a, b, top}));
 }
 
 void TestCommandAddRemove::removeAcrossLayersRestoresEachLayer()
@@ -180,7 +191,7 @@ void TestCommandAddRemove::removeActivePointUndoRedo()
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     const QList<QPointF> five{QPointF(0, 0), QPointF(50, 0), QPointF(80, 40), QPointF(40, 80), QPointF(0, 50)};
-    SketchShape *path = addPath(layer, five);
+    SketchShape *path = addPath(layer, five, true);
     path->setSelected(true);
     path->setActiveHandle(3 + 2);
     QList<QPointF> four = five;
@@ -193,7 +204,7 @@ void TestCommandAddRemove::removeActivePointUndoRedo()
     view.commandManager()->undo();
     QCOMPARE(layer->shapes(), QList<SketchShape *>{path});
     QCOMPARE(pointsOf(path), five);
-    QCOMPARE(path->activeHandle(), 2);
+    QCOMPARE(path->activeHandle(), int(SketchHandleInside));
     QVERIFY(path->isSelected());
 
     // The same point again, not the whole shape.
@@ -209,7 +220,7 @@ void TestCommandAddRemove::removeLockedPointKeepsPoints()
 {
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
-    SketchShape *path = addPath(layer, {QPointF(0, 0), QPointF(50, 0), QPointF(80, 40)});
+    SketchShape *path = addPath(layer, {QPointF(0, 0), QPointF(50, 0), QPointF(80, 40)}, true);
     path->points().at(1)->setLocked(true);
     path->setActiveHandle(3 + 1);
     view.commandManager()->push(new SketchCommandRemove(&view, path), "cutofPoint");

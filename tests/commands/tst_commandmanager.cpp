@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandcomposite.h"
@@ -8,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -57,6 +59,8 @@ class TestCommandManager : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void viewOwnsOneManager();
     void pushExecutesOnceAndNotifies();
     void pushIgnoresNull();
@@ -350,8 +354,8 @@ void TestCommandManager::otherToolIsCancelledInstead()
 
     auto *tool = new CountingTool(&view);
     view.tools().insert(3, tool);
-    view.setCurrentTool(3, false);
-    QCOMPARE(view.currentToolType(), 3);
+    view.setCurrentTool(SketchToolTypeRect, false);
+    QCOMPARE(view.currentToolType(), int(SketchToolTypeRect));
     QCOMPARE(view.currentTool(), static_cast<SketchTool *>(tool));
     QSignalSpy completed(tool, &SketchTool::completed);
     view.setModified(false);
@@ -369,7 +373,7 @@ void TestCommandManager::otherToolIsCancelledInstead()
     QCOMPARE(manager->undoCount(), 1);
     QCOMPARE(manager->redoCount(), 1);
 
-    view.setCurrentTool(1, false);
+    view.setCurrentTool(SketchToolTypeSelect, false);
     manager->undo();
     QCOMPARE(journal, QStringList{"undo:a"});
     QCOMPARE(tool->cancels, 2);

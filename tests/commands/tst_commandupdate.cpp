@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
@@ -10,18 +11,10 @@
 #include "model/skinbrush.h"
 
 #include <QDomDocument>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
-
-QString shapeXml(SketchShape *shape)
-{
-    QDomDocument document;
-    QDomElement element = document.createElement(shape->typeName());
-    document.appendChild(element);
-    shape->writeXml(element);
-    return document.toString();
-}
 
 // Gives the shape three frames, each its own state at the origin, showing
 // frame 1.
@@ -32,7 +25,7 @@ void addFrames(SketchShape *shape)
         const QRectF bounds = frame->boundingRect();
         frame->translate(float(-bounds.left()), float(-bounds.top()));
         frame->setSelected(false);
-        frame->setActiveHandle(0);
+        frame->setActiveHandle(SketchHandleNone);
         shape->appendFrame(frame);
     }
     shape->setFrameIndex(1);
@@ -48,7 +41,7 @@ void verifyFrameHolds(SketchShape *owner)
     QVERIFY(qAbs(frameBounds.width() - ownerBounds.width()) < 1e-3);
     QVERIFY(qAbs(frameBounds.height() - ownerBounds.height()) < 1e-3);
     QCOMPARE(frame->fill(), owner->fill());
-    QCOMPARE(frame->activeHandle(), 0);
+    QCOMPARE(frame->activeHandle(), int(SketchHandleNone));
     QVERIFY(!frame->isSelected());
 }
 
@@ -59,6 +52,8 @@ class TestCommandUpdate : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void fillChangeUndoesAndRedoesExactly();
     void targetsPairWithTheirClones();
     void unpushedUpdateRestoresBefore();
@@ -94,14 +89,14 @@ void TestCommandUpdate::fillChangeUndoesAndRedoesExactly()
     view.commandManager()->undo();
     QCOMPARE(shapeXml(rect), before);
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
     QCOMPARE(layer->shapes(), (QList<SketchShape *>{rect, other}));
 
     view.commandManager()->redo();
     QCOMPARE(shapeXml(rect), after);
     QCOMPARE(rect->fill(), SkinBrush(QColor(Qt::red)));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
-    QCOMPARE(rect->activeHandle(), 2);
+    QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
 }
 
 void TestCommandUpdate::targetsPairWithTheirClones()
@@ -109,7 +104,7 @@ void TestCommandUpdate::targetsPairWithTheirClones()
     SketchDocumentView view(nullptr);
     SketchLayer *layer = view.layers().first();
     SketchShape *a = addBox(layer, 0, 0, 10, 10);
-    SketchShape *b = addPath(layer, {QPointF(0, 0), QPointF(40, 0), QPointF(20, 30)});
+    SketchShape *b = addPath(layer, {QPointF(0, 0), QPointF(40, 0), QPointF(20, 30)}, true);
     const QString aBefore = shapeXml(a);
     const QString bBefore = shapeXml(b);
 
@@ -147,7 +142,7 @@ void TestCommandUpdate::sliceUpdateRebuildsGrid()
     SketchDocument *document = view.document();
     SketchShape *rect = addBox(view.layers().first(), 0, 0, 10, 10);
     rect->setSelected(true);
-    rect->setActiveHandle(7);
+    rect->setActiveHandle(SketchHandleFirstPoint + 4);
     auto *slice = new SketchSlice(document);
     slice->setRect(QRect(100, 100, 200, 100));
     document->slices().append(slice);
@@ -170,7 +165,7 @@ void TestCommandUpdate::sliceUpdateRebuildsGrid()
     QCOMPARE(document->sliceGrid()->columns().size(), 2);
 
     QVERIFY(rect->isSelected());
-    QCOMPARE(rect->activeHandle(), 7);
+    QCOMPARE(rect->activeHandle(), SketchHandleFirstPoint + 4);
 }
 
 void TestCommandUpdate::framedShapeSyncsItsFrame_data()
@@ -240,7 +235,7 @@ void TestCommandUpdate::memberOfFramedGroupSyncsGroupFrame()
              qPrintable(QString("frame at %1,%2").arg(bounds.left()).arg(bounds.top())));
     QVERIFY(qAbs(bounds.width() - group->boundingRect().width()) < 1e-3);
     QVERIFY(!frame->isSelected());
-    QCOMPARE(frame->activeHandle(), 0);
+    QCOMPARE(frame->activeHandle(), int(SketchHandleNone));
     auto *frameGroup = static_cast<SketchGroup *>(frame);
     QCOMPARE(frameGroup->shapes().first()->fill(), SkinBrush(QColor(Qt::yellow)));
 

@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandcutoff.h"
 #include "commands/sketchcommandmanager.h"
@@ -7,6 +8,7 @@
 #include "model/sketchglobals.h"
 
 #include <QImage>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -60,6 +62,8 @@ class TestCutoffCommand : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cut_data();
     void cut();
     void cutKeepsStyleAndDropsBlurPicture();

@@ -1,7 +1,13 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/livecounts.h"
+#include "support/shapes.h"
 
+#include "commands/sketchcommandadd.h"
+#include "commands/sketchcommandcutoff.h"
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
+#include "commands/sketchcommandremove.h"
+#include "commands/sketchcommandrename.h"
 #include "commands/sketchcommandungroup.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
@@ -9,18 +15,10 @@
 #include "model/sketchgroup.h"
 
 #include <QDomDocument>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
-
-QString shapeXml(SketchShape *shape)
-{
-    QDomDocument document;
-    QDomElement element = document.createElement(shape->typeName());
-    document.appendChild(element);
-    shape->writeXml(element);
-    return document.toString();
-}
 
 QStringList xmlOf(const QList<SketchShape *> &shapes)
 {
@@ -61,6 +59,63 @@ SketchLayer *addLayer(SketchDocumentView &view, const QString &name)
     return layer;
 }
 
+// The objects of the document tree that are in no list: each has to belong
+// to a command of the history, which frees it, not to a layer or document
+// that keeps it until the view goes.
+int unlistedChildren(SketchDocument *document)
+{
+    int count = 0;
+    for (SketchLayer *layer : document->findChildren<SketchLayer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!document->layers().contains(layer))
+            ++count;
+        for (SketchShape *shape : layer->findChildren<SketchShape *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!layer->shapes().contains(shape))
+                ++count;
+        }
+    }
+    return count;
+}
+
+enum EditKind { GroupUndone, AddUndone, RemoveDone, UngroupDone, CutoffDone, LayerAddUndone, LayerRemoveDone };
+
+// One step of the kind, left undone where the kind says so.
+void editOnce(SketchDocumentView &view, int kind)
+{
+    SketchCommandManager *manager = view.commandManager();
+    SketchLayer *layer = view.currentLayer();
+    switch (kind) {
+    case GroupUndone:
+        manager->push(new SketchCommandGroup(&view, layer->shapes().mid(0, 2)), "group");
+        manager->undo();
+        break;
+    case AddUndone:
+        manager->push(new SketchCommandAdd(&view, makeBox(layer, QRectF(5, 5, 10, 10))), "add");
+        manager->undo();
+        break;
+    case RemoveDone:
+        manager->push(new SketchCommandRemove(&view, addBox(layer, 20, 20, 10, 10)), "remove");
+        break;
+    case UngroupDone: {
+        SketchGroup *group = addGroup(layer, {addBox(layer, 0, 0, 5, 5), addBox(layer, 9, 9, 5, 5)});
+        manager->push(new SketchCommandUnGroup(&view, {group}), "ungroup");
+        break;
+    }
+    case CutoffDone:
+        manager->push(new SketchCommandCutoff(&view, addPath(layer, {{0, 0}, {30, 0}, {30, 30}}, false), 0),
+                      "cutoff");
+        break;
+    case LayerAddUndone:
+        manager->push(new SketchCommandAdd(&view, new SketchLayer(view.document(), "extra")), "addLayer");
+        manager->undo();
+        break;
+    case LayerRemoveDone:
+        manager->push(new SketchCommandRemove(&view, addLayer(view, "gone")), "removeLayer");
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 class TestGroupCommands : public QObject
@@ -68,6 +123,8 @@ class TestGroupCommands : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void groupAcrossLayers();
     void groupUndoRestoresOrder_data();
     void groupUndoRestoresOrder();
@@ -76,6 +133,8 @@ private slots:
     void ungroupTwoGroups();
     void ungroupRotatedGroupComesBackAsItWas();
     void resizeRoundTripAndDiscardedCommands();
+    void discardedStepsFreeWhatTheyTookOut_data();
+    void discardedStepsFreeWhatTheyTookOut();
 };
 
 // The group lies on top of the current layer while each member keeps its
@@ -90,7 +149,7 @@ void TestGroupCommands::groupAcrossLayers()
     SketchShape *m1 = addBox(lower, 20, 30, 40, 10);
     SketchShape *b = addBox(lower, 0, 0, 10, 10);
     SketchShape *c = addBox(upper, 0, 0, 10, 10);
-    SketchShape *m2 = addPath(upper, {QPointF(100, 50), QPointF(140, 90), QPointF(90, 120)});
+    SketchShape *m2 = addPath(upper, {QPointF(100, 50), QPointF(140, 90), QPointF(90, 120)}, true);
     SketchShape *d = addBox(upper, 0, 0, 10, 10);
     m1->setSelected(true);
     m2->setSelected(true);
@@ -301,7 +360,7 @@ void TestGroupCommands::ungroupRotatedGroupComesBackAsItWas()
     SketchLayer *layer = view.layers().first();
     SketchShape *below = addBox(layer, 0, 0, 10, 10);
     SketchShape *box = addBox(layer, 100, 100, 60, 20);
-    SketchShape *path = addPath(layer, {QPointF(180, 100), QPointF(220, 140), QPointF(170, 150)});
+    SketchShape *path = addPath(layer, {QPointF(180, 100), QPointF(220, 140), QPointF(170, 150)}, true);
     SketchGroup *group = addGroup(layer, {box, path});
     SketchShape *above = addBox(layer, 0, 0, 10, 10);
     group->setRotateAngle(0.125f);
@@ -367,6 +426,50 @@ void TestGroupCommands::resizeRoundTripAndDiscardedCommands()
     QCOMPARE(SketchGlobals::PointCount, points);
     QCOMPARE(SketchGlobals::CommandCount, commands);
     QCOMPARE(SketchGlobals::LayerCount, layers);
+}
+
+void TestGroupCommands::discardedStepsFreeWhatTheyTookOut_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("group, undone") << int(GroupUndone);
+    QTest::newRow("addition, undone") << int(AddUndone);
+    QTest::newRow("removal") << int(RemoveDone);
+    QTest::newRow("ungroup") << int(UngroupDone);
+    QTest::newRow("cut-off") << int(CutoffDone);
+    QTest::newRow("layer addition, undone") << int(LayerAddUndone);
+    QTest::newRow("layer removal") << int(LayerRemoveDone);
+}
+
+// Five rounds of a step and another edit that discards or keeps it: the
+// objects out of the lists belong to the history alone, and once the
+// history is cleared the live counters are what the document holds.
+void TestGroupCommands::discardedStepsFreeWhatTheyTookOut()
+{
+    QFETCH(int, kind);
+    const LiveCounts before;
+    SketchDocumentView view;
+    SketchLayer *layer = view.currentLayer();
+    addBox(layer, 0, 0, 40, 40);
+    addBox(layer, 50, 0, 40, 40);
+    addBox(layer, 100, 0, 40, 40);
+    for (int round = 0; round < 5; ++round) {
+        editOnce(view, kind);
+        // Discards an undone step.
+        view.commandManager()->push(new SketchCommandRename(&view, layer, QString::number(round)), "rename");
+        QCOMPARE(unlistedChildren(view.document()), 0);
+    }
+    QCOMPARE(layer->findChildren<SketchGroup *>(QString(), Qt::FindDirectChildrenOnly).size(),
+             layer->findChildren<SketchGroup *>().size());
+
+    view.commandManager()->clear();
+    SketchDocument *document = view.document();
+    QCOMPARE(SketchGlobals::ShapeCount - before.shapes, heldShapeCount(document));
+    QCOMPARE(SketchGlobals::LayerCount - before.layers, heldLayerCount(document));
+    QCOMPARE(SketchGlobals::CommandCount, before.commands);
+    int groups = 0;
+    for (SketchShape *shape : document->shapes())
+        groups += shape->isGroup() ? 1 : 0;
+    QCOMPARE(layer->findChildren<SketchGroup *>().size(), groups);
 }
 
 QTEST_MAIN(TestGroupCommands)

@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandchangepaperborder.h"
 #include "commands/sketchcommandchangepapercolor.h"
@@ -9,6 +10,7 @@
 #include "model/sketchslice.h"
 #include "model/sketchslicegrid.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestPaperCommands : public QObject
@@ -16,6 +18,8 @@ class TestPaperCommands : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void resizeUndoRedo();
     void resizeRebuildsSliceGrid();
     void resizeToolCommandUndoesToStart();

@@ -5,6 +5,7 @@
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -63,6 +64,8 @@ class TestPlaceCommand : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void placeShapes_data();
     void placeShapes();
     void placeShapesInSeveralLayers();

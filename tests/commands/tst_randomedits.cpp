@@ -1,4 +1,5 @@
-#include "commandfixture.h"
+#include "support/history.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandchangepaperborder.h"
@@ -15,6 +16,7 @@
 #include "model/sketchslice.h"
 
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -232,7 +234,7 @@ private:
         if (shapes.isEmpty())
             return false;
         for (SketchShape *shape : shapes)
-            shape->setActiveHandle(2);
+            shape->setActiveHandle(SketchHandleInside);
         return push(new SketchCommandRemove(m_view, shapes), "delelteSelection");
     }
 
@@ -326,6 +328,8 @@ class TestRandomEdits : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void undoAllAndRedoAll_data();
     void undoAllAndRedoAll();
 };

@@ -1,7 +1,11 @@
 // Copy and paste of shapes, pictures and formats through the system
 // clipboard, and the bounding rectangle of rotated shapes.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+#include "support/xmltext.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -9,12 +13,14 @@
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
+#include "model/sketchstroke.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
 #include <QImage>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestClipboard : public QObject
@@ -22,6 +28,8 @@ class TestClipboard : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -43,6 +51,7 @@ private slots:
     void formatTextThatIsNotAFormatChangesNothing_data();
     void formatTextThatIsNotAFormatChangesNothing();
     void shapesRectCoversRotatedOutlines();
+    void textsListAttributesInNameOrder();
 
 private:
     SketchLayer *layer() const { return m_view->currentLayer(); }
@@ -405,6 +414,31 @@ void TestClipboard::shapesRectCoversRotatedOutlines()
     selectShape(plain);
     selectShape(locked);
     QCOMPARE(m_view->editableSelectionRect(), QRectF(200, 100, 10, 10));
+}
+
+// Both clipboard texts come out the same in every run: the attributes of
+// each element in name order, not in the order of a seeded hash.
+void TestClipboard::textsListAttributesInNameOrder()
+{
+    SketchShape *shape = addBox(layer(), 10, 10, 40, 20, Qt::red);
+    shape->setName(QStringLiteral("panel"));
+    shape->setText(QStringLiteral("Hello"));
+    shape->setOpacity(0.5f);
+    shape->setBlur(1);
+    shape->setTension(0.2f);
+    shape->setAlign(0);
+    shape->setDirection(3);
+    shape->centerRotatePoint();
+    shape->setRotateAngle(0.25f);
+    shape->setStroke(SketchStroke(Qt::blue, 3, SketchStrokeSquare));
+    selectShape(shape);
+
+    QString where;
+    QVERIFY(m_view->copy());
+    QVERIFY2(attributesInNameOrder(clipboard()->text(), &where), qPrintable(where));
+    m_view->copyFormat();
+    QVERIFY(clipboard()->text().startsWith(QLatin1String("<StoryloomClipboardFormat")));
+    QVERIFY2(attributesInNameOrder(clipboard()->text(), &where), qPrintable(where));
 }
 
 QTEST_MAIN(TestClipboard)

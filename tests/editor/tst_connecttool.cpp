@@ -1,13 +1,17 @@
 // The connect tool: joining two paths end to end, closing one path, and the
 // one undo step of either.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolconnect.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 using PointList = QList<QPointF>;
@@ -17,6 +21,8 @@ class TestConnectTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -42,8 +48,8 @@ void TestConnectTool::init()
     m_view = new SketchDocumentView;
     m_view->resize(600, 400);
     m_layer = m_view->currentLayer();
-    m_a = addPath(m_layer, { { 100, 100 }, { 150, 100 }, { 200, 100 } });
-    m_b = addPath(m_layer, { { 300, 200 }, { 350, 200 }, { 400, 200 }, { 450, 200 } });
+    m_a = addPath(m_layer, { { 100, 100 }, { 150, 100 }, { 200, 100 } }, false);
+    m_b = addPath(m_layer, { { 300, 200 }, { 350, 200 }, { 400, 200 }, { 450, 200 } }, false);
     m_view->setCurrentTool(SketchToolTypeConnect, true);
     m_view->currentTool()->reset();
 }
@@ -181,7 +187,7 @@ void TestConnectTool::noJoin()
     QFETCH(QPointF, from);
     QFETCH(QPointF, to);
     if (!path.isEmpty())
-        addPath(m_layer, path);
+        addPath(m_layer, path, false);
     const QList<SketchShape *> before = m_layer->shapes();
 
     dragFromTo(m_view, from, to);
@@ -196,27 +202,27 @@ void TestConnectTool::noJoin()
 void TestConnectTool::otherButtonsDoNotTrack()
 {
     auto *tool = static_cast<SketchToolConnect *>(m_view->currentTool());
-    sendMove(m_view, QPointF(200, 100));
-    sendPress(m_view, QPointF(200, 100));
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
     QVERIFY(tool->isDragging());
     // Two buttons: the drop onto B's end is not seen.
-    sendMove(m_view, QPointF(300, 200), Qt::LeftButton | Qt::RightButton);
-    sendRelease(m_view, QPointF(300, 200));
+    moveTo(m_view, QPointF(300, 200), Qt::LeftButton | Qt::RightButton);
+    releaseAt(m_view, QPointF(300, 200));
     QVERIFY(!tool->isDragging());
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
 }
 
 void TestConnectTool::targetDestroyedDuringDrag()
 {
-    sendMove(m_view, QPointF(200, 100));
-    sendPress(m_view, QPointF(200, 100));
-    sendMove(m_view, QPointF(300, 200), Qt::LeftButton);
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
+    moveTo(m_view, QPointF(300, 200));
     m_layer->shapes().removeOne(m_b);
     delete m_b;
     m_b = nullptr;
 
     QVERIFY(!m_view->grab().toImage().isNull());
-    sendRelease(m_view, QPointF(300, 200));
+    releaseAt(m_view, QPointF(300, 200));
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
     QCOMPARE(m_layer->shapes(), QList<SketchShape *> { m_a });
 }

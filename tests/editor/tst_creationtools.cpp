@@ -1,7 +1,10 @@
 // The rectangle, ellipse and bubble tools: drag and click creation, Shift,
 // the release tolerance, and cancelling through Escape, undo and Delete.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -11,6 +14,7 @@
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCreationTools : public QObject
@@ -18,6 +22,8 @@ class TestCreationTools : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -8,7 +8,9 @@
 // only to the exposed rectangle, then the paper border, as the view layers
 // them.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "bench/generatedpage.h"
 #include "model/sketchgroup.h"
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -353,6 +356,8 @@ class TestCulledRepaint : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void crowdedPageMatchesAFullPaint_data();
     void crowdedPageMatchesAFullPaint();
     void exposedPartsMatchAFullPaint_data();

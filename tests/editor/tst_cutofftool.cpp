@@ -1,7 +1,10 @@
 // The cut-off tool: removing points, cutting outlines open, the hover cross.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
@@ -9,6 +12,7 @@
 #include "editor/sketchtool.h"
 #include "model/sketchgroup.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestCutoffTool : public QObject
@@ -16,6 +20,8 @@ class TestCutoffTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -50,7 +56,7 @@ void TestCutoffTool::cleanup()
 
 void TestCutoffTool::lastPointOfOpenPath()
 {
-    SketchShape *path = addPath(m_layer, { { 100, 100 }, { 150, 150 }, { 200, 100 }, { 250, 150 }, { 300, 100 } });
+    SketchShape *path = addPath(m_layer, { { 100, 100 }, { 150, 150 }, { 200, 100 }, { 250, 150 }, { 300, 100 } }, false);
     clickAt(m_view, QPointF(300, 100));
 
     QCOMPARE(path->pointCount(), 4);
@@ -68,7 +74,7 @@ void TestCutoffTool::lastPointOfOpenPath()
 void TestCutoffTool::endOfTwoPointLineRemovesTheLine()
 {
     SketchShape *below = addBox(m_layer, 400, 250, 50, 50);
-    SketchShape *line = addPath(m_layer, { { 100, 300 }, { 250, 300 } });
+    SketchShape *line = addPath(m_layer, { { 100, 300 }, { 250, 300 } }, false);
     SketchShape *above = addBox(m_layer, 450, 300, 50, 50);
 
     clickAt(m_view, QPointF(250, 300));
@@ -104,10 +110,10 @@ void TestCutoffTool::cutOnOutlineIsOneStep()
 void TestCutoffTool::pressInsideThenReleaseOnOutline()
 {
     SketchShape *box = addBox(m_layer, 100, 100, 200, 100, Qt::yellow);
-    sendMove(m_view, QPointF(200, 150));
-    sendPress(m_view, QPointF(200, 150));
-    sendMove(m_view, QPointF(200, 100), Qt::LeftButton);
-    sendRelease(m_view, QPointF(200, 100));
+    hoverAt(m_view, QPointF(200, 150));
+    pressAt(m_view, QPointF(200, 150));
+    moveTo(m_view, QPointF(200, 100));
+    releaseAt(m_view, QPointF(200, 100));
 
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
     QCOMPARE(m_layer->shapes(), QList<SketchShape *> { box });
@@ -117,12 +123,12 @@ void TestCutoffTool::pressInsideThenReleaseOnOutline()
 void TestCutoffTool::shapeThatLeftItsLayerIsNotCut()
 {
     SketchShape *box = addBox(m_layer, 100, 100, 200, 100);
-    sendMove(m_view, QPointF(200, 100));
-    sendPress(m_view, QPointF(200, 100));
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
     // The shape leaves its layer's list under the gesture: cutting it would
     // be refused by the command, and nothing may be recorded.
     m_layer->shapes().removeOne(box);
-    sendRelease(m_view, QPointF(200, 100));
+    releaseAt(m_view, QPointF(200, 100));
 
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
     QVERIFY(m_layer->shapes().isEmpty());
@@ -146,7 +152,7 @@ void TestCutoffTool::hoverCross()
     addBox(m_layer, 100, 100, 200, 100);
 
     QVERIFY(!hasColorNear(m_view->grab().toImage(), probe, 1, Qt::red));
-    sendMove(m_view, pointer);
+    hoverAt(m_view, pointer);
     QVERIFY(hasColorNear(m_view->grab().toImage(), probe, 1, Qt::red));
 }
 
@@ -157,20 +163,20 @@ void TestCutoffTool::groupShowsNoCross()
     m_view->commandManager()->push(new SketchCommandGroup(m_view, { box }), QStringLiteral("groupSelection"));
     m_view->clearSelection();
 
-    sendMove(m_view, QPointF(200, 100));
+    hoverAt(m_view, QPointF(200, 100));
     QVERIFY(!hasColorNear(m_view->grab().toImage(), QPoint(197, 97), 2, Qt::red));
 }
 
 void TestCutoffTool::hoveredShapeDestroyed()
 {
-    SketchShape *path = addPath(m_layer, { { 100, 100 }, { 200, 100 }, { 300, 100 } });
-    sendMove(m_view, QPointF(300, 100));
-    sendPress(m_view, QPointF(300, 100));
+    SketchShape *path = addPath(m_layer, { { 100, 100 }, { 200, 100 }, { 300, 100 } }, false);
+    hoverAt(m_view, QPointF(300, 100));
+    pressAt(m_view, QPointF(300, 100));
     m_layer->shapes().removeOne(path);
     delete path;
 
     QVERIFY(!m_view->grab().toImage().isNull());
-    sendRelease(m_view, QPointF(300, 100));
+    releaseAt(m_view, QPointF(300, 100));
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
 }
 

@@ -1,7 +1,9 @@
 // The document view's input routing, wheel and zoom, scroll bars and
 // painting, and the zoom tool's step about a point.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -19,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -93,6 +96,8 @@ class TestDocumentViewInput : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

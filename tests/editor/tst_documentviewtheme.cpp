@@ -1,10 +1,13 @@
 // A document view under the theme's style sheet shows the theme's
 // background around the paper, and the paper itself as before.
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "skin/windows/skintheme.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestDocumentViewTheme : public QObject
@@ -12,6 +15,8 @@ class TestDocumentViewTheme : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void backgroundOutsideThePaper_data();
     void backgroundOutsideThePaper();
 };

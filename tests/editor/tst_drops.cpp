@@ -1,8 +1,11 @@
 // Drops onto a document view, sent as the drag events a window system
 // delivers: materials, URLs and other data; and picture files placed by
 // dropImageFiles.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -23,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -79,6 +83,8 @@ class TestDrops : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -1,8 +1,11 @@
 // The frame tool: dragging the selection onto a target shape turns the
 // selected shapes of the target's kind into new frames of it, as one
 // "addFrame" step; a selection of the wrong kind gets a warning instead.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -16,6 +19,7 @@
 #include "skin/windows/skinmessagebox.h"
 
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -52,17 +56,6 @@ bool filledWith(const SketchShape *shape, const QColor &colour)
 }
 
 // Some pixel within `half` pixels of the centre is roughly that colour.
-bool hasColorNear(const QImage &image, const QPoint &centre, int half, const QColor &colour)
-{
-    for (int y = centre.y() - half; y <= centre.y() + half; ++y) {
-        for (int x = centre.x() - half; x <= centre.x() + half; ++x) {
-            if (image.rect().contains(x, y) && sameColor(image, x, y, colour, 40))
-                return true;
-        }
-    }
-    return false;
-}
-
 bool nearOrigin(const QPointF &point)
 {
     return qAbs(point.x()) < 1e-3 && qAbs(point.y()) < 1e-3;
@@ -75,6 +68,8 @@ class TestFrameTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

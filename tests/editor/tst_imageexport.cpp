@@ -1,6 +1,10 @@
 // Exporting the page, its layers and the selected shapes to image files.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/modaldriver.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
@@ -13,15 +17,21 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 class TestImageExport : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -46,6 +56,8 @@ private:
     SketchDocumentView *m_view = nullptr;
     QTemporaryDir *m_dir = nullptr;
     int m_dialogs = 0;
+    std::unique_ptr<ModalDriver> m_driver;
+    QPointer<QWidget> m_lastDialog;
 };
 
 void TestImageExport::init()
@@ -55,11 +67,14 @@ void TestImageExport::init()
     m_view = new SketchDocumentView;
     m_view->resize(1000, 800);
     m_dialogs = 0;
+    // A dialog that never came must not answer the next test's.
+    m_driver = std::make_unique<ModalDriver>();
 }
 
 void TestImageExport::cleanup()
 {
     SkinMessageBox::setAnswerHook(SkinMessageBox::AnswerHook());
+    m_driver.reset();
     delete m_view;
     m_view = nullptr;
     delete m_dir;
@@ -68,17 +83,12 @@ void TestImageExport::cleanup()
 
 void TestImageExport::answerNextFileDialog(const QString &fileName)
 {
-    // Goes with the view: a dialog that never came must not answer the
-    // next test's.
-    auto *timer = new QTimer(m_view);
-    timer->setInterval(10);
-    connect(timer, &QTimer::timeout, this, [this, timer, fileName]() {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        ++m_dialogs;
+    m_driver->answer<QFileDialog>([this, fileName](QFileDialog *dialog) {
+        // The driver may act on one dialog more than once.
+        if (dialog != m_lastDialog) {
+            m_lastDialog = dialog;
+            ++m_dialogs;
+        }
         if (fileName.isEmpty()) {
             dialog->reject();
             return;
@@ -88,7 +98,6 @@ void TestImageExport::answerNextFileDialog(const QString &fileName)
         edit->setText(fileName);
         static_cast<QDialog *>(dialog)->accept();
     });
-    timer->start();
 }
 
 void TestImageExport::formatFollowsTheSuffix_data()

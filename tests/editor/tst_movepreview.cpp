@@ -8,10 +8,14 @@
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
-#include "editor/toolevents.h"
-#include "editor/viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include <QImage>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -43,6 +47,8 @@ class TestMovePreview : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

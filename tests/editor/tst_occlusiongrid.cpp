@@ -4,6 +4,7 @@
 
 #include "editor/occlusiongrid.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <limits>
@@ -20,6 +21,8 @@ class TestOcclusionGrid : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void markingCoversOnlyWholeCells_data();
     void markingCoversOnlyWholeCells();
     void outsideTheAreaIsHidden();

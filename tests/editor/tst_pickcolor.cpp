@@ -1,6 +1,9 @@
 // The colour pickers and the zoom tools' click.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -11,6 +14,7 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestPickColor : public QObject
@@ -18,6 +22,8 @@ class TestPickColor : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -31,18 +37,6 @@ private slots:
     void zoomClickKeepsThePaperPoint();
 
 private:
-    void sendPress(const QPointF &pos, Qt::MouseButton button)
-    {
-        const QPointF global(m_view->mapToGlobal(pos.toPoint()));
-        QMouseEvent event(QEvent::MouseButtonPress, pos, global, button, button, Qt::NoModifier);
-        QApplication::sendEvent(m_view, &event);
-    }
-    void sendRelease(const QPointF &pos, Qt::MouseButton button)
-    {
-        const QPointF global(m_view->mapToGlobal(pos.toPoint()));
-        QMouseEvent event(QEvent::MouseButtonRelease, pos, global, button, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(m_view, &event);
-    }
     // Every colour any of the three signals carried, tagged with its target.
     QList<QPair<int, QColor>> m_picked;
     SketchDocumentView *m_view = nullptr;
@@ -113,9 +107,9 @@ void TestPickColor::rightClickLeavesWithoutPicking()
     m_view->setCurrentTool(SketchToolTypePickFillColor, true);
     auto *tool = qobject_cast<SketchToolPickColor *>(m_view->currentTool());
     QVERIFY(!tool->color().isValid());
-    sendPress(QPointF(200, 150), Qt::RightButton);
+    pressAt(m_view, QPointF(200, 150), Qt::NoModifier, Qt::RightButton);
     QCOMPARE(tool->color(), QColor(0, 0, 0, 0));
-    sendRelease(QPointF(200, 150), Qt::RightButton);
+    releaseAt(m_view, QPointF(200, 150), Qt::NoModifier, Qt::RightButton);
     QVERIFY(m_picked.isEmpty());
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
 }
@@ -134,8 +128,8 @@ void TestPickColor::pickAtTheFarEdgeReadsAnEdgePixel()
     // The paper fill covers the whole picture the pick reads.
     m_view->setPaperColor(SkinBrush(QColor(Qt::green)));
     m_view->setCurrentTool(SketchToolTypePickStrokeColor, true);
-    sendPress(at, Qt::LeftButton);
-    sendRelease(at, Qt::LeftButton);
+    pressAt(m_view, at, Qt::NoModifier, Qt::LeftButton);
+    releaseAt(m_view, at, Qt::NoModifier, Qt::LeftButton);
     QCOMPARE(m_picked.size(), 1);
     QCOMPARE(m_picked.first().second, QColor(Qt::green));
 }

@@ -1,16 +1,22 @@
 // The corner and smooth point tools: inserting and converting points, the
 // drag after the press as its own step, the hover markers.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/livecounts.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandremove.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolpoint.h"
+#include "model/sketchglobals.h"
 #include "model/sketchgroup.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestPointTool : public QObject
@@ -18,6 +24,8 @@ class TestPointTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -28,6 +36,8 @@ private slots:
     void pressOnGroupOnlySelects();
     void releaseMarksModified();
     void secondPressDropsOpenDrag();
+    void cutShortDragIsTakenBack_data();
+    void cutShortDragIsTakenBack();
     void hoverMarkers_data();
     void hoverMarkers();
     void paintAfterHoveredPointWentAway();
@@ -104,11 +114,11 @@ void TestPointTool::smoothToolConvertsCornerInPlace()
     // A drag that wanders and comes back to the press pixel has still moved
     // the point by the grab offset: that change is recorded, not lost.
     useTool(SketchToolTypeSmoothPoint);
-    sendMove(m_view, QPointF(302, 101));
-    sendPress(m_view, QPointF(302, 101));
-    sendMove(m_view, QPointF(310, 120), Qt::LeftButton);
-    sendMove(m_view, QPointF(302, 101), Qt::LeftButton);
-    sendRelease(m_view, QPointF(302, 101));
+    hoverAt(m_view, QPointF(302, 101));
+    pressAt(m_view, QPointF(302, 101));
+    moveTo(m_view, QPointF(310, 120));
+    moveTo(m_view, QPointF(302, 101));
+    releaseAt(m_view, QPointF(302, 101));
     QCOMPARE(pointsOf(box()).at(1), QPointF(302, 101));
     QCOMPARE(undoTextList(m_view), (QStringList { "insertPoint", "insertPoint", "moveSelection" }));
     undoOnce(m_view);
@@ -159,17 +169,18 @@ void TestPointTool::releaseMarksModified()
 void TestPointTool::secondPressDropsOpenDrag()
 {
     useTool(SketchToolTypeCornerPoint);
-    sendMove(m_view, QPointF(200, 100));
-    sendPress(m_view, QPointF(200, 100));
-    sendMove(m_view, QPointF(200, 60), Qt::LeftButton);
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
+    moveTo(m_view, QPointF(200, 60));
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 60));
 
     // A second button over empty paper: the open drag is dropped, and what
     // it moved goes back, since it will never be recorded.
-    sendPress(m_view, QPointF(500, 350), Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    sendMouse(m_view, QEvent::MouseButtonPress, QPointF(500, 350), Qt::RightButton, Qt::LeftButton | Qt::RightButton,
+              Qt::NoModifier);
     QCOMPARE(pointsOf(box()).at(1), QPointF(200, 100));
-    sendRelease(m_view, QPointF(500, 350), Qt::RightButton, Qt::LeftButton);
-    sendRelease(m_view, QPointF(500, 350), Qt::LeftButton, Qt::NoButton);
+    sendMouse(m_view, QEvent::MouseButtonRelease, QPointF(500, 350), Qt::RightButton, Qt::LeftButton, Qt::NoModifier);
+    releaseAt(m_view, QPointF(500, 350));
 
     QCOMPARE(undoTextList(m_view), QStringList { "insertPoint" });
     QCOMPARE(box()->pointCount(), 5);
@@ -204,15 +215,15 @@ void TestPointTool::hoverMarkers()
 
     useTool(tool);
     QVERIFY(!hasColorNear(m_view->grab().toImage(), probe, 1, colour));
-    sendMove(m_view, pointer);
+    hoverAt(m_view, pointer);
     QVERIFY(hasColorNear(m_view->grab().toImage(), probe, 1, colour));
 }
 
 void TestPointTool::paintAfterHoveredPointWentAway()
 {
-    SketchShape *path = addPath(m_layer, { { 100, 300 }, { 150, 350 }, { 200, 300 }, { 250, 350 }, { 300, 300 } });
+    SketchShape *path = addPath(m_layer, { { 100, 300 }, { 150, 350 }, { 200, 300 }, { 250, 350 }, { 300, 300 } }, false);
     useTool(SketchToolTypeCornerPoint);
-    sendMove(m_view, QPointF(300, 300));
+    hoverAt(m_view, QPointF(300, 300));
 
     // The hovered last point goes while the tool is current.
     path->setActiveHandle(SketchHandleFirstPoint + 4);
@@ -221,6 +232,51 @@ void TestPointTool::paintAfterHoveredPointWentAway()
 
     const QImage image = m_view->grab().toImage();
     QVERIFY(!image.isNull());
+}
+
+void TestPointTool::cutShortDragIsTakenBack_data()
+{
+    QTest::addColumn<bool>("byUndo");
+    QTest::newRow("Escape") << false;
+    QTest::newRow("Undo") << true;
+}
+
+// A point drag cut short is taken back at once, and nothing of it comes back
+// later: the shape stays where the next recorded edit put it.
+void TestPointTool::cutShortDragIsTakenBack()
+{
+    QFETCH(bool, byUndo);
+    const LiveCounts before;
+    useTool(SketchToolTypeCornerPoint);
+    hoverAt(m_view, QPointF(200, 100));
+    pressAt(m_view, QPointF(200, 100));
+    moveTo(m_view, QPointF(210, 60));
+    moveTo(m_view, QPointF(220, 40));
+    QCOMPARE(pointsOf(box()).at(1), QPointF(220, 40));
+    if (byUndo)
+        m_view->commandManager()->undo();
+    else
+        sendKey(m_view, Qt::Key_Escape);
+    releaseAt(m_view, QPointF(220, 40));
+
+    // The inserted point stays where it was inserted; only the insertion is
+    // recorded, and the tool has handed over to the select tool.
+    QCOMPARE(pointsOf(box()).at(1), QPointF(200, 100));
+    QCOMPARE(undoTextList(m_view), QStringList{"insertPoint"});
+    QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
+
+    selectShape(box());
+    sendKey(m_view, Qt::Key_Right);
+    QCOMPARE(undoTextList(m_view), (QStringList{"insertPoint", "moveSelection"}));
+    const QList<QPointF> moved = pointsOf(box());
+    QCOMPARE(moved.at(1), QPointF(201, 100));
+
+    // The next press of the point tool, away from the shape, changes it not.
+    useTool(SketchToolTypeCornerPoint);
+    clickAt(m_view, QPointF(500, 350));
+    QCOMPARE(pointsOf(box()), moved);
+    QCOMPARE(undoTextList(m_view), (QStringList{"insertPoint", "moveSelection"}));
+    QCOMPARE(SketchGlobals::CommandCount, before.commands + 2);
 }
 
 QTEST_MAIN(TestPointTool)

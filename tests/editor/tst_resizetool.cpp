@@ -2,8 +2,11 @@
 // stretching the paper, and every way out of the tool leaving no temporary
 // group behind.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandgroup.h"
 #include "commands/sketchcommandmanager.h"
@@ -13,6 +16,7 @@
 #include "model/sketchgroup.h"
 
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestResizeTool : public QObject
@@ -20,6 +24,8 @@ class TestResizeTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -221,8 +227,8 @@ void TestResizeTool::wayOut()
     select(m_box);
     chooseTool();
     if (dragging) {
-        sendPress(m_view, QPointF(310, 150));
-        sendMove(m_view, QPointF(360, 150), Qt::LeftButton);
+        pressAt(m_view, QPointF(310, 150));
+        moveTo(m_view, QPointF(360, 150));
         QCOMPARE(tool()->temporaryGroup()->boundingRect().width(), 250.0);
     }
 
@@ -231,7 +237,7 @@ void TestResizeTool::wayOut()
     else
         sendKey(m_view, Qt::Key_Escape);
     if (dragging)
-        sendRelease(m_view, QPointF(360, 150));
+        releaseAt(m_view, QPointF(360, 150));
 
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
     QCOMPARE(groupCount(), 0);
@@ -278,9 +284,9 @@ void TestResizeTool::pressOffTheHandlesLeaves()
 {
     select(m_box);
     chooseTool();
-    sendPress(m_view, QPointF(600, 500));
+    pressAt(m_view, QPointF(600, 500));
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
-    sendRelease(m_view, QPointF(600, 500));
+    releaseAt(m_view, QPointF(600, 500));
     QCOMPARE(groupCount(), 0);
 }
 
@@ -289,13 +295,13 @@ void TestResizeTool::readOut()
     select(m_box);
     chooseTool();
     const QImage before = m_view->grab().toImage();
-    sendPress(m_view, QPointF(310, 150));
-    sendMove(m_view, QPointF(360, 150), Qt::LeftButton);
+    pressAt(m_view, QPointF(310, 150));
+    moveTo(m_view, QPointF(360, 150));
     const QImage during = m_view->grab().toImage();
     // The gray label sits 10 pixels right of and below the pointer.
     QVERIFY(!hasColorNear(before, QPoint(375, 165), 2, Qt::gray));
     QVERIFY(hasColorNear(during, QPoint(375, 165), 2, Qt::gray));
-    sendRelease(m_view, QPointF(360, 150));
+    releaseAt(m_view, QPointF(360, 150));
 }
 
 QTEST_MAIN(TestResizeTool)

@@ -5,12 +5,15 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestResources : public QObject {
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void loads_data();
     void loads();
 };

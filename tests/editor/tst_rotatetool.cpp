@@ -1,13 +1,19 @@
 // The rotate tool: the handle, turning by whole degrees as one step, moving
 // the target's body within the same step, nudges, cancel.
 
-#include "gesturefixture.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/livecounts.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtoolrotate.h"
+#include "model/sketchglobals.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestRotateTool : public QObject
@@ -15,6 +21,8 @@ class TestRotateTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -121,10 +129,10 @@ void TestRotateTool::nearlyNoTurn()
     m_view->setZoom(2.0f);
     chooseTool();
     QCOMPARE(tool()->handle()->toPointF(), QPointF(300, 150));
-    sendPress(m_view, QPointF(600, 300));
-    sendMove(m_view, QPointF(600, 300 + dy), Qt::LeftButton);
+    pressAt(m_view, QPointF(600, 300));
+    moveTo(m_view, QPointF(600, 300 + dy));
     QVERIFY(qAbs(m_box->rotateAngle() * 360.0f - degrees) < 0.01f);
-    sendRelease(m_view, QPointF(600, 300 + dy));
+    releaseAt(m_view, QPointF(600, 300 + dy));
 
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
@@ -142,14 +150,14 @@ void TestRotateTool::clickOnHandleStillRecords()
 void TestRotateTool::escapeDuringDragRestores()
 {
     chooseTool();
-    sendPress(m_view, QPointF(300, 150));
-    sendMove(m_view, QPointF(200, 250), Qt::LeftButton);
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
     QCOMPARE(m_box->rotateAngle(), 0.25f);
 
     sendKey(m_view, Qt::Key_Escape);
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
-    sendRelease(m_view, QPointF(200, 250));
+    releaseAt(m_view, QPointF(200, 250));
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
     QCOMPARE(m_view->commandManager()->redoCount(), 0);
 }
@@ -157,8 +165,8 @@ void TestRotateTool::escapeDuringDragRestores()
 void TestRotateTool::undoDuringDragRestores()
 {
     chooseTool();
-    sendPress(m_view, QPointF(150, 120));
-    sendMove(m_view, QPointF(170, 130), Qt::LeftButton);
+    pressAt(m_view, QPointF(150, 120));
+    moveTo(m_view, QPointF(170, 130));
     QCOMPARE(pointsOf(m_box).first(), QPointF(120, 110));
 
     m_view->commandManager()->undo();
@@ -170,7 +178,7 @@ void TestRotateTool::undoDuringDragRestores()
 void TestRotateTool::bodyDragIsOneStep()
 {
     chooseTool();
-    dragFromTo(m_view, QPointF(150, 120), QPointF(180, 135), 6);
+    dragFromTo(m_view, QPointF(150, 120), QPointF(180, 135), Qt::NoModifier, 6);
 
     QCOMPARE(pointsOf(m_box).first(), QPointF(130, 115));
     QCOMPARE(undoTextList(m_view), QStringList { "rotate" });
@@ -232,21 +240,41 @@ void TestRotateTool::lockedShapeEndsTheTool()
     QVERIFY(!tool()->target());
     QVERIFY(!tool()->handle());
 
-    sendPress(m_view, QPointF(150, 120));
+    pressAt(m_view, QPointF(150, 120));
     QCOMPARE(m_view->currentToolType(), int(SketchToolTypeSelect));
-    sendRelease(m_view, QPointF(150, 120));
+    releaseAt(m_view, QPointF(150, 120));
     QCOMPARE(m_box->rotateAngle(), 0.0f);
     QCOMPARE(m_view->commandManager()->undoCount(), 0);
 }
 
+// A tool that goes in the middle of a drag takes the drag back with it, and
+// a view that goes mid-drag leaves nothing alive behind.
 void TestRotateTool::destroyedDuringDrag()
 {
+    const QList<QPointF> before = pointsOf(m_box);
     chooseTool();
-    sendPress(m_view, QPointF(300, 150));
-    sendMove(m_view, QPointF(200, 250), Qt::LeftButton);
-    // The pending command goes with the tool (the leak checker watches).
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
+    QVERIFY(m_box->rotateAngle() > 0.0f);
+    const int commands = SketchGlobals::CommandCount;
+    delete m_view->tools().take(SketchToolTypeRotate);
+    QCOMPARE(m_box->rotateAngle(), 0.0f);
+    QCOMPARE(pointsOf(m_box), before);
+    QCOMPARE(m_view->commandManager()->undoCount(), 0);
+    QCOMPARE(SketchGlobals::CommandCount, commands - 1);
+
+    delete m_view;
+    const LiveCounts noView;
+    m_view = new SketchDocumentView;
+    SketchShape *box = addBox(m_view->currentLayer(), 100, 100, 200, 100, Qt::yellow);
+    selectShape(box);
+    chooseTool();
+    pressAt(m_view, QPointF(300, 150));
+    moveTo(m_view, QPointF(200, 250));
     delete m_view;
     m_view = nullptr;
+    const QString change = liveCountsChange(noView);
+    QVERIFY2(change.isEmpty(), qPrintable(change));
 }
 
 QTEST_MAIN(TestRotateTool)

@@ -1,8 +1,11 @@
 // The document view's operations on the selection: z-order, alignment,
 // grouping, locking, flipping, deleting, selecting, frames, and the picking
 // of the shape or slice under a point.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -14,6 +17,7 @@
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 #include <functional>
 
@@ -25,6 +29,8 @@ class TestSelection : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

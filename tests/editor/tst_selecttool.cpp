@@ -1,7 +1,10 @@
 // The select tool: picking, Ctrl toggles, rubber bands, dragging as one
 // command, arrow keys, path closing, the read-out, groups and cancelling.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
@@ -14,6 +17,7 @@
 #include "model/sketchshape.h"
 
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSelectTool : public QObject
@@ -21,6 +25,8 @@ class TestSelectTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

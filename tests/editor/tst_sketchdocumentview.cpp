@@ -2,7 +2,9 @@
 // transforms, the forwarded document state, files, frames and the placement
 // of the in-place editor.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"
@@ -25,6 +27,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -73,6 +76,8 @@ class TestSketchDocumentView : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void newView();
     void toolTable_data();
     void toolTable();
@@ -478,7 +483,7 @@ void TestSketchDocumentView::changeShapeFrame()
     shape->appendFrame(first);
     shape->appendFrame(second);
     shape->setSelected(true);
-    shape->setActiveHandle(5);
+    shape->setActiveHandle(SketchHandleFirstPoint + 2);
     SketchCommandManager *manager = view.commandManager();
 
     view.changeShapeFrame(shape, 2);
@@ -493,7 +498,7 @@ void TestSketchDocumentView::changeShapeFrame()
     QCOMPARE(shape->frameIndex(), 1);
     QVERIFY(shape->fill() == SkinBrush(QColor(Qt::blue)));
     QVERIFY(shape->isSelected());
-    QCOMPARE(shape->activeHandle(), 2);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleInside));
 
     manager->undo();
     QVERIFY(shape->fill() == SkinBrush(QColor(Qt::red)));

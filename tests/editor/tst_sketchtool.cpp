@@ -1,7 +1,9 @@
 // The tool base: the recorded positions, Escape, the arrow-key move of the
 // selection and the read-out painters; the tool of type 0.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"
@@ -15,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -51,10 +54,13 @@ class TestSketchTool : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
-    void pressRoundsHalvesUp();
-    void otherButtonsDoNotDrag();
+    void pressRecordsPositions_data();
+    void pressRecordsPositions();
+    void moveDragsOnlyWithTheLeftButtonAlone_data();
     void moveDragsOnlyWithTheLeftButtonAlone();
     void releaseAndReset();
     void escapeCancels();
@@ -85,35 +91,54 @@ void TestSketchTool::cleanup()
     m_view = nullptr;
 }
 
-void TestSketchTool::pressRoundsHalvesUp()
+void TestSketchTool::pressRecordsPositions_data()
 {
-    QMouseEvent press = mouseEvent(QEvent::MouseButtonPress, QPointF(10.5, -2.5), Qt::LeftButton, Qt::LeftButton);
-    m_tool->mousePressEvent(&press);
-    QCOMPARE(m_tool->pressPos(), QPointF(11, -2));
-    QCOMPARE(m_tool->currentPos(), QPointF(11, -2));
-    QCOMPARE(m_tool->dragPos(), QPointF(11, -2));
+    QTest::addColumn<QPointF>("pos");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QPointF>("recorded");
+    QTest::addColumn<QPointF>("drag");
+    QTest::newRow("left, halves round up") << QPointF(10.5, -2.5) << int(Qt::LeftButton) << QPointF(11, -2)
+                                           << QPointF(11, -2);
+    QTest::newRow("right does not drag") << QPointF(4.4, 5.6) << int(Qt::RightButton) << QPointF(4, 6)
+                                         << QPointF(0, 0);
 }
 
-void TestSketchTool::otherButtonsDoNotDrag()
+void TestSketchTool::pressRecordsPositions()
 {
-    QMouseEvent press = mouseEvent(QEvent::MouseButtonPress, QPointF(4.4, 5.6), Qt::RightButton, Qt::RightButton);
+    QFETCH(QPointF, pos);
+    QFETCH(int, button);
+    QFETCH(QPointF, recorded);
+    QFETCH(QPointF, drag);
+    const auto pressed = Qt::MouseButton(button);
+    QMouseEvent press = mouseEvent(QEvent::MouseButtonPress, pos, pressed, pressed);
     m_tool->mousePressEvent(&press);
-    QCOMPARE(m_tool->pressPos(), QPointF(4, 6));
-    QCOMPARE(m_tool->currentPos(), QPointF(4, 6));
-    QCOMPARE(m_tool->dragPos(), QPointF(0, 0));
+    QCOMPARE(m_tool->pressPos(), recorded);
+    QCOMPARE(m_tool->currentPos(), recorded);
+    QCOMPARE(m_tool->dragPos(), drag);
+}
+
+void TestSketchTool::moveDragsOnlyWithTheLeftButtonAlone_data()
+{
+    QTest::addColumn<QPointF>("pos");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QPointF>("current");
+    QTest::addColumn<QPointF>("drag");
+    QTest::newRow("left and right") << QPointF(7, 8) << int(Qt::LeftButton | Qt::RightButton) << QPointF(7, 8)
+                                    << QPointF(0, 0);
+    QTest::newRow("left alone") << QPointF(9.5, 10.49) << int(Qt::LeftButton) << QPointF(10, 10) << QPointF(10, 10);
+    QTest::newRow("none") << QPointF(3, 3) << int(Qt::NoButton) << QPointF(3, 3) << QPointF(0, 0);
 }
 
 void TestSketchTool::moveDragsOnlyWithTheLeftButtonAlone()
 {
-    QMouseEvent both = mouseEvent(QEvent::MouseMove, QPointF(7, 8), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    QVERIFY(!m_tool->mouseMoveEvent(&both));
-    QCOMPARE(m_tool->currentPos(), QPointF(7, 8));
-    QCOMPARE(m_tool->dragPos(), QPointF(0, 0));
-
-    QMouseEvent left = mouseEvent(QEvent::MouseMove, QPointF(9.5, 10.49), Qt::NoButton, Qt::LeftButton);
-    QVERIFY(!m_tool->mouseMoveEvent(&left));
-    QCOMPARE(m_tool->currentPos(), QPointF(10, 10));
-    QCOMPARE(m_tool->dragPos(), QPointF(10, 10));
+    QFETCH(QPointF, pos);
+    QFETCH(int, buttons);
+    QFETCH(QPointF, current);
+    QFETCH(QPointF, drag);
+    QMouseEvent move = mouseEvent(QEvent::MouseMove, pos, Qt::NoButton, Qt::MouseButtons(buttons));
+    QVERIFY(!m_tool->mouseMoveEvent(&move));
+    QCOMPARE(m_tool->currentPos(), current);
+    QCOMPARE(m_tool->dragPos(), drag);
 }
 
 void TestSketchTool::releaseAndReset()

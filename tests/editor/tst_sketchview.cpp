@@ -1,7 +1,9 @@
 // The page base class: caption, zoom, file name and title, the default
 // operations and the notifications.
 
-#include "viewfixture.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommand.h"
 #include "commands/sketchcommandmanager.h"
@@ -14,6 +16,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -49,6 +52,8 @@ class TestSketchView : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void newViewDefaults();
     void caption_data();
     void caption();
@@ -62,8 +67,8 @@ private slots:
     void cutDeletesOnlyAfterACopy();
     void openFileForgetsHistory();
     void notifications();
-    void endTextEditHidesAndFocuses();
-    void endTextEditWhileHiddenChangesNothing();
+    void endTextEdit_data();
+    void endTextEdit();
     void samePaperDoesNotRepaint();
     void paperRectFollowsOverride();
     void contextMenuIsNotOwned();
@@ -258,26 +263,23 @@ void TestSketchView::notifications()
     QCOMPARE(sketch.count(), 1);
 }
 
-void TestSketchView::endTextEditHidesAndFocuses()
+void TestSketchView::endTextEdit_data()
 {
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    auto *other = new QLineEdit(&window);
-    auto *view = new SketchView(&window);
-    layout->addWidget(other);
-    layout->addWidget(view);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    view->textEditor()->show();
-    other->setFocus();
-    view->endTextEdit(true);
-    QVERIFY(view->textEditor()->isHidden());
-    QCOMPARE(window.focusWidget(), static_cast<QWidget *>(view));
+    QTest::addColumn<bool>("editorShown");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<bool>("viewTakesFocus");
+    QTest::newRow("shown, accepted") << true << true << true;
+    QTest::newRow("shown, dropped") << true << false << true;
+    QTest::newRow("hidden") << false << false << false;
 }
 
-void TestSketchView::endTextEditWhileHiddenChangesNothing()
+// Ending an edit hides the editor and gives the view the focus; with no
+// edit open nothing changes, the focus included.
+void TestSketchView::endTextEdit()
 {
+    QFETCH(bool, editorShown);
+    QFETCH(bool, accept);
+    QFETCH(bool, viewTakesFocus);
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
     auto *other = new QLineEdit(&window);
@@ -287,10 +289,12 @@ void TestSketchView::endTextEditWhileHiddenChangesNothing()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
+    if (editorShown)
+        view->textEditor()->show();
     other->setFocus();
-    view->endTextEdit(false);
+    view->endTextEdit(accept);
     QVERIFY(view->textEditor()->isHidden());
-    QCOMPARE(window.focusWidget(), static_cast<QWidget *>(other));
+    QCOMPARE(window.focusWidget(), viewTakesFocus ? static_cast<QWidget *>(view) : static_cast<QWidget *>(other));
 }
 
 void TestSketchView::samePaperDoesNotRepaint()

@@ -1,8 +1,11 @@
 // The slice tool: drawing with validation and snapping, moving and resizing
 // by handles, hover, cancelling, Delete, and the slice overlay that the slice
 // and zoom tools paint.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
@@ -10,19 +13,29 @@
 #include "editor/sketchtool.h"
 #include "editor/sketchtoolslice.h"
 #include "model/sketchdocument.h"
+#include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QTimer>
+#include <QStandardPaths>
 #include <QtTest>
+
+// An edit of the view's selection, for a table of edits.
+using ViewEdit = void (SketchDocumentView::*)();
+Q_DECLARE_METATYPE(ViewEdit)
 
 class TestSliceTool : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -52,6 +65,8 @@ private slots:
     void noSliceWithoutAUsableLayerOrAnotherTool_data();
     void noSliceWithoutAUsableLayerOrAnotherTool();
 
+    void shapeEditsWaitWhileSlicing_data();
+    void shapeEditsWaitWhileSlicing();
     void overlayShowsTheSlices_data();
     void overlayShowsTheSlices();
 
@@ -484,6 +499,73 @@ void TestSliceTool::noSliceWithoutAUsableLayerOrAnotherTool()
     QCOMPARE(document()->slices(), QList<SketchSlice *>{slice});
     QCOMPARE(slice->rect(), QRect(100, 100, 200, 100));
     QCOMPARE(undoCount(), 0);
+}
+
+namespace {
+
+// The shapes of every layer with their whole state and selection.
+QStringList shapeStates(SketchDocumentView *view)
+{
+    QStringList states;
+    for (SketchLayer *layer : view->layers()) {
+        for (SketchShape *shape : layer->shapes())
+            states.append(shapeXml(shape) + (shape->isSelected() ? "selected" : ""));
+    }
+    return states;
+}
+
+} // namespace
+
+void TestSliceTool::shapeEditsWaitWhileSlicing_data()
+{
+    QTest::addColumn<ViewEdit>("edit");
+    QTest::newRow("group") << ViewEdit(&SketchDocumentView::groupSelection);
+    QTest::newRow("ungroup") << ViewEdit(&SketchDocumentView::unGroupSelection);
+    QTest::newRow("lock") << ViewEdit(&SketchDocumentView::lockSelection);
+    QTest::newRow("unlock") << ViewEdit(&SketchDocumentView::unLockSelection);
+    QTest::newRow("flip horizontally") << ViewEdit(&SketchDocumentView::flipHorizontalSelection);
+    QTest::newRow("flip vertically") << ViewEdit(&SketchDocumentView::flipVerticalSelection);
+    QTest::newRow("align left") << ViewEdit(&SketchDocumentView::alignLeftSelection);
+    QTest::newRow("align top") << ViewEdit(&SketchDocumentView::alignTopSelection);
+    QTest::newRow("align right") << ViewEdit(&SketchDocumentView::alignRightSelection);
+    QTest::newRow("align bottom") << ViewEdit(&SketchDocumentView::alignBottomSelection);
+    QTest::newRow("align centre") << ViewEdit(&SketchDocumentView::alignCenterSelection);
+    QTest::newRow("bring to front") << ViewEdit(&SketchDocumentView::bringToFront);
+    QTest::newRow("send to back") << ViewEdit(&SketchDocumentView::sendToBack);
+    QTest::newRow("bring forward") << ViewEdit(&SketchDocumentView::bringForward);
+    QTest::newRow("send backward") << ViewEdit(&SketchDocumentView::sendBackward);
+    QTest::newRow("paste") << ViewEdit(&SketchDocumentView::paste);
+    QTest::newRow("copy format") << ViewEdit(&SketchDocumentView::copyFormat);
+    QTest::newRow("paste format") << ViewEdit(&SketchDocumentView::pasteFormat);
+}
+
+// While the slice tool is current, no edit of the shapes goes through: the
+// shapes, their order and their selection stay, and nothing is recorded.
+void TestSliceTool::shapeEditsWaitWhileSlicing()
+{
+    QFETCH(ViewEdit, edit);
+    SketchLayer *layer = m_view->currentLayer();
+    SketchShape *a = addBox(layer, 100, 100, 50, 40, Qt::red);
+    SketchShape *b = addBox(layer, 300, 200, 60, 30, Qt::blue);
+    SketchGroup *group = groupShapes(layer, {addBox(layer, 500, 100, 20, 20), addBox(layer, 540, 120, 20, 20)});
+    // The clipboard holds a style for the format paste, shapes otherwise.
+    m_view->setCurrentTool(SketchToolTypeSelect, false);
+    selectShape(b);
+    if (edit == ViewEdit(&SketchDocumentView::pasteFormat))
+        m_view->copyFormat();
+    else
+        QVERIFY(m_view->copy());
+    const QString clipboardText = QApplication::clipboard()->text();
+    useSliceTool();
+    selectShape(a);
+    selectShape(b);
+    selectShape(group);
+    const QStringList before = shapeStates(m_view);
+
+    (m_view->*edit)();
+    QCOMPARE(shapeStates(m_view), before);
+    QCOMPARE(undoCount(), 0);
+    QCOMPARE(QApplication::clipboard()->text(), clipboardText);
 }
 
 void TestSliceTool::overlayShowsTheSlices_data()

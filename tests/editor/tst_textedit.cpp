@@ -1,7 +1,10 @@
 // The end of an in-place edit of a shape's text or name, and the editor's
 // lifetime against deletes, undo, redo and opening a file.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
@@ -14,6 +17,7 @@
 
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestTextEdit : public QObject
@@ -21,6 +25,8 @@ class TestTextEdit : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -1,8 +1,11 @@
 // The text tool (a 200 x 50 box opened for editing) and the path tool
 // (corner and curve points, closing on the first point, right-click end,
 // cancelling), driven by events sent to the view.
-#include "toolevents.h"
-#include "viewfixture.h"
+#include "support/history.h"
+#include "support/input.h"
+#include "support/paintcounter.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
@@ -16,6 +19,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextEdit>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -66,6 +70,8 @@ class TestTextPathTools : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -2,13 +2,16 @@
 // wholly under the opaque inside of a shape above is left out; anything that
 // lets it show through or reach out keeps it.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/visibleshapes.h"
 #include "model/sketchgroup.h"
 #include "model/sketchstroke.h"
 #include "model/skinbrush.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -42,6 +45,8 @@ class TestVisibleShapes : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void shapeUnderACover_data();
     void shapeUnderACover();
     void partlyCoveredShapeIsClippedToWhatShows();

@@ -4,13 +4,14 @@
 // Builders and checks shared by the material tests.
 
 #include "materials/sketchmaterial.h"
-#include "model/shapefixture.h"
+#include "model/sketchglobals.h"
+#include "support/filesizelimit.h"
+#include "support/livecounts.h"
+#include "support/shapes.h"
 
 #include <QFile>
 #include <QtGlobal>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <QImage>
 #include <QRect>
 #include <QStringList>
@@ -80,35 +81,5 @@ inline bool writeFileBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// While it lives, files of this process cannot grow beyond the limit: a
-// write past it fails (SIGXFSZ is ignored meanwhile) as on a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_set = getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_set = m_set && setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        if (m_set)
-            setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-    bool m_set = false;
-};
 
 #endif // MATERIALFIXTURE_H

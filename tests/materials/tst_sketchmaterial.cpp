@@ -134,7 +134,7 @@ void TestSketchMaterial::fromShapesMovesToTheOrigin()
     QCOMPARE(material.shapes().size(), 1);
     SketchShape *copy = material.shapes().first();
     QVERIFY(copy != source);
-    QCOMPARE(positionsOf(copy), (QList<QPointF>{{0, 0}, {100, 0}, {100, 50}, {0, 50}}));
+    QCOMPARE(pointsOf(copy), (QList<QPointF>{{0, 0}, {100, 0}, {100, 50}, {0, 50}}));
     QVERIFY(!copy->isSelected());
     QCOMPARE(copy->activeHandle(), int(SketchHandleNone));
     QVERIFY(!copy->layer());
@@ -152,8 +152,8 @@ void TestSketchMaterial::fromShapesCoversTheirTogether()
     SketchMaterial material(0, {a.get(), nullptr, b.get()}, false);
     QCOMPARE(material.size(), QSizeF(100, 55));
     QCOMPARE(material.shapes().size(), 2);
-    QCOMPARE(positionsOf(material.shapes().at(0)).first(), QPointF(0, 15));
-    QCOMPARE(positionsOf(material.shapes().at(1)), (QList<QPointF>{{90, 0}, {100, 10}}));
+    QCOMPARE(pointsOf(material.shapes().at(0)).first(), QPointF(0, 15));
+    QCOMPARE(pointsOf(material.shapes().at(1)), (QList<QPointF>{{90, 0}, {100, 10}}));
 }
 
 void TestSketchMaterial::fromTurnedShapeCoversItsTurnedBox()
@@ -168,7 +168,7 @@ void TestSketchMaterial::fromTurnedShapeCoversItsTurnedBox()
     QVERIFY(qAbs(material.width() - 50.0f) < 1e-3f);
     QVERIFY(qAbs(material.height() - 100.0f) < 1e-3f);
     const SketchShape *copy = material.shapes().first();
-    QVERIFY(isNear(positionsOf(copy).first(), QPointF(-25, 25)));
+    QVERIFY(isNear(pointsOf(copy).first(), QPointF(-25, 25)));
     QVERIFY(isNear(copy->rotatePoint(), QPointF(25, 50)));
     QCOMPARE(copy->rotateAngle(), 0.25f);
 }
@@ -184,9 +184,9 @@ void TestSketchMaterial::fromGroupMovesOnlyTheGroupBox()
     QCOMPARE(material.size(), QSizeF(20, 20));
     auto *copy = static_cast<SketchGroup *>(material.shapes().first());
     QCOMPARE(copy->typeName(), QStringLiteral("Group"));
-    QCOMPARE(positionsOf(copy).first(), QPointF(0, 0));
+    QCOMPARE(pointsOf(copy).first(), QPointF(0, 0));
     QCOMPARE(copy->shapes().size(), 1);
-    QCOMPARE(positionsOf(copy->shapes().first()), (QList<QPointF>{{0, 0}, {20, 20}}));
+    QCOMPARE(pointsOf(copy->shapes().first()), (QList<QPointF>{{0, 0}, {20, 20}}));
 }
 
 void TestSketchMaterial::fromShapesCopiesFramesOnRequest_data()
@@ -430,7 +430,7 @@ void TestSketchMaterial::cloneKeepsEverythingButThumbnailAndMark()
     QVERIFY(!copy->isImported());
     // The copy is deep: changing it leaves the original alone.
     copy->shapes().first()->translate(5, 5);
-    QCOMPARE(positionsOf(material->shapes().first()).first(), QPointF(0, 0));
+    QCOMPARE(pointsOf(material->shapes().first()).first(), QPointF(0, 0));
 }
 
 void TestSketchMaterial::dragTextIsTheMaterialAsRoot()

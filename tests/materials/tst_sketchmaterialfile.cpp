@@ -569,7 +569,7 @@ void TestSketchMaterialFile::changedShapesAreWrittenAfresh()
     QVERIFY(back.load(path("change.xml")));
     QCOMPARE(back.materials().size(), 2);
     for (SketchMaterial *material : back.materials())
-        QCOMPARE(positionsOf(material->shapes().first()).first(), QPointF(7, 3));
+        QCOMPARE(pointsOf(material->shapes().first()).first(), QPointF(7, 3));
 }
 
 void TestSketchMaterialFile::saveOfAnEmptyLibrary()
@@ -655,7 +655,7 @@ void TestSketchMaterialFile::failedWriteKeepsTheOldLibrary()
     bool written = true;
     {
         FileSizeLimit limit(1024);
-        QVERIFY(limit.isSet());
+        QVERIFY(limit.isActive());
         written = file.save(path("keep.xml"));
     }
 

@@ -1,4 +1,7 @@
 #include "model/filearchive.h"
+#include "model/filehelpers.h"
+
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -6,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -53,6 +57,8 @@ class TestFileArchive : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void packStoresNamesBelowTheShallowestFolder();
     void packNamesTheArchiveWhenNoPathIsGiven();
@@ -72,6 +78,7 @@ private slots:
     void safeNames();
     void extractResults();
     void findChildIgnoresCase();
+    void writesCutShortKeepTheOldFiles();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -399,6 +406,40 @@ void TestFileArchive::findChildIgnoresCase()
     QCOMPARE(root.findChild("other"), root.children().at(2));
     QVERIFY(!root.findChild("missing"));
     QVERIFY(!root.findChild(QString()));
+}
+
+// A write cut short (here by a file size limit, which binds root too)
+// neither reports success nor leaves a short file in place of the old one,
+// whether it writes the archive or a file unpacked from it.
+void TestFileArchive::writesCutShortKeepTheOldFiles()
+{
+    QByteArray large;
+    for (int i = 0; i < 4096; ++i)
+        large += QByteArray::number(i * 7919) + ',';
+    writeFile(path("src/big.txt"), large);
+    writeFile(path("src/small.txt"), "small");
+    QStringList files{path("src/big.txt"), path("src/small.txt")};
+    QString archive = path("pack.lda");
+    QCOMPARE(packFilesToArchive(files, archive, ".lda"), int(FileArchiveDone));
+    const QByteArray packed = readWholeFile(archive);
+    QVERIFY(packed.size() > 2048);
+    writeFile(path("old.lda"), "old archive");
+    writeFile(path("out/big.txt"), "old file");
+
+    FileSizeLimit limit(1024);
+    QVERIFY(limit.isActive());
+    QString target = path("old.lda");
+    const int packing = packFilesToArchive(files, target, ".lda");
+    const int unpacking = unpackArchive(archive, path("out"));
+    limit.lift();
+
+    QCOMPARE(packing, int(FileArchiveWriteFailed));
+    QCOMPARE(readWholeFile(path("old.lda")), QByteArray("old archive"));
+    QCOMPARE(unpacking, int(FileArchiveWriteFailed));
+    QCOMPARE(readWholeFile(path("out/big.txt")), QByteArray("old file"));
+    // Nothing is left beside them.
+    QCOMPARE(QDir(m_dir->path()).entryList(QStringList{"old*"}, QDir::Files), QStringList{"old.lda"});
+    QCOMPARE(QDir(path("out")).entryList(QDir::Files), QStringList{"big.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestFileArchive)

@@ -1,8 +1,13 @@
 #include "model/filehelpers.h"
 
+#include "support/filesizelimit.h"
+#include "support/modaldriver.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
@@ -10,37 +15,23 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <functional>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <memory>
 
 namespace {
 
-// Runs `step` once a visible modal widget of type T is up; the modal dialogs
-// under test run their own event loops, so they are driven from a timer.
-template <typename T>
-void whenModal(std::function<void(T *)> step)
+// Types the name into the dialog's name field as the user would.
+// QFileDialog::selectFile leaves a focused field alone, and whether the field
+// has the focus yet depends on timing.
+void typeFileName(QFileDialog *dialog, const QString &name)
 {
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(10);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, step, ticks] {
-        T *widget = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (++*ticks > 500) {
-            poll->deleteLater(); // never came: the test fails on its own
-            return;
-        }
-        if (!widget || !widget->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        step(widget);
-    });
-    poll->start();
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setText(name);
 }
 
 class ShowCounter : public QObject
@@ -66,6 +57,8 @@ class TestFileHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void joinFilePath_data();
     void joinFilePath();
@@ -78,6 +71,7 @@ private slots:
     void saveDialogAsksBeforeReplacingTheSuffixedFile_data();
     void saveDialogAsksBeforeReplacingTheSuffixedFile();
     void saveDialogCancelled();
+    void modalDriverClosesADialogThatStays();
     void savePixmapFormatFollowsTheSuffix_data();
     void savePixmapFormatFollowsTheSuffix();
     void savePixmapFailures();
@@ -193,16 +187,18 @@ void TestFileHelpers::saveDialogAppendsTheFilterSuffix()
     QFETCH(QString, filter);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+    ModalDriver driver;
+    driver.answer<QFileDialog>([&](QFileDialog *dialog) {
         if (!filter.isEmpty()) {
             // What the dialog does when the user picks another filter.
             dialog->selectNameFilter(filter);
             emit dialog->filterSelected(filter);
         }
-        dialog->selectFile(typed);
+        typeFileName(dialog, typed);
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
     });
     const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
     QCOMPARE(name, path(expected));
 }
 
@@ -220,13 +216,19 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
     bool asked = false;
     bool openAfterNo = false;
     QString defaultSuffix;
-    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+    bool boxAnswered = false;
+    ModalDriver driver;
+    driver.answer<QFileDialog>([&](QFileDialog *dialog) {
         defaultSuffix = dialog->defaultSuffix();
-        whenModal<QMessageBox>([&](QMessageBox *box) {
-            asked = box->text().contains("out.png");
-            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        dialog->selectFile("out");
+        // Once: an accept given again must not wait for a second box.
+        if (!boxAnswered) {
+            boxAnswered = true;
+            driver.answer<QMessageBox>([&](QMessageBox *box) {
+                asked = box->text().contains("out.png");
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+        }
+        typeFileName(dialog, "out");
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
         if (!replace) {
             openAfterNo = dialog->isVisible();
@@ -234,6 +236,7 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
         }
     });
     const QString name = getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters);
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
     QCOMPARE(defaultSuffix, QString("png"));
     QVERIFY(asked);
     QCOMPARE(name, replace ? path("out.png") : QString());
@@ -243,11 +246,30 @@ void TestFileHelpers::saveDialogAsksBeforeReplacingTheSuffixedFile()
 
 void TestFileHelpers::saveDialogCancelled()
 {
-    whenModal<QFileDialog>([](QFileDialog *dialog) {
-        dialog->selectFile("fresh");
+    ModalDriver driver;
+    driver.answer<QFileDialog>([](QFileDialog *dialog) {
+        typeFileName(dialog, "fresh");
         dialog->reject();
     });
     QVERIFY(getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters).isEmpty());
+    QVERIFY2(driver.isDone(), qPrintable(driver.failures()));
+}
+
+// The test library's driver: an answer that leaves its dialog open ends it
+// within the bound and says so, instead of leaving the test hanging.
+void TestFileHelpers::modalDriverClosesADialogThatStays()
+{
+    ModalDriver driver(300);
+    int acts = 0;
+    driver.answer<QFileDialog>([&acts](QFileDialog *) { ++acts; });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(getSaveFileNameWithSuffix(nullptr, "Save", m_dir->path(), saveFilters).isEmpty());
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(acts > 1);
+    QVERIFY(!driver.isDone());
+    QVERIFY2(driver.failures().contains("QFileDialog did not close"), qPrintable(driver.failures()));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestFileHelpers::savePixmapFormatFollowsTheSuffix_data()
@@ -338,16 +360,11 @@ void TestFileHelpers::shortWriteKeepsTheOldFile()
     QPixmap pixmap(600, 600);
     pixmap.fill(Qt::red);
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(1024);
+    QVERIFY(limit.isActive());
     const bool wroteText = writeWholeFile(path("keep.txt"), large);
     const bool wrotePixmap = savePixmapToFile(pixmap, path("keep.bmp"));
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    limit.lift();
 
     QVERIFY(!wroteText);
     QVERIFY(!wrotePixmap);

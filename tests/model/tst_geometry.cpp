@@ -1,5 +1,6 @@
 #include "model/geometry.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -51,6 +52,8 @@ class TestGeometry : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void lineThroughTwoPoints_data();
     void lineThroughTwoPoints();
     void lineThroughPointAtAngle();

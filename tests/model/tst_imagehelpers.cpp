@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestImageHelpers : public QObject
@@ -11,6 +12,8 @@ class TestImageHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void colorToHexText_data();
     void colorToHexText();
     void dropShadowStrips_data();

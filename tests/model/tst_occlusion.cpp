@@ -3,13 +3,16 @@
 // A rectangle claimed to lie inside must truly lie inside, or a repaint
 // would skip something that shows.
 
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "model/geometry.h"
 #include "model/sketchgroup.h"
 #include "model/skinbrush.h"
 
 #include <QPainterPath>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <cmath>
@@ -98,6 +101,8 @@ class TestOcclusion : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void rectInsidePolygon_data();
     void rectInsidePolygon();
     void isOpaque_data();

@@ -1,10 +1,15 @@
 // Rendering the document to images: the page, one layer, some shapes and the
 // slices, their backgrounds and borders, and the image files they go to.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
 #include "model/filehelpers.h"
 
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -34,6 +39,8 @@ class TestRendering : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -1,11 +1,17 @@
 // SketchDocument: defaults, queries, slices and the slice grid, painting,
 // copies and the write-back of an edited group.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
+#include "model/sketchglobals.h"
 
 #include <QPainter>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -44,6 +50,8 @@ class TestSketchDocument : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -511,7 +519,7 @@ void TestSketchDocument::copyToIsDeep()
     // Changing the copy leaves the source alone.
     SketchShape *copied = target->layers().first()->shapes().first();
     copied->translate(100, 100);
-    QCOMPARE(positionsOf(m_document->layers().first()->shapes().first()).first(), QPointF(10, 10));
+    QCOMPARE(pointsOf(m_document->layers().first()->shapes().first()).first(), QPointF(10, 10));
     copied->translate(-100, -100);
     for (int i = 0; i < target->layers().size(); ++i) {
         SketchLayer *from = m_document->layers().at(i);
@@ -523,7 +531,7 @@ void TestSketchDocument::copyToIsDeep()
         for (int k = 0; k < to->shapes().size(); ++k) {
             QVERIFY(to->shapes().at(k) != from->shapes().at(k));
             QCOMPARE(to->shapes().at(k)->layer(), to);
-            QCOMPARE(positionsOf(to->shapes().at(k)), positionsOf(from->shapes().at(k)));
+            QCOMPARE(pointsOf(to->shapes().at(k)), pointsOf(from->shapes().at(k)));
         }
     }
 }
@@ -563,7 +571,7 @@ void TestSketchDocument::writeShapesToGroupReplacesMembers()
     SketchShape *moved = visible->shapes().first();
     moved->translate(-30, -20);
     moved->setSelected(true);
-    moved->setActiveHandle(5);
+    moved->setActiveHandle(SketchHandleFirstPoint + 2);
     makeBox(hidden, QRectF(0, 0, 10, 10));
     makeBox(locked, QRectF(50, 50, 10, 10))->setLocked(true);
 

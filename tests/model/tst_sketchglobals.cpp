@@ -1,6 +1,7 @@
 #include "model/sketchglobals.h"
 
 #include <QFont>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchGlobals : public QObject
@@ -8,6 +9,8 @@ class TestSketchGlobals : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void paperSize_data();
     void paperSize();
     void fileTypes_data();

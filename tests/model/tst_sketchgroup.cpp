@@ -1,10 +1,15 @@
 // SketchGroup: attaching and detaching members, the box, handles, flips,
 // hit tests, painting, copies, the XML element and ownership.
-#include "model/documentfixture.h"
+#include "support/documents.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
 #include "model/geometry.h"
 
 #include <QPainter>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchGroup : public QObject
@@ -12,6 +17,8 @@ class TestSketchGroup : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -87,8 +94,8 @@ void TestSketchGroup::groupOfOneRectangle()
     SketchGroup *group = groupShapes(m_layer, {rect});
 
     QCOMPARE(rect->behavior(), int(SketchShapePath));
-    QCOMPARE(positionsOf(rect), (QList<QPointF>{{0, 0}, {100, 0}, {100, 50}, {0, 50}}));
-    QCOMPARE(positionsOf(group), (QList<QPointF>{{10, 20}, {110, 20}, {110, 70}, {10, 70}}));
+    QCOMPARE(pointsOf(rect), (QList<QPointF>{{0, 0}, {100, 0}, {100, 50}, {0, 50}}));
+    QCOMPARE(pointsOf(group), (QList<QPointF>{{10, 20}, {110, 20}, {110, 70}, {10, 70}}));
     const QList<bool> locks{true, true, false, true};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(group->points().at(i)->isLocked(), locks.at(i));
@@ -238,7 +245,7 @@ void TestSketchGroup::bottomRightHandleScalesMembers()
     group->moveHandle(20.0f, -300.0f);
     QCOMPARE(group->boundingRect(), QRectF(100, 100, 220, 110));
     // Members scale with the box about its top-left corner.
-    QVERIFY(samePoints(positionsOf(b), {{165, 55}, {220, 55}, {220, 110}, {165, 110}}));
+    QVERIFY(samePoints(pointsOf(b), {{165, 55}, {220, 55}, {220, 110}, {165, 110}}));
     QVERIFY(samePoints(drawnPoints(*m_view, a), {{100, 100}, {155, 100}, {155, 210}, {100, 210}}));
 }
 
@@ -265,7 +272,7 @@ void TestSketchGroup::otherHandlesMoveOrNothing()
     group->setActiveHandle(SketchHandleInside);
     group->moveHandle(15.0f, 5.0f);
     QCOMPARE(group->boundingRect(), QRectF(15, 5, 100, 50));
-    QCOMPARE(positionsOf(group->shapes().first()).first(), QPointF(0, 0));
+    QCOMPARE(pointsOf(group->shapes().first()).first(), QPointF(0, 0));
 }
 
 void TestSketchGroup::resizeByNothingChangesNothing()
@@ -385,7 +392,7 @@ void TestSketchGroup::openFilledMemberHitInItsBox()
 void TestSketchGroup::removeActiveKeepsCorners()
 {
     SketchGroup *group = groupShapes(m_layer, {box(QRectF(0, 0, 20, 20))});
-    group->setActiveHandle(5);
+    group->setActiveHandle(SketchHandleFirstPoint + 2);
     group->removeActive();
     QCOMPARE(group->pointCount(), 4);
     QCOMPARE(group->activeHandle(), int(SketchHandleOutline));
@@ -443,7 +450,7 @@ void TestSketchGroup::ungroupAndRegroupSameMembers()
     ungroup(group);
     QCOMPARE(m_layer->shapes(), (QList<SketchShape *>{c, a}));
     QCOMPARE(other->shapes(), QList<SketchShape *>{b});
-    QCOMPARE(positionsOf(b).first(), QPointF(50, 60));
+    QCOMPARE(pointsOf(b).first(), QPointF(50, 60));
     QVERIFY(a->isSelected() && b->isSelected());
     QCOMPARE(a->activeHandle(), int(SketchHandleOutline));
     QCOMPARE(a->parent(), m_layer);
@@ -592,7 +599,7 @@ void TestSketchGroup::xmlRoundTripOfNestedGroups()
     QCOMPARE(copy->findShape("eye").size(), 1);
     // Member points are stored relative to the box.
     const SketchGroup *innerCopy = static_cast<SketchGroup *>(copyGroup->shapes().first());
-    QCOMPARE(positionsOf(innerCopy->shapes().first()), (QList<QPointF>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
+    QCOMPARE(pointsOf(innerCopy->shapes().first()), (QList<QPointF>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
 }
 
 void TestSketchGroup::nestingInFileStopsAt64Levels()
@@ -674,7 +681,7 @@ void TestSketchGroup::copyShapesToDocument()
     group->copyShapesTo(tab.document());
     SketchLayer *target = tab.document()->layers().first();
     QCOMPARE(target->shapes().size(), 2);
-    QCOMPARE(positionsOf(target->shapes().at(1)).first(), QPointF(30, 20));
+    QCOMPARE(pointsOf(target->shapes().at(1)).first(), QPointF(30, 20));
     QCOMPARE(target->shapes().at(0)->layer(), target);
     QCOMPARE(target->shapes().at(0)->parent(), target);
     QCOMPARE(target->shapes().at(0)->group(), nullptr);

@@ -1,7 +1,12 @@
 // SketchLayer: the layer element, clearing, deep copies and ownership.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
+
+#include "model/sketchglobals.h"
 
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -35,6 +40,8 @@ class TestSketchLayer : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

@@ -5,6 +5,7 @@
 #include <QDomDocument>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -30,6 +31,8 @@ class TestSketchPointStroke : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
 
     void pointText_data();

@@ -1,7 +1,10 @@
 // SketchShape: view mapping, hit tests, handle drags, resizing and point
 // editing.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchShapeHandles : public QObject
@@ -9,6 +12,8 @@ class TestSketchShapeHandles : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -354,7 +359,7 @@ void TestSketchShapeHandles::wholeDragFollowsZoomAndRotation()
     m_view->setZoom(2.0f);
     shape->setActiveHandle(2);
     shape->moveHandle(10, 4);
-    QCOMPARE(positionsOf(shape).first(), QPointF(5, 2));
+    QCOMPARE(pointsOf(shape).first(), QPointF(5, 2));
 
     shape->setRotateAngle(0.25f);
     shape->setRotatePoint(QPointF(10, 10));
@@ -368,14 +373,14 @@ void TestSketchShapeHandles::lockedPointsAndDrags()
 {
     SketchShape *box = makeBox(m_layer, QRectF(0, 0, 100, 50));
     box->points().at(2)->setLocked(true);
-    const QList<QPointF> before = positionsOf(box);
+    const QList<QPointF> before = pointsOf(box);
     box->setActiveHandle(5);
     box->moveHandle(10, 10);
-    QCOMPARE(positionsOf(box), before);
+    QCOMPARE(pointsOf(box), before);
 
     box->setActiveHandle(1);
     box->moveHandle(10, 10);
-    QCOMPARE(positionsOf(box), (QList<QPointF>{{10, 10}, {110, 10}, {110, 60}, {10, 60}}));
+    QCOMPARE(pointsOf(box), (QList<QPointF>{{10, 10}, {110, 10}, {110, 60}, {10, 60}}));
 
     SketchShape *path = makePath(m_layer, {{0, 0}, {10, 0}, {10, 10}});
     path->points().at(1)->setLocked(true);
@@ -387,7 +392,7 @@ void TestSketchShapeHandles::lockedPointsAndDrags()
     QCOMPARE(path->points().at(2)->toPointF(), QPointF(15, 15));
     path->setActiveHandle(30); // beyond the list
     path->moveHandle(5, 5);
-    QCOMPARE(positionsOf(path), (QList<QPointF>{{0, 0}, {10, 0}, {15, 15}}));
+    QCOMPARE(pointsOf(path), (QList<QPointF>{{0, 0}, {10, 0}, {15, 15}}));
 }
 
 void TestSketchShapeHandles::boxCornerDrag()
@@ -395,11 +400,11 @@ void TestSketchShapeHandles::boxCornerDrag()
     SketchShape *box = makeBox(m_layer, QRectF(0, 0, 100, 50));
     box->setActiveHandle(3);
     box->moveHandle(10, 5);
-    QCOMPARE(positionsOf(box), (QList<QPointF>{{10, 5}, {100, 5}, {100, 50}, {10, 50}}));
+    QCOMPARE(pointsOf(box), (QList<QPointF>{{10, 5}, {100, 5}, {100, 50}, {10, 50}}));
     // No minimum size: a corner may pass the opposite one.
     box->setActiveHandle(5);
     box->moveHandle(-200, -100);
-    QCOMPARE(positionsOf(box), (QList<QPointF>{{10, 5}, {-100, 5}, {-100, -50}, {10, -50}}));
+    QCOMPARE(pointsOf(box), (QList<QPointF>{{10, 5}, {-100, 5}, {-100, -50}, {10, -50}}));
 }
 
 void TestSketchShapeHandles::shiftResizeKeepsProportions_data()
@@ -448,14 +453,14 @@ void TestSketchShapeHandles::bubbleTailChangesSides()
     bubble->moveHandle(0, -120); // to (50, -40), above the box
     QCOMPARE(bubble->direction(), 2);
     QCOMPARE(bubble->activeHandle(), 5);
-    QCOMPARE(positionsOf(bubble), (QList<QPointF>{{0, 0}, {40, 0}, {50, -40}, {60, 0}, {100, 0}, {100, 50}, {0, 50}}));
+    QCOMPARE(pointsOf(bubble), (QList<QPointF>{{0, 0}, {40, 0}, {50, -40}, {60, 0}, {100, 0}, {100, 50}, {0, 50}}));
     QCOMPARE(bubble->textRect(), QRectF(0, 0, 100, 50));
 
     // The drag goes on with the new handle: round to the right side.
     bubble->moveHandle(90, 60); // to (140, 20)
     QCOMPARE(bubble->direction(), 3);
     QCOMPARE(bubble->activeHandle(), 6);
-    QCOMPARE(positionsOf(bubble), (QList<QPointF>{{0, 0}, {100, 0}, {100, 15}, {140, 20}, {100, 35}, {100, 50}, {0, 50}}));
+    QCOMPARE(pointsOf(bubble), (QList<QPointF>{{0, 0}, {100, 0}, {100, 15}, {140, 20}, {100, 35}, {100, 50}, {0, 50}}));
 
     // And to the left at zoom 2: the view amount is halved.
     m_view->setZoom(2.0f);
@@ -485,7 +490,7 @@ void TestSketchShapeHandles::bubbleSideDrags()
     // The bottom-right corner drags the bottom edge and the tail on it.
     bubble->setActiveHandle(5);
     bubble->moveHandle(10, 20);
-    QCOMPARE(positionsOf(bubble), (QList<QPointF>{{0, 0}, {110, 0}, {110, 70}, {60, 70}, {50, 100}, {40, 70}, {0, 70}}));
+    QCOMPARE(pointsOf(bubble), (QList<QPointF>{{0, 0}, {110, 0}, {110, 70}, {60, 70}, {50, 100}, {40, 70}, {0, 70}}));
     // A base point slides along its edge only.
     bubble->setActiveHandle(6);
     bubble->moveHandle(5, 30);
@@ -493,9 +498,9 @@ void TestSketchShapeHandles::bubbleSideDrags()
 
     // A bubble without a tail layout moves nothing.
     bubble->setDirection(1);
-    const QList<QPointF> before = positionsOf(bubble);
+    const QList<QPointF> before = pointsOf(bubble);
     bubble->moveHandle(10, 10);
-    QCOMPARE(positionsOf(bubble), before);
+    QCOMPARE(pointsOf(bubble), before);
 }
 
 void TestSketchShapeHandles::resizeMinimum()
@@ -542,14 +547,14 @@ void TestSketchShapeHandles::flipAboutAxis()
     shape->setFill(SkinBrush(QColor(Qt::red), QColor(Qt::blue), true));
     shape->fill().setFrom(QPointF(0.2, 0.5));
     shape->flipHorizontal(50);
-    QCOMPARE(positionsOf(shape), (QList<QPointF>{{80, 0}, {70, 10}}));
+    QCOMPARE(pointsOf(shape), (QList<QPointF>{{80, 0}, {70, 10}}));
     QCOMPARE(shape->rotateAngle(), 0.75f);
     QCOMPARE(shape->rotatePoint(), QPointF(75, 5));
     QVERIFY(qAbs(shape->fill().from().x() - 0.8) < 1e-6);
 
     shape->setRotateAngle(0.0f);
     shape->flipVertical(0);
-    QCOMPARE(positionsOf(shape), (QList<QPointF>{{80, 0}, {70, -10}}));
+    QCOMPARE(pointsOf(shape), (QList<QPointF>{{80, 0}, {70, -10}}));
     QCOMPARE(shape->rotatePoint(), QPointF(75, 5)); // no rotation: left alone
 }
 
@@ -574,7 +579,7 @@ void TestSketchShapeHandles::shortLayoutsFromFile()
     box->readXml(parseElement(other, "<Shape Behavior=\"1\" Points=\"0,0;10,10\"/>"));
     box->setActiveHandle(6);
     box->moveHandle(5, 5);
-    QCOMPARE(positionsOf(box), (QList<QPointF>{{0, 0}, {10, 10}}));
+    QCOMPARE(pointsOf(box), (QList<QPointF>{{0, 0}, {10, 10}}));
     QCOMPARE(box->boxRect(QRectF(0, 0, 1, 1)), QRectF(0, 0, 10, 10));
 }
 

@@ -1,14 +1,18 @@
 // SketchShape: outline, path, painting of content, text and handles, and the
 // blurred picture.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
 #include "editor/sketchtool.h"
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QTextOption>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -40,6 +44,8 @@ class TestSketchShapePaint : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -147,7 +153,7 @@ void TestSketchShapePaint::outlineFollowsChanges()
     QCOMPARE(shape->boundingRect(), QRectF(0, 0, 100, 50));
     shape->points().at(2)->setX(150);
     QCOMPARE(shape->boundingRect(), QRectF(0, 0, 150, 50));
-    shape->setActiveHandle(0);
+    shape->setActiveHandle(SketchHandleNone);
     shape->moveHandle(10, 0);
     QCOMPARE(shape->boundingRect(), QRectF(10, 0, 150, 50));
     shape->points().at(0)->setCurve(true);
@@ -202,6 +208,9 @@ void TestSketchShapePaint::textAlignment()
     shape->setStroke(SketchStroke(QColor(Qt::transparent), 1, 0));
     shape->setAlign(2);
     shape->setFontColor(Qt::darkGreen);
+    // A font the build installs: the default family falls back to whatever
+    // the machine has, and some fallbacks overhang their box.
+    shape->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     const QString text = "one\ntwo two";
     shape->setText(text);
     QImage painted = blankImage();
@@ -266,7 +275,7 @@ void TestSketchShapePaint::handleColours()
     shape->points().at(1)->setCurve(true);
     shape->points().at(2)->setLocked(true);
     shape->setSelected(true);
-    shape->setActiveHandle(4); // the curve point
+    shape->setActiveHandle(SketchHandleFirstPoint + 1); // the curve point
 
     QImage image = blankImage();
     QPainter painter(&image);

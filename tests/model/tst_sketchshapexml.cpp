@@ -1,11 +1,15 @@
 // SketchShape: properties, the shape element, copies, frames, rotation and
 // ownership.
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/shapes.h"
 
+#include "model/sketchglobals.h"
 #include "model/xmlattributes.h"
 
 #include <QDomDocument>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TestSketchShapeXml : public QObject
@@ -13,6 +17,8 @@ class TestSketchShapeXml : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -182,7 +188,7 @@ void TestSketchShapeXml::emptyPointTextGivesOriginPoint()
     SketchShape shape(m_layer);
     shape.readXml(element);
     QCOMPARE(shape.pointCount(), 3);
-    QCOMPARE(positionsOf(&shape), (QList<QPointF>{{1, 2}, {0, 0}, {3, 4}}));
+    QCOMPARE(pointsOf(&shape), (QList<QPointF>{{1, 2}, {0, 0}, {3, 4}}));
     QVERIFY(shape.points().at(2)->isCurve());
 }
 
@@ -509,7 +515,7 @@ void TestSketchShapeXml::setFrameIndexClamps()
     SketchShape *shape = makeBox(m_layer, QRectF(100, 100, 10, 10));
     shape->setFrameIndex(3);
     QCOMPARE(shape->frameIndex(), 0);
-    QCOMPARE(positionsOf(shape).first(), QPointF(100, 100));
+    QCOMPARE(pointsOf(shape).first(), QPointF(100, 100));
 
     for (int i = 1; i <= 3; ++i)
         shape->appendFrame(makeBox(nullptr, QRectF(0, 0, 10 * i, 10)));
@@ -603,14 +609,14 @@ void TestSketchShapeXml::syncCurrentFrameNormalisesAtZoomTwo()
     shape->setRotateAngle(0.1f);
     shape->appendFrame(makeBox(nullptr, QRectF(0, 0, 10, 10)));
     shape->setSelected(true);
-    shape->setActiveHandle(2);
+    shape->setActiveHandle(SketchHandleInside);
     shape->points().at(2)->translate(5, 5);
 
     shape->syncCurrentFrame();
     SketchShape *frame = shape->currentFrame();
     QCOMPARE(frame->boundingRect(), QRectF(0, 0, 15, 15));
     QVERIFY(!frame->isSelected());
-    QCOMPARE(frame->activeHandle(), 0);
+    QCOMPARE(frame->activeHandle(), int(SketchHandleNone));
     QCOMPARE(frame->parent(), shape);
 }
 
@@ -620,7 +626,7 @@ void TestSketchShapeXml::moveRotatePointFromOrigin()
     shape->setRotateAngle(0.25f);
     shape->moveRotatePoint(QPointF(20, 20));
     QCOMPARE(shape->rotatePoint(), QPointF(20, 20));
-    QCOMPARE(positionsOf(shape).first(), QPointF(10, 10));
+    QCOMPARE(pointsOf(shape).first(), QPointF(10, 10));
 }
 
 void TestSketchShapeXml::moveRotatePointKeepsDrawing()
@@ -652,12 +658,12 @@ void TestSketchShapeXml::removeActive()
 {
     SketchShape *shape = makePath(m_layer, {{0, 0}, {10, 0}, {10, 10}});
     shape->setBehavior(SketchShapeBox);
-    shape->setActiveHandle(4);
+    shape->setActiveHandle(SketchHandleFirstPoint + 1);
     shape->removeActive();
-    QCOMPARE(positionsOf(shape), (QList<QPointF>{{0, 0}, {10, 10}}));
+    QCOMPARE(pointsOf(shape), (QList<QPointF>{{0, 0}, {10, 10}}));
     QCOMPARE(shape->behavior(), int(SketchShapePath));
     QVERIFY(!shape->isClosed());
-    QCOMPARE(shape->activeHandle(), 1);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleOutline));
     QVERIFY(m_layer->shapes().contains(shape));
 }
 
@@ -666,11 +672,11 @@ void TestSketchShapeXml::removeActiveOnLockedPoint()
     SketchShape *shape = makePath(m_layer, {{0, 0}, {10, 0}, {10, 10}});
     shape->setBehavior(SketchShapeBox);
     shape->points().at(1)->setLocked(true);
-    shape->setActiveHandle(4);
+    shape->setActiveHandle(SketchHandleFirstPoint + 1);
     shape->removeActive();
     QCOMPARE(shape->pointCount(), 3);
     QCOMPARE(shape->behavior(), int(SketchShapeBox));
-    QCOMPARE(shape->activeHandle(), 1);
+    QCOMPARE(shape->activeHandle(), int(SketchHandleOutline));
     QVERIFY(shape->isClosed());
 
     // A handle beyond the list removes nothing but makes a free path.
@@ -684,7 +690,7 @@ void TestSketchShapeXml::removeActiveWithoutPointTakesShapeOut()
 {
     SketchShape *shape = makeBox(m_layer, QRectF(0, 0, 10, 10));
     shape->setSelected(true);
-    shape->setActiveHandle(0);
+    shape->setActiveHandle(SketchHandleNone);
     shape->removeActive();
     QVERIFY(!m_layer->shapes().contains(shape));
     QVERIFY(!shape->isSelected());
@@ -697,7 +703,7 @@ void TestSketchShapeXml::flipsIgnoreFlatShapes()
     SketchShape *flat = makePath(m_layer, {{10, 5}, {10, 50}}, false);
     flat->flipHorizontal();
     flat->flipVertical();
-    QCOMPARE(positionsOf(flat), (QList<QPointF>{{10, 5}, {10, 50}}));
+    QCOMPARE(pointsOf(flat), (QList<QPointF>{{10, 5}, {10, 50}}));
 
     SketchShape *box = makeBox(m_layer, QRectF(0, 0, 40, 20));
     box->points().at(0)->setY(-10);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <limits>
@@ -156,6 +157,8 @@ class TestSketchSliceGrid : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void sliceGeometry();
     void sliceArithmeticSaturates();
     void copyAndClone();

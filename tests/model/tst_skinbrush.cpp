@@ -1,6 +1,9 @@
 #include "model/skinbrush.h"
-#include "model/referenceblur.h"
-#include "model/shapefixture.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+#include "support/referenceblur.h"
+#include "support/shapes.h"
+
 #include "model/xmlattributes.h"
 
 #include <QDomDocument>
@@ -8,6 +11,7 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +71,8 @@ class TestSkinBrush : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
 
     void gradientBasics();

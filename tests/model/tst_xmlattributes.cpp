@@ -2,6 +2,7 @@
 
 #include <QDomDocument>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <limits>
@@ -11,6 +12,8 @@ class TestXmlAttributes : public QObject
     Q_OBJECT
 
 private slots:
+    // Settings and file dialogs use the test locations, never the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 

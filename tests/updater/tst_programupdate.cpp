@@ -5,13 +5,11 @@
 
 #include "updater/mainwidget.h"
 #include "updater/programupdate.h"
+#include "support/filesizelimit.h"
 
 #include <QLabel>
 #include <QStandardPaths>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace updatefixture;
 
@@ -204,15 +202,10 @@ void TestProgramUpdate::writeCutShortOnDiskIsNotInstalled()
     QVERIFY(serve(fakeanswer::file(servedFile())));
     ProgramUpdate run = update();
 
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(4096);
+    QVERIFY(limit.isActive());
     const bool installed = run.run();
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    limit.lift();
 
     QVERIFY(!installed);
     QCOMPARE(m_folder->read(ProgramFiles::program), oldProgram);

@@ -1,109 +1,21 @@
-#ifndef DOCUMENTFIXTURE_H
-#define DOCUMENTFIXTURE_H
+#ifndef SUPPORT_DOCUMENTS_H
+#define SUPPORT_DOCUMENTS_H
 
-// Builders and checks shared by the group, document, file and rendering
-// tests.
+// Builders of document content: slices, gradient and picture brushes, and
+// one rich document with every kind of content the file holds.
 
-#include "model/shapefixture.h"
-#include "model/sketchgroup.h"
+#include "support/shapes.h"
+
+#include "model/sketchdocument.h"
 #include "model/sketchslice.h"
 #include "model/sketchslicegrid.h"
+#include "model/skinbrush.h"
+#include "model/skingradient.h"
 
-#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPixmap>
-#include <QTransform>
-
-// Groups the shapes on top of the layer as the group command does.
-inline SketchGroup *groupShapes(SketchLayer *layer, const QList<SketchShape *> &shapes)
-{
-    SketchGroup *group = new SketchGroup(layer);
-    group->shapes() = shapes;
-    group->setSelected(true);
-    group->setActiveHandle(SketchHandleInside);
-    group->attachShapes();
-    layer->shapes().append(group);
-    return group;
-}
-
-// Dissolves the group as the ungroup command does; the group stays a child
-// of its layer.
-inline void ungroup(SketchGroup *group)
-{
-    group->setSelected(false);
-    group->setActiveHandle(SketchHandleNone);
-    group->detachShapes();
-    if (group->layer())
-        group->layer()->shapes().removeOne(group);
-}
-
-// Where the view draws each point of the shape.
-inline QList<QPointF> drawnPoints(const SketchDocumentView &view, SketchShape *shape)
-{
-    const QTransform transform = view.shapeTransform(shape);
-    QList<QPointF> drawn;
-    for (const SketchPoint *point : shape->points())
-        drawn.append(transform.map(point->toPointF()));
-    return drawn;
-}
-
-inline bool samePoints(const QList<QPointF> &a, const QList<QPointF> &b, qreal tolerance = 1e-3)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i) {
-        if (std::abs(a.at(i).x() - b.at(i).x()) > tolerance || std::abs(a.at(i).y() - b.at(i).y()) > tolerance)
-            return false;
-    }
-    return true;
-}
-
-inline QString describePoints(const QList<QPointF> &points)
-{
-    QStringList texts;
-    for (const QPointF &p : points)
-        texts.append(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y()));
-    return texts.join(QLatin1Char(' '));
-}
-
-// Pixels of two images of one size whose channels differ by more than
-// tolerance; every pixel for images of different sizes.
-inline int differingPixels(const QImage &a, const QImage &b, int tolerance)
-{
-    if (a.size() != b.size())
-        return qMax(a.width() * a.height(), b.width() * b.height());
-    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
-    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
-    int count = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int column = 0; column < x.width(); ++column) {
-            const QRgb u = p[column];
-            const QRgb v = q[column];
-            if (std::abs(qRed(u) - qRed(v)) > tolerance || std::abs(qGreen(u) - qGreen(v)) > tolerance
-                || std::abs(qBlue(u) - qBlue(v)) > tolerance || std::abs(qAlpha(u) - qAlpha(v)) > tolerance) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
-// Pixels that are not the background colour.
-inline int inkedPixels(const QImage &image, QRgb background)
-{
-    const QImage x = image.convertToFormat(QImage::Format_ARGB32);
-    int count = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        for (int column = 0; column < x.width(); ++column) {
-            if (p[column] != background)
-                ++count;
-        }
-    }
-    return count;
-}
+#include <QRect>
 
 inline SketchSlice *addSlice(SketchDocument *document, const QRect &rect)
 {
@@ -138,22 +50,6 @@ inline SkinBrush pictureBrush()
     SkinBrush brush(SkinBrushImage);
     brush.encodeImage(QPixmap::fromImage(picture));
     return brush;
-}
-
-// A shape with two frames, showing the second.
-inline SketchShape *makeFramedShape(SketchLayer *layer, const QRectF &r)
-{
-    SketchShape *shape = makeBox(layer, r);
-    SketchShape *first = makeBox(nullptr, QRectF(0, 0, r.width(), r.height()));
-    first->setFill(SkinBrush(QColor(Qt::cyan)));
-    first->setName("pose");
-    SketchShape *second = makeEllipse(nullptr, QRectF(0, 0, r.width() * 0.5, r.height()));
-    second->setFill(SkinBrush(QColor(Qt::darkCyan)));
-    shape->appendFrame(first);
-    shape->appendFrame(second);
-    shape->setLayer(layer);
-    shape->setFrameIndex(1);
-    return shape;
 }
 
 // A document with every kind of content the file holds: paper, work fields,
@@ -238,4 +134,4 @@ inline void fillRichDocument(SketchDocument *document)
     note->setText("Note");
 }
 
-#endif // DOCUMENTFIXTURE_H
+#endif // SUPPORT_DOCUMENTS_H

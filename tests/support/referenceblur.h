@@ -1,5 +1,5 @@
-#ifndef REFERENCEBLUR_H
-#define REFERENCEBLUR_H
+#ifndef SUPPORT_REFERENCEBLUR_H
+#define SUPPORT_REFERENCEBLUR_H
 
 #include <QImage>
 
@@ -33,4 +33,4 @@ inline QImage referenceBlurOnce(const QImage &source)
     return result;
 }
 
-#endif // REFERENCEBLUR_H
+#endif // SUPPORT_REFERENCEBLUR_H
