@@ -1,6 +1,5 @@
 #include "skin/controls/skincolorpicker.h"
 
-#include "model/imagehelpers.h"
 #include "model/xmlattributes.h"
 #include "skin/controls/skincolorslider.h"
 #include "skin/controls/skincolortable.h"
@@ -58,17 +57,10 @@ bool SkinColorPicker::closePopup()
 
 void SkinColorPicker::updateButtons()
 {
-    if (m_rgbColorEdit->isHidden()) {
-        m_pickColorButton->setIcon(QIcon(QStringLiteral(":/tools/images/ColorPicker.png")));
-        m_pickColorButton->setToolTip(tr("Pick Color"));
-        m_rgbColorButton->setIcon(QIcon(QStringLiteral(":/widgets/images/RGB.png")));
-        m_rgbColorButton->setToolTip(tr("Custom RGB Color"));
-    } else {
-        m_pickColorButton->setIcon(skinTintedIcon(QStringLiteral(":/widgets/images/Accept.png")));
-        m_pickColorButton->setToolTip(tr("OK"));
-        m_rgbColorButton->setIcon(skinTintedIcon(QStringLiteral(":/widgets/images/Cancel.png")));
-        m_rgbColorButton->setToolTip(tr("Cancel"));
-    }
+    const bool entryOpen = !m_rgbColorEdit->isHidden();
+    setColorEntryButtonIcons(m_pickColorButton, m_rgbColorButton, entryOpen);
+    m_pickColorButton->setToolTip(entryOpen ? tr("OK") : tr("Pick Color"));
+    m_rgbColorButton->setToolTip(entryOpen ? tr("Cancel") : tr("Custom RGB Color"));
 }
 
 void SkinColorPicker::setSelectedColor(const QColor &color)
@@ -104,12 +96,6 @@ void SkinColorPicker::layoutPopup()
     m_cancelButton->setGeometry(w - 75, h - 25, 70, 20);
 }
 
-void SkinColorPicker::showSlider(bool slider)
-{
-    m_colorSlider->setVisible(slider);
-    m_rgbColorEdit->setVisible(!slider);
-}
-
 void SkinColorPicker::onSelectedColorChanged()
 {
     QColor color = m_colorSlider->selectedColor();
@@ -127,30 +113,22 @@ void SkinColorPicker::onSelectedColorChanged()
 
 void SkinColorPicker::onColorPicking()
 {
-    if (m_colorSlider->isVisible()) {
+    switch (pressColorPickButton(m_colorSlider, m_rgbColorEdit)) {
+    case ColorPickOutcome::PickFromPage:
         emit colorPicking();
-        return;
+        break;
+    case ColorPickOutcome::EntryConfirmed:
+        updateButtons();
+        emit m_colorSlider->selectedColorChanged();
+        break;
+    case ColorPickOutcome::Nothing:
+        break;
     }
-    if (!m_rgbColorEdit->isVisible())
-        return;
-    QColor color;
-    if (!acceptColorEntry(m_rgbColorEdit, &color))
-        return;
-    showSlider(true);
-    updateButtons();
-    m_colorSlider->setSelectedColor(color);
-    emit m_colorSlider->selectedColorChanged();
 }
 
 void SkinColorPicker::rgbColorButtonClicked()
 {
-    if (m_rgbColorEdit->isHidden()) {
-        m_rgbColorEdit->setText(colorToHexText(m_colorSlider->selectedColor()));
-        showSlider(false);
-        m_rgbColorEdit->setFocus(Qt::OtherFocusReason);
-    } else {
-        showSlider(true);
-    }
+    toggleColorEntry(m_colorSlider, m_rgbColorEdit);
     updateButtons();
 }
 

@@ -95,7 +95,6 @@ protected:
 
 private:
     void layoutPopup();
-    void showSlider(bool slider);
 
     bool m_pressed = false;
     QColor m_color = QColor(255, 255, 255);

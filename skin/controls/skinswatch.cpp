@@ -1,12 +1,14 @@
 #include "skin/controls/skinswatch.h"
 
+#include "model/imagehelpers.h"
 #include "model/xmlattributes.h"
+#include "skin/controls/skincolorslider.h"
 #include "skin/windows/skinpainting.h"
 #include "skin/windows/skintheme.h"
 
 #include <QLineEdit>
 #include <QPainter>
-#include <QWidget>
+#include <QPushButton>
 
 const char *const invalidColorEntryStyle = "background:rgb(250,50,50); color: black;";
 
@@ -29,15 +31,45 @@ void paintNoColorMark(QPainter &painter, const QRect &field, const QPoint &from,
     painter.drawLine(from, to);
 }
 
-bool acceptColorEntry(QLineEdit *entry, QColor *color)
+void toggleColorEntry(SkinColorSlider *slider, QLineEdit *entry)
 {
+    if (entry->isHidden()) {
+        entry->setText(colorToHexText(slider->selectedColor()));
+        slider->hide();
+        entry->show();
+        entry->setFocus(Qt::OtherFocusReason);
+    } else {
+        slider->show();
+        entry->hide();
+    }
+}
+
+ColorPickOutcome pressColorPickButton(SkinColorSlider *slider, QLineEdit *entry)
+{
+    if (slider->isVisible())
+        return ColorPickOutcome::PickFromPage;
+    if (!entry->isVisible())
+        return ColorPickOutcome::Nothing;
     bool ok = false;
-    const QColor parsed = parseColorText(entry->text(), &ok);
+    const QColor color = parseColorText(entry->text(), &ok);
     if (!ok) {
         entry->setStyleSheet(QStringLiteral("QLineEdit{%1}").arg(QLatin1String(invalidColorEntryStyle)));
-        return false;
+        return ColorPickOutcome::Nothing;
     }
+    slider->show();
+    entry->hide();
     entry->setStyleSheet(QString());
-    *color = parsed;
-    return true;
+    slider->setSelectedColor(color);
+    return ColorPickOutcome::EntryConfirmed;
+}
+
+void setColorEntryButtonIcons(QPushButton *pickButton, QPushButton *rgbButton, bool entryOpen)
+{
+    if (entryOpen) {
+        pickButton->setIcon(skinTintedIcon(QStringLiteral(":/widgets/images/Accept.png")));
+        rgbButton->setIcon(skinTintedIcon(QStringLiteral(":/widgets/images/Cancel.png")));
+    } else {
+        pickButton->setIcon(QIcon(QStringLiteral(":/tools/images/ColorPicker.png")));
+        rgbButton->setIcon(QIcon(QStringLiteral(":/widgets/images/RGB.png")));
+    }
 }

@@ -2,7 +2,9 @@
 #define SKINSWATCH_H
 
 // Pieces shared by the colour and brush editors: the swatch buttons'
-// frame and no-colour look, and the RGB entry in which a colour is typed.
+// frame and no-colour look, and the RGB entry that takes the lightness
+// slider's place while the user types a colour, with its two buttons
+// ("Pick Color" / "OK" and "Custom RGB Color" / "Cancel").
 
 #include <QColor>
 #include <QPoint>
@@ -10,7 +12,9 @@
 
 class QLineEdit;
 class QPainter;
+class QPushButton;
 class QWidget;
+class SkinColorSlider;
 
 // The style sheet a colour entry takes while its text is not a colour.
 extern const char *const invalidColorEntryStyle;
@@ -24,10 +28,27 @@ void paintSkinSwatchFrame(QWidget *swatch, QPainter &painter, bool pressed);
 // from `from` to `to`.
 void paintNoColorMark(QPainter &painter, const QRect &field, const QPoint &from, const QPoint &to);
 
-// Accepts the colour typed into an RGB entry (its "OK"). A text that is not
-// a colour gives the entry the red look and false, leaving *color alone; a
-// colour clears that look and is stored in *color. Committing reads the
-// entry with parseColorText alone and leaves its look as it is.
-bool acceptColorEntry(QLineEdit *entry, QColor *color);
+// The RGB button: with the entry hidden, opens it in the slider's place on
+// the slider's colour as "#RRGGBB" (or "#AARRGGBB") and focuses it;
+// otherwise closes it, keeping its text and look.
+void toggleColorEntry(SkinColorSlider *slider, QLineEdit *entry);
+
+// What a click on the pick button came to.
+enum class ColorPickOutcome {
+    PickFromPage,    // slider mode: the owner is to pick a colour elsewhere
+    EntryConfirmed,  // entry mode, a colour: the slider has it, the entry closed
+    Nothing          // entry mode, not a colour (the entry turned red), or
+                     // neither on screen
+};
+
+// The pick button. In entry mode a text that is not a colour gives the
+// entry the red look (kept until a colour is accepted); a colour clears
+// that look, closes the entry and goes to the slider, which does not
+// signal it.
+ColorPickOutcome pressColorPickButton(SkinColorSlider *slider, QLineEdit *entry);
+
+// The icons of the two buttons for the entry's state: the pick and RGB
+// images as they are, or the accept and cancel images tinted in the theme.
+void setColorEntryButtonIcons(QPushButton *pickButton, QPushButton *rgbButton, bool entryOpen);
 
 #endif // SKINSWATCH_H
