@@ -1,12 +1,18 @@
 #include "app/interactivestart.h"
 
 #include "app/commandline.h"
+#include "app/mainwindow.h"
 #include "app/programfiles.h"
 #include "app/singleinstanceapplication.h"
+#include "editor/sketchview.h"
 #include "model/sketchglobals.h"
+#include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skintheme.h"
 
+#include <QDateTime>
+#include <QEvent>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -14,14 +20,63 @@ namespace {
 // The interface font family used with the Chinese translations.
 const QString chineseFontFamily = QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1");
 
-int echoMessages(SingleInstanceApplication &application, const CommandLine &commandLine)
+void writeLine(const QString &line)
 {
-    const auto echo = [](const QString &message) {
-        QTextStream(stdout) << "message: " << message << '\n';
-    };
-    echo(commandLine.message());
-    QObject::connect(&application, &SingleInstanceApplication::messageReceived, echo);
-    return application.exec();
+    QTextStream(stdout) << line << '\n';
+}
+
+// --- The test hook's echo ---------------------------------------------------
+
+void answerDialogsWithCancel()
+{
+    SkinDialog::setAnswerHook([](SkinDialog *dialog) {
+        const auto *box = qobject_cast<SkinMessageBox *>(dialog);
+        writeLine(QStringLiteral("dialog: %1: %2").arg(dialog->windowTitle(), box ? box->text() : QString()));
+        return int(SkinDialog::ResultCancel);
+    });
+}
+
+void echoHandled(const MainWindow &window, const QString &message)
+{
+    QStringList views;
+    for (const SketchView *view : window.sketchViews())
+        views.append(view->fileName().isEmpty() ? view->title() : view->fileName());
+    writeLine(QStringLiteral("message: ") + message);
+    writeLine(QStringLiteral("views: ") + views.join(QLatin1String(" | ")));
+}
+
+// --- The benchmark hook -----------------------------------------------------
+
+// Reports the first paint of the watched widget once it is over, and ends
+// the event loop.
+class FirstPaintReport : public QObject
+{
+public:
+    explicit FirstPaintReport(QWidget *watched)
+        : QObject(watched)
+    {
+        watched->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After the paint event has been handled.
+            QTimer::singleShot(0, this, [] {
+                writeLine(QStringLiteral("painted %1").arg(QDateTime::currentMSecsSinceEpoch()));
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+};
+
+void reportStartup(MainWindow &window)
+{
+    writeLine(QStringLiteral("shown %1").arg(QDateTime::currentMSecsSinceEpoch()));
+    SketchView *view = window.currentSketchView();
+    new FirstPaintReport(view ? static_cast<QWidget *>(view) : &window);
 }
 
 } // namespace
@@ -32,19 +87,31 @@ int startInteractive(SingleInstanceApplication &application, const CommandLine &
     installInterfaceTranslation(application, translator, QCoreApplication::applicationDirPath());
     // After the translation, so that the first style sheet has its font.
     setSkinThemeStyle(Black);
+    const bool echo = qEnvironmentVariableIsSet(echoMessagesVariable);
+    if (echo)
+        answerDialogsWithCancel();
 
-    // ---- The main window comes here. ------------------------------------
-    // Build MainWindow without a parent and show it; newFile() when
-    // commandLine.message() is empty, else openFile(commandLine.message());
-    // then connect lastWindowClosed() to quit() and messageReceived() to
-    // openFile(QString), run the event loop, and destroy the window before
-    // the translator goes.
-    if (qEnvironmentVariableIsSet(echoMessagesVariable))
-        return echoMessages(application, commandLine);
-    QTextStream(stderr) << ProgramFiles::program
-                        << ": the main window is not built yet; images are exported with "
-                           "-exportimage DOCUMENT... IMAGE...\n";
-    return 0;
+    // Goes before the translator.
+    MainWindow window;
+    window.show();
+    const QString message = commandLine.message();
+    if (message.isEmpty())
+        window.newFile();
+    else
+        window.openFile(message);
+    if (echo)
+        echoHandled(window, message);
+    if (qEnvironmentVariableIsSet(reportStartupVariable))
+        reportStartup(window);
+
+    QObject::connect(&application, SIGNAL(lastWindowClosed()), &application, SLOT(quit()));
+    QObject::connect(&application, SIGNAL(messageReceived(QString)), &window, SLOT(openFile(QString)));
+    if (echo) {
+        // After the window's own connection: reports what it has done.
+        QObject::connect(&application, &SingleInstanceApplication::messageReceived, &window,
+                         [&window](const QString &received) { echoHandled(window, received); });
+    }
+    return application.exec();
 }
 
 QString installInterfaceTranslation(QCoreApplication &application, QTranslator &translator,

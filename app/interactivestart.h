@@ -10,12 +10,9 @@ class SingleInstanceApplication;
 
 // The interactive way of the start-up, taken by the first instance of a
 // start without options: interface translation, the Black theme, the main
-// window with the command line's documents, and the event loop. Returns the
-// process exit code.
-//
-// The main window is not built yet: until it is, the start ends after the
-// theme with a note on the error stream, unless the test hook below keeps
-// it running.
+// window with the command line's documents (or one new document), texts
+// handed over by later starts opened in it, and the event loop until the
+// last window closes. Returns the event loop's exit code.
 int startInteractive(SingleInstanceApplication &application, const CommandLine &commandLine);
 
 // Tries "<folder>/<code>.qm" for the codes "CN", then "TW". The first that
@@ -25,10 +22,18 @@ int startInteractive(SingleInstanceApplication &application, const CommandLine &
 QString installInterfaceTranslation(QCoreApplication &application, QTranslator &translator,
                                     const QString &folder);
 
-// Test hook: with this environment variable set, the start writes the text
-// it would open to the standard output, as "message: <text>", and then every
-// text a later start hands over, in the same form, running until it is
-// ended. The first line shows that the instance receives.
+// Test hook: with this environment variable set, the start answers every
+// skinned dialog with Cancel, writing "dialog: <title>: <text>" to the
+// standard output, and after the window has handled its own text and then
+// each text a later start hands over, writes "message: <text>" and
+// "views: <file name or title of each tab, in order, joined by " | ">".
+// The first "message: " line shows that the instance receives.
 inline constexpr const char *echoMessagesVariable = "LOOMDRAW_ECHO_MESSAGES";
+
+// Benchmark hook: with this environment variable set, the start writes
+// "shown <ms>" once the window shows its documents and "painted <ms>" once
+// the current tab has been painted for the first time (milliseconds since
+// the epoch), and then ends with 0.
+inline constexpr const char *reportStartupVariable = "LOOMDRAW_REPORT_STARTUP";
 
 #endif // INTERACTIVESTART_H

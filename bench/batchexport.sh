@@ -8,16 +8,7 @@
 # SHAPES defaults to 10000; PROGRAM to the Release build's Loomdraw, which
 # is built first when missing.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-shapes="${1:-10000}"
-program="${2:-$root/build/release/app/Loomdraw}"
-generator=/work/shared/bench/gen_scene.py
-runs=5
-
-if [ ! -x "$program" ]; then
-    cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DLOOMDRAW_TESTS=OFF > /dev/null
-    cmake --build "$root/build/release" -j4 --target Loomdraw > /dev/null
-fi
+source "$(dirname "$0")/programbench.sh"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -48,6 +48,16 @@ struct Result
     }
 };
 
+// What a receiving instance reports on one text it has handled.
+struct Echo
+{
+    QString message;
+    // The file name (or the title, for a new document) of each tab.
+    QStringList views;
+    // "<title>: <text>" of each dialog answered while handling the text.
+    QStringList dialogs;
+};
+
 class Sandbox
 {
 public:
@@ -74,6 +84,7 @@ public:
         environment.insert("XDG_DATA_HOME", folder("data"));
         environment.insert("XDG_CACHE_HOME", folder("cache"));
         environment.remove(echoMessagesVariable);
+        environment.remove(reportStartupVariable);
         return environment;
     }
 
@@ -100,10 +111,13 @@ public:
         return result;
     }
 
-    // Starts the instance that receives: it echoes every text it would open,
-    // its own first. Returns it once that first line is there, or null.
+    // Starts the instance that receives, with the test hook: it answers its
+    // dialogs with Cancel and reports every text it has handled, its own
+    // first. Returns it once that first report is there (also in `first`),
+    // or null.
     std::unique_ptr<QProcess> startReceiver(const QStringList &arguments = QStringList(),
-                                            const QString &workFolder = QString()) const
+                                            const QString &workFolder = QString(),
+                                            Echo *first = nullptr) const
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = this->environment();
@@ -112,9 +126,11 @@ public:
         process->start(LOOMDRAW_PROGRAM_PATH, arguments);
         if (!process->waitForStarted(startMilliseconds))
             return nullptr;
-        QByteArray line;
-        if (!readLine(*process, &line) || !line.startsWith("message: "))
+        Echo echo;
+        if (!nextEcho(*process, &echo))
             return nullptr;
+        if (first)
+            *first = echo;
         return process;
     }
 
@@ -146,13 +162,34 @@ public:
         return true;
     }
 
-    // The next text the receiver echoed.
+    // The receiver's report on the next text it has handled: the dialogs it
+    // answered meanwhile, the text, and what its tabs then hold.
+    static bool nextEcho(QProcess &receiver, Echo *echo)
+    {
+        *echo = Echo();
+        QByteArray line;
+        while (readLine(receiver, &line)) {
+            if (line.startsWith("dialog: ")) {
+                echo->dialogs.append(QString::fromUtf8(line.mid(8)));
+            } else if (line.startsWith("message: ")) {
+                echo->message = QString::fromUtf8(line.mid(9));
+                if (!readLine(receiver, &line) || !line.startsWith("views: "))
+                    return false;
+                const QString views = QString::fromUtf8(line.mid(7));
+                echo->views = views.isEmpty() ? QStringList() : views.split(" | ");
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The next text the receiver has handled.
     static bool nextMessage(QProcess &receiver, QString *message)
     {
-        QByteArray line;
-        if (!readLine(receiver, &line) || !line.startsWith("message: "))
+        Echo echo;
+        if (!nextEcho(receiver, &echo))
             return false;
-        *message = QString::fromUtf8(line.mid(int(qstrlen("message: "))));
+        *message = echo.message;
         return true;
     }
 

@@ -1,5 +1,5 @@
 // Two real processes of the built program: a second start hands its
-// documents to the running instance and ends; a dead instance's lock is taken
+// documents to the running instance, whose window opens them, and ends; a dead instance's lock is taken
 // over, a hung one makes the sender give up and say so, and an image export
 // runs beside a running instance without talking to it.
 #include "app/programfixture.h"
@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace programfixture;
+using programprocess::Echo;
 using programprocess::Result;
 using programprocess::Sandbox;
 
@@ -24,6 +25,7 @@ private slots:
     void cleanup();
 
     void handsOverPathsMadeAbsolute();
+    void opensAHandedOverDocumentInTheRunningWindow();
     void handsOverAnEmptyMessage();
     void takesOverTheLockOfAKilledInstance();
     void keepsTheOldLockOfALiveInstance();
@@ -94,6 +96,30 @@ void TestHandOver::handsOverPathsMadeAbsolute()
     QString message;
     QVERIFY(Sandbox::nextMessage(*receiver, &message));
     QCOMPARE(message, elsewhere + "/x.slf," + elsewhere + "/y.slp,");
+}
+
+void TestHandOver::opensAHandedOverDocumentInTheRunningWindow()
+{
+    Echo echo;
+    std::unique_ptr<QProcess> started = m_sandbox->startReceiver({}, QString(), &echo);
+    QVERIFY(started);
+    m_receivers.push_back(std::move(started));
+    QProcess &receiver = *m_receivers.back();
+    QCOMPARE(echo.views, QStringList({"untitled1"}));
+
+    QVERIFY(writeFile(m_sandbox->path("x.slf"), redPage()));
+    const Result sent = m_sandbox->run({"x.slf", "bundle.slp"});
+    QVERIFY2(sent.succeeded(), sent.errors.constData());
+    QVERIFY(Sandbox::nextEcho(receiver, &echo));
+    QCOMPARE(echo.views, QStringList({"untitled1", workPath("x.slf")}));
+    QCOMPARE(echo.dialogs, QStringList());
+
+    // Handed over again, under another name of the same file, it is only
+    // selected; a file that cannot be read leaves no tab and is reported.
+    QVERIFY(m_sandbox->run({"./x.slf", "gone.slf"}).succeeded());
+    QVERIFY(Sandbox::nextEcho(receiver, &echo));
+    QCOMPARE(echo.views, QStringList({"untitled1", workPath("x.slf")}));
+    QCOMPARE(echo.dialogs, QStringList({"Open: Cannot open file " + workPath("gone.slf")}));
 }
 
 void TestHandOver::handsOverAnEmptyMessage()

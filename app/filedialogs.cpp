@@ -1,0 +1,52 @@
+#include "app/filedialogs.h"
+
+#include "model/filehelpers.h"
+
+#include <QFileDialog>
+
+namespace {
+
+FileDialogs::AnswerHook &installedHook()
+{
+    static FileDialogs::AnswerHook hook;
+    return hook;
+}
+
+} // namespace
+
+FileDialogs::ScopedAnswerHook::ScopedAnswerHook(const AnswerHook &hook)
+    : m_previous(FileDialogs::answerHook())
+{
+    FileDialogs::setAnswerHook(hook);
+}
+
+FileDialogs::ScopedAnswerHook::~ScopedAnswerHook()
+{
+    FileDialogs::setAnswerHook(m_previous);
+}
+
+QStringList FileDialogs::getOpenFileNames(QWidget *parent, const QString &caption,
+                                          const QString &directory, const QString &filter)
+{
+    if (const AnswerHook hook = installedHook())
+        return hook(Request{Kind::OpenFiles, parent, caption, directory, filter});
+    return QFileDialog::getOpenFileNames(parent, caption, directory, filter);
+}
+
+QString FileDialogs::getSaveFileName(QWidget *parent, const QString &caption,
+                                     const QString &proposedName, const QString &filter)
+{
+    if (const AnswerHook hook = installedHook())
+        return hook(Request{Kind::SaveFile, parent, caption, proposedName, filter}).value(0);
+    return getSaveFileNameWithSuffix(parent, caption, proposedName, filter);
+}
+
+void FileDialogs::setAnswerHook(const AnswerHook &hook)
+{
+    installedHook() = hook;
+}
+
+FileDialogs::AnswerHook FileDialogs::answerHook()
+{
+    return installedHook();
+}

@@ -1,0 +1,66 @@
+#ifndef FILEDIALOGS_H
+#define FILEDIALOGS_H
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// The file dialogs of the main window: which documents to open, and under
+// which name to save one. Without an answer hook they run the platform's
+// dialogs: QFileDialog::getOpenFileNames, and getSaveFileNameWithSuffix,
+// which gives a name typed without a suffix the selected filter's. With a
+// hook installed, the hook gets the request in place of the user and its
+// answer is returned as the dialog's, without any dialog or modal loop.
+//
+// An empty answer means the dialog was cancelled. GUI thread only; the hook
+// is process-wide.
+class FileDialogs
+{
+public:
+    FileDialogs() = delete;
+
+    enum class Kind { OpenFiles, SaveFile };
+
+    struct Request
+    {
+        Kind kind;
+        QWidget *parent;
+        QString caption;
+        // The start folder, or for a save the proposed name.
+        QString directory;
+        QString filter;
+    };
+
+    // Returns the chosen names: for a save only the first counts.
+    using AnswerHook = std::function<QStringList(const Request &request)>;
+
+    // Installs `hook` for its lifetime and puts the previous hook back when
+    // it goes.
+    class ScopedAnswerHook
+    {
+    public:
+        explicit ScopedAnswerHook(const AnswerHook &hook);
+        ~ScopedAnswerHook();
+        ScopedAnswerHook(const ScopedAnswerHook &) = delete;
+        ScopedAnswerHook &operator=(const ScopedAnswerHook &) = delete;
+
+    private:
+        AnswerHook m_previous;
+    };
+
+    // Several existing files, or none when cancelled.
+    static QStringList getOpenFileNames(QWidget *parent, const QString &caption,
+                                        const QString &directory, const QString &filter);
+    // One name, empty when cancelled.
+    static QString getSaveFileName(QWidget *parent, const QString &caption,
+                                   const QString &proposedName, const QString &filter);
+
+    // An empty hook brings the platform's dialogs back.
+    static void setAnswerHook(const AnswerHook &hook);
+    static AnswerHook answerHook();
+};
+
+#endif // FILEDIALOGS_H

@@ -1,0 +1,389 @@
+// The main window's construction, its menus, tool bar and context menu, the
+// theme it starts in, its layout and its destruction.
+#include "app/mainwindow.h"
+
+#include "app/usersettings.h"
+#include "editor/sketchdocumentview.h"
+#include "materials/sketchmaterial.h"
+#include "skin/windows/skinmenu.h"
+#include "skin/windows/skintabcontrol.h"
+#include "skin/windows/skintheme.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+// The categories of the material library, in the order of its pages and of
+// SketchMaterialCategory; translated where the materials panel shows them.
+const char *const materialCategoryNames[] = {
+    QT_TRANSLATE_NOOP("SketchMaterialBox", "Role"),   QT_TRANSLATE_NOOP("SketchMaterialBox", "Prop"),
+    QT_TRANSLATE_NOOP("SketchMaterialBox", "Bubble"), QT_TRANSLATE_NOOP("SketchMaterialBox", "Nature"),
+    QT_TRANSLATE_NOOP("SketchMaterialBox", "Effect"), QT_TRANSLATE_NOOP("SketchMaterialBox", "Scene"),
+    QT_TRANSLATE_NOOP("SketchMaterialBox", "Others")};
+static_assert(sizeof(materialCategoryNames) / sizeof(materialCategoryNames[0])
+                  == SketchMaterialOthers + 1,
+              "one name per material category");
+
+// Creates the menu entry, receiving `slot` of `receiver`, with the shortcut
+// given as text ("ctrl+shift+s", any case) and an icon resource; named as
+// the field that keeps it, so that it can be found by that name.
+QAction *addMenuAction(QMenu *menu, const char *name, const QString &text, QObject *receiver,
+                       const char *slot, const char *shortcut = nullptr, const char *icon = nullptr)
+{
+    const QKeySequence keys = shortcut
+        ? QKeySequence(QLatin1String(shortcut), QKeySequence::NativeText)
+        : QKeySequence();
+    QAction *action = icon
+        ? menu->addAction(QIcon(QLatin1String(icon)), text, receiver, slot, keys)
+        : menu->addAction(text, receiver, slot, keys);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, QObject *receiver,
+                            const char *slot, bool checked)
+{
+    QAction *action = addMenuAction(menu, name, text, receiver, slot);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+void tintIcon(QAction *action)
+{
+    if (action && !action->icon().isNull())
+        action->setIcon(skinTintedIcon(action->icon()));
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : SkinWindow(parent)
+{
+    setTitleVisible(false);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/winapp.ico")));
+    setMinimumSize(800, 480);
+    resize(920, 560);
+    // Before anything reads the settings.
+    UserSettings::instance().load();
+
+    addFileMenu();
+    addEditMenu();
+    addViewMenu();
+    addShapeMenu();
+    addLayerMenu();
+    addHelpMenu();
+    createToolBar();
+    createContextMenu();
+    createDocumentTabs();
+
+    menuBar()->show();
+    toolBar()->show();
+    updateUIEnables();
+    // Called directly, not as a choice of the user's: restoring the theme
+    // tells the web service nothing.
+    changeTheme(skinThemeStyleFromName(UserSettings::instance().themeName()));
+    QTimer::singleShot(100, this, SLOT(registerTimerTrigger()));
+}
+
+MainWindow::~MainWindow()
+{
+    toolButtons.clear();
+    // The children are deleted by the base classes, when this class is gone:
+    // none of their signals may reach its slots by then.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void MainWindow::addFileMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&File"));
+    actionNewFile = addMenuAction(menu, "actionNewFile", tr("New File"), this, SLOT(newFile()),
+                                  "ctrl+n", ":/actions/images/NewFile.png");
+    actionOpen = addMenuAction(menu, "actionOpen", tr("Open"), this, SLOT(openFile()), "ctrl+o",
+                               ":/actions/images/Open.png");
+    menu->addSeparator();
+    actionSave = addMenuAction(menu, "actionSave", tr("Save"), this, SLOT(saveFile()), "ctrl+s",
+                               ":/actions/images/Save.png");
+    actionSaveAs = addMenuAction(menu, "actionSaveAs", tr("Save As..."), this, SLOT(saveAs()));
+    actionSaveAll = addMenuAction(menu, "actionSaveAll", tr("Save All"), this, SLOT(saveAll()),
+                                  "ctrl+shift+s");
+    menu->addSeparator();
+    actionExportToImage = addMenuAction(menu, "actionExportToImage", tr("Export to Image..."),
+                                        this, SLOT(exportToImage()));
+    actionExportAllToImages = addMenuAction(menu, "actionExportAllToImages",
+                                            tr("Export All to Images..."), this,
+                                            SLOT(exportAllToImages()));
+    actionExportAllToImages->setVisible(false);
+    actionExportToSliceImages = addMenuAction(menu, "actionExportToSliceImages",
+                                              tr("Export to Slice Images..."), this,
+                                              SLOT(exportToSliceImages()));
+    menu->addSeparator();
+    actionPrint = addMenuAction(menu, "actionPrint", tr("Print..."), this, SLOT(printPreview()),
+                                "ctrl+p", ":/actions/images/Print.png");
+    menu->addSeparator();
+    // Through the window's close handling, which asks about unsaved tabs.
+    menu->addAction(tr("Exit"), this, SLOT(close()));
+}
+
+void MainWindow::addEditMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Edit"));
+    actionUndo = addMenuAction(menu, "actionUndo", tr("Undo"), this, SLOT(undo()), "ctrl+z",
+                               ":/actions/images/Undo.png");
+    actionRedo = addMenuAction(menu, "actionRedo", tr("Redo"), this, SLOT(redo()), "ctrl+y",
+                               ":/actions/images/Redo.png");
+    menu->addSeparator();
+    actionCut = addMenuAction(menu, "actionCut", tr("Cut"), this, SLOT(cut()), "ctrl+x");
+    actionCopy = addMenuAction(menu, "actionCopy", tr("Copy"), this, SLOT(copy()), "ctrl+c");
+    actionPaste = addMenuAction(menu, "actionPaste", tr("Paste"), this, SLOT(paste()), "ctrl+v");
+    actionDelete = addMenuAction(menu, "actionDelete", tr("Delete"), this, SLOT(deleting()),
+                                 "delete");
+    menu->addSeparator();
+    actionEditText = addMenuAction(menu, "actionEditText", tr("Edit Text"), this,
+                                   SLOT(editShapeText()), "f2");
+    actionEditName = addMenuAction(menu, "actionEditName", tr("Edit Name"), this,
+                                   SLOT(editShapeName()), "f3");
+    menu->addSeparator();
+    actionSelectAll = addMenuAction(menu, "actionSelectAll", tr("Select All"), this,
+                                    SLOT(selectAll()), "ctrl+a");
+    actionSelectAllOfCurrentLayer = addMenuAction(menu, "actionSelectAllOfCurrentLayer",
+                                                  tr("Select All of Current Layer"), this,
+                                                  SLOT(selectAllOfCurrentLayer()), "ctrl+shift+a");
+    menu->addSeparator();
+    actionCopyFormat = addMenuAction(menu, "actionCopyFormat", tr("Copy Format"), this,
+                                     SLOT(copyFormat()), "ctrl+shift+c");
+    actionPasteFormat = addMenuAction(menu, "actionPasteFormat", tr("Paste Format"), this,
+                                      SLOT(pasteFormat()), "ctrl+shift+v");
+    menu->addSeparator();
+    actionInsertImage = addMenuAction(menu, "actionInsertImage", tr("Insert Image..."), this,
+                                      SLOT(insertImage()));
+}
+
+void MainWindow::addViewMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&View"));
+    actionMaterialPanel = addCheckableAction(menu, "actionMaterialPanel", tr("Material Panel"),
+                                             this, SLOT(showOrHideMaterialPanel()), true);
+    actionDesignPanel = addCheckableAction(menu, "actionDesignPanel", tr("Design Panel"), this,
+                                           SLOT(showOrHideDesignPanel()), true);
+    actionGridLines = addCheckableAction(menu, "actionGridLines", tr("Grid Lines"), this,
+                                         SLOT(showOrHideGrid()), false);
+    actionAutoSlices = addCheckableAction(menu, "actionAutoSlices", tr("Automatic Slices"), this,
+                                          SLOT(showOrHideAutoSlice()), false);
+    menu->addSeparator();
+    actionPaperSize = addMenuAction(menu, "actionPaperSize", tr("Paper Size..."), this,
+                                    SLOT(actionPaperSizeClicked()));
+}
+
+void MainWindow::addShapeMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Shape"));
+    actionBringForward = addMenuAction(menu, "actionBringForward", tr("Bring Forward"), this,
+                                       SLOT(bringForward()), "ctrl+up",
+                                       ":/actions/images/BringForward.png");
+    actionSendBackward = addMenuAction(menu, "actionSendBackward", tr("Send Backward"), this,
+                                       SLOT(sendBackward()), "ctrl+down",
+                                       ":/actions/images/SendBackward.png");
+    actionBringToFront = addMenuAction(menu, "actionBringToFront", tr("Bring to Front"), this,
+                                       SLOT(bringToFront()), "ctrl+shift+up",
+                                       ":/actions/images/BringToFront.png");
+    actionSendToBack = addMenuAction(menu, "actionSendToBack", tr("Send to Back"), this,
+                                     SLOT(sendToBack()), "ctrl+shift+down",
+                                     ":/actions/images/SendToBack.png");
+    menu->addSeparator();
+    actionAlignLeft = addMenuAction(menu, "actionAlignLeft", tr("Align Left"), this,
+                                    SLOT(alignLeft()), nullptr,
+                                    ":/actions/images/ShapeAlignLeft.png");
+    actionAlignRight = addMenuAction(menu, "actionAlignRight", tr("Align Right"), this,
+                                     SLOT(alignRight()), nullptr,
+                                     ":/actions/images/ShapeAlignRight.png");
+    actionAlignTop = addMenuAction(menu, "actionAlignTop", tr("Align Top"), this, SLOT(alignTop()),
+                                   nullptr, ":/actions/images/ShapeAlignTop.png");
+    actionAlignBottom = addMenuAction(menu, "actionAlignBottom", tr("Align Bottom"), this,
+                                      SLOT(alignBottom()), nullptr,
+                                      ":/actions/images/ShapeAlignBottom.png");
+    actionAlignCenter = addMenuAction(menu, "actionAlignCenter", tr("Align Center"), this,
+                                      SLOT(alignCenter()), nullptr,
+                                      ":/actions/images/ShapeAlignCenter.png");
+    menu->addSeparator();
+    actionFlipHorizontal = addMenuAction(menu, "actionFlipHorizontal", tr("Flip Horizontal"), this,
+                                         SLOT(flipHorizontal()), nullptr,
+                                         ":/actions/images/FlipHorizontal.png");
+    actionFlipVertical = addMenuAction(menu, "actionFlipVertical", tr("Flip Vertical"), this,
+                                       SLOT(flipVertical()), nullptr,
+                                       ":/actions/images/FlipVertical.png");
+    menu->addSeparator();
+    actionGroup = addMenuAction(menu, "actionGroup", tr("Group"), this, SLOT(group()), "ctrl+g",
+                                ":/actions/images/Group.png");
+    actionUnGroup = addMenuAction(menu, "actionUnGroup", tr("UnGroup"), this, SLOT(unGroup()),
+                                  "ctrl+shift+g", ":/actions/images/UnGroup.png");
+    actionEditGroup = addMenuAction(menu, "actionEditGroup", tr("Edit Group"), this,
+                                    SLOT(editGroup()), nullptr, ":/actions/images/EditGroup.png");
+    menu->addSeparator();
+    actionLock = addMenuAction(menu, "actionLock", tr("Lock"), this, SLOT(lock()), "ctrl+l",
+                               ":/actions/images/Lock.png");
+    actionUnLock = addMenuAction(menu, "actionUnLock", tr("UnLock"), this, SLOT(unLock()),
+                                 "ctrl+shift+l", ":/actions/images/UnLock.png");
+    menu->addSeparator();
+    // saveAsMaterial() tells the category by the entry's position.
+    menuSaveAsMaterial = menu->addMenu(tr("Save as Material"));
+    menuSaveAsMaterial->setObjectName(QStringLiteral("menuSaveAsMaterial"));
+    for (const char *name : materialCategoryNames)
+        menuSaveAsMaterial->addAction(QCoreApplication::translate("SketchMaterialBox", name), this,
+                                      SLOT(saveAsMaterial()));
+}
+
+void MainWindow::addLayerMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Layer"));
+    actionNewLayer = addMenuAction(menu, "actionNewLayer", tr("New"), this, SLOT(newLayer()));
+    actionDeleteLayer = addMenuAction(menu, "actionDeleteLayer", tr("Delete"), this,
+                                      SLOT(deleteLayer()));
+    actionDuplicateLayer = addMenuAction(menu, "actionDuplicateLayer", tr("Duplicate"), this,
+                                         SLOT(duplicateLayer()));
+}
+
+void MainWindow::addHelpMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Help"));
+    menu->addAction(tr("Online Help..."), this, SLOT(showHelpWindow()),
+                    QKeySequence(QStringLiteral("f1"), QKeySequence::NativeText));
+    menu->addAction(tr("Feedback..."), this, SLOT(showFeedback()));
+    menu->addSeparator();
+    menu->addAction(tr("About Storyloom..."), this, SLOT(showAbout()));
+}
+
+void MainWindow::createToolBar()
+{
+    QToolBar *bar = toolBar();
+    for (QAction *action : {actionNewFile, actionOpen, actionSave, actionPrint})
+        bar->addAction(action);
+    bar->addSeparator();
+    for (QAction *action : {actionUndo, actionRedo})
+        bar->addAction(action);
+    bar->addSeparator();
+    for (QAction *action : {actionBringForward, actionSendBackward, actionBringToFront,
+                            actionSendToBack})
+        bar->addAction(action);
+    bar->addSeparator();
+    for (QAction *action : {actionAlignLeft, actionAlignRight, actionAlignTop, actionAlignBottom,
+                            actionAlignCenter})
+        bar->addAction(action);
+    bar->addSeparator();
+    for (QAction *action : {actionFlipHorizontal, actionFlipVertical})
+        bar->addAction(action);
+
+    // The frame entries. The frames popup (framePopupWindow) comes with the
+    // frames feature, and with it its shapeFrameChanged() connection.
+    bar->addSeparator();
+    toolActionFrame = bar->addAction(QIcon(QStringLiteral(":/tools/images/Frame.png")), QString(),
+                                     this, SLOT(toolActionFrameChecked()));
+    toolActionFrame->setObjectName(QStringLiteral("toolActionFrame"));
+    actionFrameIndex = bar->addAction(QStringLiteral("0/0"), this, SLOT(showFramePopupWindow()));
+    actionFrameIndex->setObjectName(QStringLiteral("actionFrameIndex"));
+    actionSelectionStatus = bar->addAction(QString());
+    actionSelectionStatus->setObjectName(QStringLiteral("actionSelectionStatus"));
+}
+
+void MainWindow::createContextMenu()
+{
+    shapeMenu = new SkinMenu(this);
+    shapeMenu->setObjectName(QStringLiteral("shapeMenu"));
+    const auto addAll = [this](std::initializer_list<QAction *> actions) {
+        for (QAction *action : actions)
+            shapeMenu->addAction(action);
+        shapeMenu->addSeparator();
+    };
+    addAll({actionCut, actionCopy, actionPaste, actionDelete});
+    addAll({actionEditText, actionEditName});
+    addAll({actionGroup, actionUnGroup, actionEditGroup});
+    addAll({actionLock, actionUnLock});
+    addAll({actionCopyFormat, actionPasteFormat});
+    shapeMenu->addAction(actionExportToImage);
+    actionExportLayersToImage = shapeMenu->addAction(tr("Export layers to image..."), this,
+                                                     SLOT(exportLayersToImage()));
+    actionExportLayersToImage->setObjectName(QStringLiteral("actionExportLayersToImage"));
+    actionExportShapeToImage = shapeMenu->addAction(tr("Export selected shapes to image..."), this,
+                                                    SLOT(exportShapeToImage()));
+    actionExportShapeToImage->setObjectName(QStringLiteral("actionExportShapeToImage"));
+    shapeMenu->addSeparator();
+    shapeMenu->addMenu(menuSaveAsMaterial);
+    connect(shapeMenu, SIGNAL(aboutToShow()), this, SLOT(contextMenuShowing()));
+}
+
+void MainWindow::createDocumentTabs()
+{
+    tabControl = new SkinTabControl(centralWidget());
+    tabControl->setObjectName(QStringLiteral("tabControl"));
+    tabControl->setPageRectAdjustment(-1, -2, 0, 0);
+    QMenu *tabMenu = tabControl->tabMenu();
+    tabMenu->addAction(tr("Close"), this, SLOT(closeCurView()));
+    tabMenu->addAction(tr("Close Others"), this, SLOT(closeOtherViews()));
+    tabMenu->addAction(tr("Close All"), this, SLOT(closeAllViews()));
+    tabControl->setCloseButtonsVisible(true);
+
+    connect(tabControl, SIGNAL(selectedIndexChanged()), this, SLOT(tabControlSelectedIndexChanged()));
+    connect(tabControl, SIGNAL(contextMenuShowing()), this, SLOT(tabControlContextMenuShowing()));
+    connect(tabMenu, SIGNAL(aboutToShow()), this, SLOT(tabHeaderMenuShowing()));
+    connect(tabControl, SIGNAL(pageClosing(int)), this, SLOT(closeView(int)));
+    connect(tabControl, SIGNAL(urlsDroped(QList<QUrl>)), this,
+            SLOT(sketchViewUrlsDroped(QList<QUrl>)));
+}
+
+// --- Theme ------------------------------------------------------------------
+
+void MainWindow::changeTheme(SkinThemeStyle style)
+{
+    // Remembering the choice and telling the web service come with the
+    // theme popup.
+    SkinWindow::changeTheme(style);
+}
+
+void MainWindow::useThemeStyle()
+{
+    SkinWindow::useThemeStyle();
+    // The entries of the menus themselves; those of submenus have no icons.
+    for (QAction *menuEntry : menuBar()->actions()) {
+        if (QMenu *menu = menuEntry->menu()) {
+            for (QAction *action : menu->actions())
+                tintIcon(action);
+        }
+    }
+    tintIcon(toolActionFrame);
+    if (tabControl)
+        tabControl->updateButtonIcons();
+}
+
+// --- Layout -------------------------------------------------------------------
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    SkinWindow::resizeEvent(event);
+    adjustUIGeometries();
+}
+
+void MainWindow::adjustUIGeometries()
+{
+    if (!tabControl)
+        return;
+    // The tool panel and the design panel, once they exist, stand left and
+    // right of the tabs; without them the tabs fill the central widget,
+    // keeping a 2-pixel gap.
+    const int width = centralWidget()->width();
+    const int height = centralWidget()->height();
+    const int left = toolPanel && !toolPanel->isHidden() ? toolPanel->width() + 1 : 2;
+    const int rightGap = designPanel && !designPanel->isHidden() ? designPanel->width() : 1;
+    const int right = width - rightGap - 2;
+    tabControl->setGeometry(left, 2, right - left + 1, height - 4);
+    const QRect page = tabControl->pageRect();
+    for (SketchView *view : sketchViews())
+        view->setGeometry(0, 3, page.width(), page.height() - 3);
+}

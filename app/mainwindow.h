@@ -1,0 +1,446 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include "model/skinbrush.h"
+#include "skin/windows/skinwindow.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPen>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QAction;
+class QFontComboBox;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class SketchCommandChangePaperColor;
+class SketchCommandUpdate;
+class SketchDocumentView;
+class SketchFrameEditor;
+class SketchFramePopupWindow;
+class SketchGroup;
+class SketchLayerControl;
+class SketchMaterialBox;
+class SketchMaterialFile;
+class SketchView;
+class SkinBrushControl;
+class SkinBrushPicker;
+class SkinButtonGroup;
+class SkinColorPicker;
+class SkinGroupBox;
+class SkinMenu;
+class SkinPenPicker;
+class SkinSlider;
+class SkinTabControl;
+class SkinToolBox;
+
+// The program's one top-level window: a frameless skinned window whose
+// caption carries the six menus (File, Edit, View, Shape, Layer, Help) and
+// the tool bar, and whose central widget holds the document tabs. Every
+// open document is one page of the tab control, and the pages are the only
+// registry of open views: the window keeps no list of its own and never
+// stores which view is current. Menu commands act on the current tab and do
+// nothing when the view they need is absent.
+//
+// Signals and slots of the window are connected by name, so the slot names
+// are part of the contract. The panels around the tabs (tool palette,
+// materials, design panel, layers, frames, theme popup) are not built yet:
+// their fields stay null and the tabs fill the central widget. Slots whose
+// feature is not built yet are connected and do nothing.
+//
+// Questions and errors are skinned message boxes (answerable through the
+// dialogs' answer hook); file names come from FileDialogs.
+//
+// Files: a document opens in one tab only, told by its absolute clean path
+// (canonical while the file exists). A file that cannot be read never gets
+// a tab, and a save that fails is reported and leaves the tab modified.
+//
+// Ownership: every widget, menu and action is a Qt child of the window; the
+// window holds plain pointers. A view lives exactly as long as its page.
+// GUI thread only. Modal questions run nested event loops, so a hand-over
+// or a drop may be handled inside them; the closing operations therefore
+// look a page's index up again after every question.
+class MainWindow : public SkinWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // --- Views of the tabs ----------------------------------------------------
+    // Non-owning; null when there is none of the kind asked for.
+
+    SketchView *currentSketchView() const;
+    SketchDocumentView *currentDocumentView() const;
+    SketchView *sketchViewAt(int index) const;
+    // The views of all pages in tab order; pages without one are skipped.
+    QList<SketchView *> sketchViews() const;
+    // The first view whose file is this file: both names compared as
+    // absolute clean paths, canonical while the file exists. Null for an
+    // empty name.
+    SketchView *findOpenView(const QString &fileName) const;
+    // The first document view that edits this group; null for null.
+    SketchDocumentView *findGroupEditingView(SketchGroup *group) const;
+
+    // A new document view on a new current page with an empty tab text,
+    // connected to the window; the caller sets its title and tab text.
+    SketchDocumentView *createSketchView();
+    // "untitled<n>" with the smallest n >= 1 that no open view's title ends
+    // with, ignoring case.
+    QString untitledName() const;
+
+public slots:
+    // --- Files --------------------------------------------------------------
+    void newFile();
+    void openFile();
+    // A hand-over message: file names each followed by ","; opens the
+    // documents among them, then brings the window to the front, also for
+    // an empty message.
+    void openFile(QString message);
+    // Selects the tab of a name already open, opens each other document in a
+    // tab of its own, skips names of other kinds; one refresh at the end.
+    void openFiles(QStringList fileNames);
+    bool saveFile();
+    void saveAs();
+    void saveAll();
+
+    // --- Export, print, material library -------------------------------------
+    void openMaterialListView();
+    void exportToImage(SketchView *view);
+    void exportToImage();
+    void exportLayersToImage();
+    void exportShapeToImage();
+    void exportAllToImages();
+    void exportToSliceImages();
+    void printPreview();
+    void printDocument(QPrinter *printer);
+
+    // --- Edit and shape commands ----------------------------------------------
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void deleting();
+    void selectAll();
+    void selectAllOfCurrentLayer();
+    void group();
+    void unGroup();
+    void editGroup();
+    void lock();
+    void unLock();
+    void copyFormat();
+    void pasteFormat();
+    void insertImage();
+    void bringForward();
+    void sendBackward();
+    void bringToFront();
+    void sendToBack();
+    void editShapeText();
+    void editShapeName();
+    void flipHorizontal();
+    void flipVertical();
+    void alignLeft();
+    void alignTop();
+    void alignRight();
+    void alignBottom();
+    void alignCenter();
+    void saveAsMaterial();
+    void downloadMoreMaterials();
+
+    // --- View, options, help ----------------------------------------------------
+    void showOrHideMaterialPanel();
+    void showOrHideDesignPanel();
+    void actionPaperSizeClicked();
+    void showOrHideGrid();
+    void showOrHideAutoSlice();
+    void showOptions();
+    void printStatistics();
+    void showHelpWindow();
+    void showFeedback();
+    void showAbout();
+    // Applies the theme to the window.
+    void changeTheme(SkinThemeStyle style) override;
+
+    // --- Layout, action states, refreshes ---------------------------------------
+    // Places the document tabs (and the panels, once they exist) in the
+    // central widget, and every view in its page.
+    void adjustUIGeometries();
+    void updateUIEnables();
+    // Before the views' context menu shows: Paste and Paste Format follow
+    // the current document view's clipboard tests.
+    void contextMenuShowing();
+    void registerTimerTrigger();
+    void updateVersionToServer();
+    void sketchViewSelectionChanged();
+
+    // --- Tabs ---------------------------------------------------------------------
+    // The current tab changed: the tab control's context button, the grid and
+    // slice check marks, then the selection and tool refreshes.
+    void tabControlSelectedIndexChanged();
+    // Fills the tab control's context menu with one item per page.
+    void tabControlContextMenuShowing();
+    // An item of that menu: selects its page.
+    void tabControlContextMenuItemClicked();
+    // "Close Others" and "Close All" are offered with more than one page.
+    void tabHeaderMenuShowing();
+    // Any view's document changed: the current tab's text.
+    void sketchViewChanged();
+    void sketchViewCurrentLayerChanged();
+    // Any view's zoom changed: the current view's tab text.
+    void sketchViewZoomChanged();
+    // Images dropped on the current document view go into it (one question
+    // whether to compress them); dropped documents open in tabs.
+    void sketchViewUrlsDroped(QList<QUrl> urls);
+
+    // --- Colour picking from the page ---------------------------------------------
+    void gradientColorPicked(QColor color);
+    void fillColorPicked(QColor color);
+    void strokeColorPicked(QColor color);
+    void beginFillColorPicking();
+    void beginGradientColorPicking(SkinColorPicker *picker);
+    void beginStrokeColorPicking();
+    void beginForeColorPicking();
+
+    // --- Saving and closing tabs ------------------------------------------------
+    // True once the tab's document is safe: written to its file, or written
+    // back into the group it edits. False, with the tab left modified, when
+    // there is no view there, the page is no document, the save dialog was
+    // cancelled, the file could not be written or the edited group is no
+    // longer in its document (the last two are reported).
+    bool saveView(int index);
+    // Closes the tab's group-editing tabs first, then asks whether to save
+    // it when modified. False when the tab stays: no view there, a Cancel,
+    // or a save under Yes that did not happen.
+    bool closeView(int index);
+    bool closeCurView();
+    // Each run goes on past a tab that stays.
+    void closeOtherViews();
+    void closeAllViews();
+
+    // --- Design panel edits -------------------------------------------------------
+    void changeFillBrush(SkinBrush brush);
+    void changingFillBrush(SkinBrush brush);
+    void changeStrokeBrush(SkinBrush brush);
+    void changeStrokeStyle(QPen pen);
+    void changingShapeTension(int value);
+    void changeShapeTension(int value);
+    void changingShapeOpacity(int value);
+    void changeShapeOpacity(int value);
+    void changingShapeBlur(int value);
+    void changeShapeBlur(int value);
+    void changeShapeFrame(int index);
+    void changeShapeFontName(QString family);
+    void changeShapeFontColor(QColor color);
+    void changingShapeFontSize(int size);
+    void changeShapeFontSize(int size);
+    void changeShapeFontAlign(int align);
+    void changeShapeFontStyle();
+
+    // --- Tools --------------------------------------------------------------------
+    void toolActionChanged();
+    void toolActionSelectChecked();
+    void toolActionPathChecked();
+    void toolActionRectChecked();
+    void toolActionEllipseChecked();
+    void toolActionBubbleChecked();
+    void toolActionPointChecked();
+    void toolActionCurvePointChecked();
+    void toolActionCutoffChecked();
+    void toolActionConnectChecked();
+    void toolActionRotateChecked();
+    void toolActionResizeChecked();
+    void toolActionFrameChecked();
+    void toolActionZoomInChecked();
+    void toolActionZoomOutChecked();
+    void toolActionSliceChecked();
+    void toolActionTextChecked();
+    void showFramePopupWindow();
+    void frameIndexChanged(QString text);
+
+    // --- Themes and layers ----------------------------------------------------------
+    // Applies the style sheet and tints the icons of the menus and the
+    // frame tool in the theme's icon colour.
+    void useThemeStyle() override;
+    void btnThemeClicked();
+    void btnThemeBlackClicked();
+    void btnThemeGrayClicked();
+    void btnThemeBlueClicked();
+    void btnThemeOliveClicked();
+    void postThemeStyleChangeMessage();
+    void newLayer();
+    void deleteLayer();
+    void duplicateLayer();
+    void materialClicked(SketchMaterialFile *file);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    // Closes every tab, asking to save each modified one; the window closes
+    // only when no tab is left.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Construction steps: the menus of the menu bar in their order, the
+    // tool bar, the views' context menu (shapeMenu), the document tabs.
+    void addFileMenu();
+    void addEditMenu();
+    void addViewMenu();
+    void addShapeMenu();
+    void addLayerMenu();
+    void addHelpMenu();
+    void createToolBar();
+    void createContextMenu();
+    void createDocumentTabs();
+
+    // The absolute clean path of a file name, canonical while the file
+    // exists: two names of one file give the same identity.
+    static QString fileIdentity(const QString &fileName);
+    SketchView *viewOfPage(QWidget *page) const;
+    SketchDocumentView *documentViewAt(int index) const;
+    int indexOfView(const SketchView *view) const;
+    // The tab text of the view's page becomes its caption.
+    void updateTabText(SketchView *view);
+    // Opens one document name in a new tab; a file that cannot be read
+    // leaves no tab and is reported.
+    void openDocument(const QString &fileName);
+    // Writes the view to the file; a failure is reported.
+    bool writeViewToFile(SketchView *view, const QString &fileName);
+    // The save dialog for the view: its title proposed, its file filter.
+    QString askSaveFileName(SketchView *view);
+    // Writes a group-editing tab back into its group as one step of the
+    // source tab's history; false, reported, when the group is gone.
+    bool writeBackGroup(SketchDocumentView *view);
+    void reportError(const QString &title, const QString &text);
+
+    // --- Fields ---------------------------------------------------------------
+    // The panels and controls around the tabs are not built yet; every field
+    // of them is null (themeButton to materialBox, frameEditor and
+    // frameEditorLabel, the tool buttons, the sections and their controls,
+    // layerControl, framePopupWindow).
+
+    QPushButton *themeButton = nullptr;
+    QWidget *themePopup = nullptr;
+    QPushButton *btnThemeBlack = nullptr;
+    QPushButton *btnThemeGray = nullptr;
+    QPushButton *btnThemeBlue = nullptr;
+    QPushButton *btnThemeOlive = nullptr;
+    QWidget *toolPanel = nullptr;
+    QWidget *designPanel = nullptr;
+    SkinToolBox *toolBox = nullptr;
+    SketchMaterialBox *materialBox = nullptr;
+    SkinMenu *shapeMenu = nullptr;
+
+    QAction *actionMaterialPanel = nullptr;
+    QAction *actionDesignPanel = nullptr;
+    QAction *actionPaperSize = nullptr;
+    QAction *actionGridLines = nullptr;
+    QAction *actionAutoSlices = nullptr;
+
+    QAction *actionNewFile = nullptr;
+    QAction *actionOpen = nullptr;
+    QAction *actionSave = nullptr;
+    QAction *actionSaveAs = nullptr;
+    QAction *actionSaveAll = nullptr;
+    QAction *actionExportToImage = nullptr;
+    QAction *actionExportToSliceImages = nullptr;
+    QAction *actionExportLayersToImage = nullptr;
+    QAction *actionExportShapeToImage = nullptr;
+    QAction *actionExportAllToImages = nullptr;
+    QAction *actionPrint = nullptr;
+
+    QAction *actionUndo = nullptr;
+    QAction *actionRedo = nullptr;
+    QAction *actionCut = nullptr;
+    QAction *actionCopy = nullptr;
+    QAction *actionPaste = nullptr;
+    QAction *actionDelete = nullptr;
+    QAction *actionEditText = nullptr;
+    QAction *actionEditName = nullptr;
+    QAction *actionSelectAll = nullptr;
+    QAction *actionSelectAllOfCurrentLayer = nullptr;
+    QAction *actionCopyFormat = nullptr;
+    QAction *actionPasteFormat = nullptr;
+    QAction *actionInsertImage = nullptr;
+
+    QAction *actionNewLayer = nullptr;
+    QAction *actionDeleteLayer = nullptr;
+    QAction *actionDuplicateLayer = nullptr;
+
+    QAction *actionGroup = nullptr;
+    QAction *actionUnGroup = nullptr;
+    QAction *actionEditGroup = nullptr;
+    QAction *actionLock = nullptr;
+    QAction *actionUnLock = nullptr;
+    QAction *actionBringForward = nullptr;
+    QAction *actionSendBackward = nullptr;
+    QAction *actionBringToFront = nullptr;
+    QAction *actionSendToBack = nullptr;
+    QAction *actionFlipHorizontal = nullptr;
+    QAction *actionFlipVertical = nullptr;
+    QAction *actionAlignLeft = nullptr;
+    QAction *actionAlignTop = nullptr;
+    QAction *actionAlignRight = nullptr;
+    QAction *actionAlignBottom = nullptr;
+    QAction *actionAlignCenter = nullptr;
+
+    QAction *toolActionFrame = nullptr;
+    QAction *actionFrameIndex = nullptr;
+    QAction *actionSelectionStatus = nullptr;
+    // Has no parent: the window does not delete it.
+    SketchFramePopupWindow *framePopupWindow = nullptr;
+    SketchFrameEditor *frameEditor = nullptr;
+    QLabel *frameEditorLabel = nullptr;
+    QMenu *menuSaveAsMaterial = nullptr;
+
+    QPushButton *toolActionSelect = nullptr;
+    QPushButton *toolActionPath = nullptr;
+    QPushButton *toolActionRect = nullptr;
+    QPushButton *toolActionEllipse = nullptr;
+    QPushButton *toolActionBubble = nullptr;
+    QPushButton *toolActionText = nullptr;
+    QPushButton *toolActionPoint = nullptr;
+    QPushButton *toolActionCurvePoint = nullptr;
+    QPushButton *toolActionCutoff = nullptr;
+    QPushButton *toolActionConnect = nullptr;
+    QPushButton *toolActionResize = nullptr;
+    QPushButton *toolActionRotate = nullptr;
+    QPushButton *toolActionSlice = nullptr;
+    QPushButton *toolActionZoomIn = nullptr;
+    QPushButton *toolActionZoomOut = nullptr;
+
+    SkinGroupBox *groupFill = nullptr;
+    SkinGroupBox *groupShape = nullptr;
+    SkinGroupBox *groupFont = nullptr;
+    SkinGroupBox *groupLayers = nullptr;
+    SkinTabControl *tabControl = nullptr;
+    SkinBrushControl *fillBrushControl = nullptr;
+    SkinBrushPicker *strokeBrushPicker = nullptr;
+    SkinPenPicker *strokePenPicker = nullptr;
+    SkinSlider *tensionSlider = nullptr;
+    SkinSlider *opacitySlider = nullptr;
+    SkinSlider *blurSlider = nullptr;
+    QFontComboBox *fontComboBox = nullptr;
+    SkinColorPicker *fontColorPicker = nullptr;
+    SkinSlider *fontSizeSlider = nullptr;
+    SkinButtonGroup *fontAlignGroup = nullptr;
+    SkinButtonGroup *fontStyleGroup = nullptr;
+    SketchLayerControl *layerControl = nullptr;
+
+    // The design-panel control waiting for a colour picked on the page.
+    QWidget *colorPickingWidget = nullptr;
+    // Begun while a design-panel control drags; pushed when it ends.
+    SketchCommandUpdate *pendingUpdateCommand = nullptr;
+    SketchCommandChangePaperColor *pendingPaperColorCommand = nullptr;
+    // Tool id to palette button; does not own the buttons.
+    QHash<int, QPushButton *> toolButtons;
+    // False only while the design panel is filled from the selection.
+    bool designPanelLive = true;
+};
+
+#endif // MAINWINDOW_H
