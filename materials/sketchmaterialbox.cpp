@@ -175,7 +175,7 @@ SketchMaterial *SketchMaterialBox::selectedMaterial() const
     return SketchMaterialGridItemDelegate::materialAt(grid, selection->anchorColumn(), selection->anchorRow());
 }
 
-int SketchMaterialBox::pageOf(const SkinGridView *grid) const
+int SketchMaterialBox::pageOf(const QObject *grid) const
 {
     for (int page = 0; page < m_grids.size(); ++page) {
         if (m_grids.at(page) == grid)
@@ -276,7 +276,7 @@ bool SketchMaterialBox::eventFilter(QObject *watched, QEvent *event)
     // A page takes its size from the tool box's layout, after the panel's
     // own resize and while it is shown.
     if (event->type() == QEvent::Resize) {
-        const int page = pageOf(static_cast<SkinGridView *>(watched));
+        const int page = pageOf(watched);
         if (page >= 0)
             squareCells(m_grids.at(page));
     }
@@ -462,9 +462,8 @@ void SketchMaterialBox::changeSelectedMaterialCategory()
 
 void SketchMaterialBox::gridCellDroped()
 {
-    auto *grid = qobject_cast<SkinGridView *>(sender());
-    if (pageOf(grid) < 0)
-        grid = currentGrid();
+    const int page = pageOf(sender());
+    SkinGridView *grid = page >= 0 ? m_grids.at(page) : currentGrid();
     if (!grid || !m_materialFile)
         return;
     // Exactly the page's materials move to the end of the library, in the

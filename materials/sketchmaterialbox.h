@@ -150,7 +150,8 @@ private:
     void updateCategoryTitles();
     void repaintPage(int page);
 
-    int pageOf(const SkinGridView *grid) const;
+    // The page of a grid; -1 for any other object.
+    int pageOf(const QObject *grid) const;
     // Every cell from the item count on made empty, read-only and closed to
     // drag and drop.
     void resetCellsPastItems(SkinGridView *grid);

@@ -20,6 +20,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBox>
 
 #include <memory>
@@ -146,6 +147,14 @@ inline QStringList pageNames(const SkinGridView *grid)
         }
     }
     return names;
+}
+
+// Shows the panel at that size and waits until it is on screen.
+inline bool showPanel(SketchMaterialBox *box, const QSize &size = QSize(230, 400))
+{
+    box->resize(size);
+    box->show();
+    return QTest::qWaitForWindowExposed(box);
 }
 
 inline QStringList pageTitles(const SketchMaterialBox &box)

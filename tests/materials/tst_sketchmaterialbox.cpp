@@ -522,9 +522,7 @@ void TestSketchMaterialBox::renameInPlace()
 
     QVERIFY(m_folder->writeLibrary(namedMaterials(3, 2, "n")));
     SketchMaterialBox box;
-    box.resize(230, 400);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showPanel(&box));
     box.setCurrentCategory(3);
     SkinGridView *grid = box.grids().at(3);
     grid->editCell(1, 0);
@@ -546,9 +544,7 @@ void TestSketchMaterialBox::emptyCellsAreNotEdited()
 {
     QVERIFY(m_folder->writeLibrary(namedMaterials(0, 1, "r")));
     SketchMaterialBox box;
-    box.resize(230, 400);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showPanel(&box));
     SkinGridView *grid = box.grids().at(0);
     grid->editCell(1, 0);
     QVERIFY(grid->cellEditor()->isHidden());
@@ -564,10 +560,8 @@ void TestSketchMaterialBox::fullPageGrowsByARow()
     QVERIFY(m_folder->writeLibrary(namedMaterials(4, 300, "e")));
     BoxRecorder recorder;
     SketchMaterialBox box;
-    box.resize(230, 400);
     box.setCurrentCategory(4);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showPanel(&box));
     SkinGridView *grid = box.grids().at(4);
     QCOMPARE(grid->rowCount(), 100);
     QCOMPARE(pageNames(grid).size(), 300);
@@ -620,10 +614,8 @@ void TestSketchMaterialBox::contextMenuStates()
 {
     QVERIFY(m_folder->writeLibrary(namedMaterials(2, 2, "b")));
     SketchMaterialBox box;
-    box.resize(230, 400);
     box.setCurrentCategory(2);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showPanel(&box));
     SkinGridView *grid = box.grids().at(2);
     QAction *deleteAction = box.gridMenu()->actions().at(0);
 
@@ -715,9 +707,7 @@ void TestSketchMaterialBox::cellsStaySquare()
 {
     QVERIFY(m_folder->writeLibrary(namedMaterials(3, 4, "n")));
     SketchMaterialBox box;
-    box.resize(230, 500);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showPanel(&box, QSize(230, 500)));
     const QImage collapse = tinted(":/widgets/images/Collapse.png");
     const QImage expand = tinted(":/widgets/images/Expand.png");
     QVERIFY(collapse != expand);

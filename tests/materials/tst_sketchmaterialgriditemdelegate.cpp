@@ -91,7 +91,7 @@ private slots:
 
 private:
     // A shown panel on the page of category 0 holding the materials.
-    void showPanel(const QList<SketchMaterial *> &materials, const QSize &size = QSize(230, 420));
+    void showLibrary(const QList<SketchMaterial *> &materials, const QSize &size = QSize(230, 420));
     SkinGridView *page() const { return m_box->grids().at(0); }
     QImage grabPage() const { return page()->grab().toImage(); }
 
@@ -121,19 +121,17 @@ void TestSketchMaterialGridItemDelegate::cleanup()
     QVERIFY2(MaterialCounts() == m_counts, qPrintable(describe(MaterialCounts())));
 }
 
-void TestSketchMaterialGridItemDelegate::showPanel(const QList<SketchMaterial *> &materials, const QSize &size)
+void TestSketchMaterialGridItemDelegate::showLibrary(const QList<SketchMaterial *> &materials, const QSize &size)
 {
     QVERIFY(m_folder->writeLibrary(materials));
     m_box.reset(new SketchMaterialBox);
-    m_box->resize(size);
-    m_box->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_box.get()));
+    QVERIFY(showPanel(m_box.get(), size));
     QCOMPARE(page()->itemCount(), materials.size());
 }
 
 void TestSketchMaterialGridItemDelegate::thumbnailFillsTheCellWithinItsMargins()
 {
-    showPanel({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(20, 40))});
+    showLibrary({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(20, 40))});
     const QImage image = grabPage();
     for (int column = 0; column < 2; ++column) {
         const QRect cell = page()->cellRect(column, 0);
@@ -147,7 +145,7 @@ void TestSketchMaterialGridItemDelegate::thumbnailFillsTheCellWithinItsMargins()
 
 void TestSketchMaterialGridItemDelegate::thumbnailFollowsTheCellSize()
 {
-    showPanel({makeBoxMaterial(0, QSizeF(100, 50))});
+    showLibrary({makeBoxMaterial(0, QSizeF(100, 50))});
     SketchMaterial *material = m_box->materialFile()->materials().first();
     QVERIFY(!material->thumbnail() || material->thumbnail()->size() == page()->cellRect(0, 0).size());
     grabPage();
@@ -178,7 +176,7 @@ void TestSketchMaterialGridItemDelegate::nameStripUnderANamedMaterial()
     QFETCH(QString, name);
     // Upright, so that the shape reaches down under the strip; and a long
     // name under a flat one, over the white cell.
-    showPanel({makeBoxMaterial(0, QSizeF(50, 100), name),
+    showLibrary({makeBoxMaterial(0, QSizeF(50, 100), name),
                makeBoxMaterial(0, QSizeF(100, 20), name.isEmpty() ? QString() : "WWW")});
     const QImage image = grabPage();
     const QRect cell = page()->cellRect(0, 0);
@@ -220,7 +218,7 @@ void TestSketchMaterialGridItemDelegate::nameStripUnderANamedMaterial()
 
 void TestSketchMaterialGridItemDelegate::selectedAndEmptyCells()
 {
-    showPanel({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(100, 50))});
+    showLibrary({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(100, 50))});
     page()->selection()->selectCell(1, false);
     const QImage image = grabPage();
     const QRect plain = page()->cellRect(0, 0);
@@ -235,7 +233,7 @@ void TestSketchMaterialGridItemDelegate::selectedAndEmptyCells()
 
 void TestSketchMaterialGridItemDelegate::importedMaterialIsMarked()
 {
-    showPanel({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(100, 50))});
+    showLibrary({makeBoxMaterial(0, QSizeF(100, 50)), makeBoxMaterial(0, QSizeF(100, 50))});
     m_box->materialFile()->materials().at(1)->setImported(true);
     const QImage image = grabPage();
     const QRect plain = page()->cellRect(0, 0);
@@ -275,7 +273,7 @@ void TestSketchMaterialGridItemDelegate::dragTextDropsOntoADocumentView()
 
 void TestSketchMaterialGridItemDelegate::dragPixmapIsTheThumbnail()
 {
-    showPanel({makeBoxMaterial(0, QSizeF(100, 50))});
+    showLibrary({makeBoxMaterial(0, QSizeF(100, 50))});
     const QPixmap pixmap = page()->itemDelegate()->dragPixmap(page(), 0, 0);
     const QRect cell = page()->cellRect(0, 0);
     QCOMPARE(pixmap.size(), cell.size());
