@@ -1,6 +1,7 @@
 // The material library: loading and saving a library of 2,000 materials of
-// 20 shapes each, rendering one thumbnail, and dropping a 50-shape material
-// onto a page through the document view's drop of a drag text.
+// 20 shapes each, rendering one thumbnail, building the materials panel over
+// that library and painting it once, and dropping a 50-shape material onto a
+// page through the document view's drop of a drag text.
 // SketchMaterialFile keeps the shapes of loaded materials as text until they
 // are asked for, so the load and a save after it touch few shapes.
 #include "bench/generatedpage.h"
@@ -8,11 +9,15 @@
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterial.h"
+#include "materials/sketchmaterialbox.h"
 #include "materials/sketchmaterialfile.h"
+#include "materials/sketchmateriallibrary.h"
+#include "skin/controls/skingridview.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -109,6 +114,33 @@ void BM_MaterialThumbnail(benchmark::State &state)
     material->setThumbnail(nullptr);
 }
 BENCHMARK(BM_MaterialThumbnail)->Unit(benchmark::kMillisecond);
+
+// The panel as the main window builds it over the library of 2,000
+// materials: the load (argument 0), or the load and the first paint of the
+// open page at the panel's usual size, every thumbnail on it rendered
+// (argument 1).
+void BM_MaterialPanelLoad(benchmark::State &state)
+{
+    Library &l = library();
+    SketchMaterialLibrary::setFolders(l.folder.path(), l.folder.path());
+    const bool paint = state.range(0) != 0;
+    int shown = 0;
+    for (auto _ : state) {
+        auto box = std::make_unique<SketchMaterialBox>();
+        if (paint) {
+            box->resize(230, 700);
+            benchmark::DoNotOptimize(box->grab());
+        }
+        // The destruction belongs to the program's exit, not its start.
+        state.PauseTiming();
+        shown = box->grids().first()->itemCount();
+        box.reset();
+        state.ResumeTiming();
+    }
+    SketchMaterialLibrary::setFolders(QString(), QString());
+    state.counters["on first page"] = double(shown);
+}
+BENCHMARK(BM_MaterialPanelLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The drop of a 50-shape material's drag text onto an empty page (argument
 // 0) and onto the generated crowded page (its shape count); the drop is
