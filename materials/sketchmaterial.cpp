@@ -1,5 +1,6 @@
 #include "materials/sketchmaterial.h"
 
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
@@ -42,8 +43,10 @@ void SketchMaterial::readXml(const QDomElement &element)
     m_name = readXmlAttribute(element, QStringLiteral("Name"));
     m_category = readXmlIntAttribute(element, QStringLiteral("Category"), SketchMaterialRole);
     const QSizeF size = readXmlSizeFAttribute(element, QStringLiteral("Size"), QSizeF(-1.0, -1.0));
-    m_width = size.width();
-    m_height = size.height();
+    // The drop centres the material by its size: kept within the range of
+    // the coordinates read.
+    m_width = boundedCoordinate(size.width());
+    m_height = boundedCoordinate(size.height());
 
     for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
         SketchShape *shape = createSketchShape(node.nodeName(), nullptr);

@@ -1,6 +1,7 @@
 // SketchDocument: the "Document" element and the document file.
 #include "model/sketchdocument.h"
 
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
@@ -402,7 +403,7 @@ void SketchDocument::readXml(const QDomElement &element, QList<SketchLayer *> *r
 {
     clearLayers();
     clearSlices();
-    m_paperSize = readXmlSizeAttribute(element, PaperSizeAttribute, SketchGlobals::defaultPaperSize);
+    m_paperSize = boundedSize(readXmlSizeAttribute(element, PaperSizeAttribute, SketchGlobals::defaultPaperSize));
 
     SkinBrush paper = SkinBrush::whiteBrush();
     const QDomElement colorElement = element.firstChildElement(PaperColorTag);

@@ -3,6 +3,7 @@
 // sketchshapepaint.cpp.
 #include "model/sketchshape.h"
 
+#include "model/coordinates.h"
 #include "model/geometry.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
@@ -541,7 +542,7 @@ void SketchShape::readXml(const QDomElement &element)
     m_closed = readXmlBoolAttribute(element, QStringLiteral("Closed"), true);
     m_locked = readXmlBoolAttribute(element, QStringLiteral("Locked"), false);
     setRotateAngle(readXmlFloatAttribute(element, QStringLiteral("RotateAngle"), 0.0f));
-    m_rotatePoint = readXmlPointFAttribute(element, QStringLiteral("RotatePoint"), QPointF());
+    m_rotatePoint = boundedPoint(readXmlPointFAttribute(element, QStringLiteral("RotatePoint"), QPointF()));
     setTension(readXmlFloatAttribute(element, QStringLiteral("Tension"), 0.5f));
     setDirection(readXmlIntAttribute(element, QStringLiteral("Direction"), 0));
     m_text = readXmlAttribute(element, QStringLiteral("Text"));
@@ -556,7 +557,7 @@ void SketchShape::readXml(const QDomElement &element)
         for (const QString &part : parts)
             m_points.append(new SketchPoint(part));
     }
-    m_innerPosition = readXmlPointFAttribute(element, QStringLiteral("InnerPosition"), QPointF());
+    m_innerPosition = boundedPoint(readXmlPointFAttribute(element, QStringLiteral("InnerPosition"), QPointF()));
     readFrames(element);
     invalidateOutline();
     setCachedBlurImage(nullptr);

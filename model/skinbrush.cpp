@@ -350,7 +350,10 @@ void SkinBrush::fillPicture(QPainter *painter, const QRectF &rect, const QPainte
         painter->setClipPath(*clip, Qt::ReplaceClip);
     else
         painter->setClipRect(rect, painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QRect target(qRound(rect.x()), qRound(rect.y()), qRound(rect.width()), qRound(rect.height()));
+    // On whole units, as a QRect would place it, but in reals: a shape far
+    // off the page would overflow the ints of a QRect.
+    const auto whole = [](qreal v) { return std::floor(v + 0.5); }; // halves up, as qRound
+    const QRectF target(whole(rect.x()), whole(rect.y()), whole(rect.width()), whole(rect.height()));
     painter->drawImage(target, image);
     painter->restore();
 }

@@ -37,6 +37,8 @@ QDomAttr writeXmlPointFAttribute(QDomElement &element, const QString &name, cons
 QDomAttr writeXmlPointAttribute(QDomElement &element, const QString &name, const QPoint &value);
 QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const QSizeF &value);
 QDomAttr writeXmlSizeAttribute(QDomElement &element, const QString &name, const QSize &value);
+// "x,y,width,height", the width and height taken from the corners without
+// overflow, whatever rectangle the caller made.
 QDomAttr writeXmlRectAttribute(QDomElement &element, const QString &name, const QRect &value);
 QDomAttr writeXmlRectFAttribute(QDomElement &element, const QString &name, const QRectF &value);
 // "#rrggbb": the alpha channel is not stored.
@@ -61,6 +63,9 @@ QPointF readXmlPointFAttribute(const QDomElement &element, const QString &name, 
 QPoint readXmlPointAttribute(const QDomElement &element, const QString &name, const QPoint &defaultValue = QPoint());
 QSizeF readXmlSizeFAttribute(const QDomElement &element, const QString &name, const QSizeF &defaultValue = QSizeF());
 QSize readXmlSizeAttribute(const QDomElement &element, const QString &name, const QSize &defaultValue = QSize());
+// Built from its corners in 64 bits and clamped to the int range, so that
+// the width and height of the result, and their arithmetic, never overflow;
+// the rectangles of the list reader likewise.
 QRect readXmlRectAttribute(const QDomElement &element, const QString &name, const QRect &defaultValue = QRect());
 QRectF readXmlRectFAttribute(const QDomElement &element, const QString &name, const QRectF &defaultValue = QRectF());
 // A name that QColor does not accept gives an invalid colour, not the default.
