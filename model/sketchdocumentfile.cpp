@@ -372,11 +372,12 @@ void SketchDocument::writeHeadXml(QDomElement &element) const
 {
     if (m_paperSize != SketchGlobals::defaultPaperSize)
         writeXmlSizeAttribute(element, PaperSizeAttribute, m_paperSize);
-    if (m_paperColor != SkinBrush::whiteBrush()) {
+    // Compared as the file gives them back, so that one save is final.
+    if (m_paperColor.asSaved() != SkinBrush::whiteBrush()) {
         QDomElement colorElement = appendXmlElement(element, PaperColorTag);
         m_paperColor.write(colorElement);
     }
-    if (m_paperBorder != defaultPaperBorder()) {
+    if (m_paperBorder.asSaved() != defaultPaperBorder()) {
         QDomElement borderElement = appendXmlElement(element, PaperBorderTag);
         m_paperBorder.writeXml(borderElement);
     }

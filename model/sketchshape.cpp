@@ -34,6 +34,12 @@ bool isOrigin(const QPointF &point)
     return point.x() == 0.0 && point.y() == 0.0;
 }
 
+// An angle that turns a shape: strictly between none and a full turn.
+bool isTurnedAngle(float angle)
+{
+    return angle > 0.0f && angle < 1.0f;
+}
+
 } // namespace
 
 // --- Life --------------------------------------------------------------------
@@ -285,7 +291,7 @@ QTransform SketchShape::rotation() const
 
 void SketchShape::setRotateAngle(float angle)
 {
-    m_rotateAngle = angle > 0.0f && angle < 1.0f ? angle : 0.0f;
+    m_rotateAngle = isTurnedAngle(angle) ? angle : 0.0f;
 }
 
 void SketchShape::moveRotatePoint(const QPointF &centre)
@@ -500,11 +506,13 @@ void SketchShape::writeXml(QDomElement &element)
         writeXmlBoolAttribute(element, QStringLiteral("Closed"), false);
     if (m_locked)
         writeXmlBoolAttribute(element, QStringLiteral("Locked"), true);
-    if (m_rotateAngle != 0.0f)
+    // Each real value is compared as the file gives it back: an angle that
+    // rounds to 1, a full turn, reads as no rotation.
+    if (m_rotateAngle != 0.0f && isTurnedAngle(xmlRoundedFloat(m_rotateAngle)))
         writeXmlFloatAttribute(element, QStringLiteral("RotateAngle"), m_rotateAngle);
-    if (!isOrigin(m_rotatePoint))
+    if (!isOrigin(m_rotatePoint) && !isOrigin(xmlRoundedPointF(m_rotatePoint)))
         writeXmlPointFAttribute(element, QStringLiteral("RotatePoint"), m_rotatePoint);
-    if (m_tension != 0.5f)
+    if (m_tension != 0.5f && xmlRoundedFloat(m_tension) != 0.5f)
         writeXmlFloatAttribute(element, QStringLiteral("Tension"), m_tension);
     if (m_direction != 0)
         writeXmlIntAttribute(element, QStringLiteral("Direction"), m_direction);
@@ -517,7 +525,7 @@ void SketchShape::writeXml(QDomElement &element)
             texts.append(point->toString());
         writeXmlAttribute(element, QStringLiteral("Points"), texts.join(QLatin1Char(';')));
     }
-    if (!isOrigin(m_innerPosition))
+    if (!isOrigin(m_innerPosition) && !isOrigin(xmlRoundedPointF(m_innerPosition)))
         writeXmlPointFAttribute(element, QStringLiteral("InnerPosition"), m_innerPosition);
     if (!m_frames.isEmpty())
         writeFrames(element);
@@ -584,7 +592,7 @@ void SketchShape::readFrames(const QDomElement &element)
 
 void SketchShape::writeStyleXml(QDomElement &element)
 {
-    if (!m_fill.isSolidTransparent()) {
+    if (!m_fill.savesAsTransparent()) {
         QDomElement fillElement = appendXmlElement(element, QStringLiteral("Fill"));
         m_fill.write(fillElement);
     }
@@ -594,11 +602,12 @@ void SketchShape::writeStyleXml(QDomElement &element)
     }
     if (m_font != *SketchGlobals::defaultFont())
         writeXmlFontAttribute(element, QStringLiteral("Font"), m_font);
-    if (m_fontColor != QColor(Qt::black))
+    // The colour is written without its alpha, so it is compared by name.
+    if (m_fontColor.name() != QColor(Qt::black).name())
         writeXmlColorAttribute(element, QStringLiteral("FontColor"), m_fontColor);
     if (m_align != 1)
         writeXmlIntAttribute(element, QStringLiteral("Align"), m_align);
-    if (m_opacity < 1.0f)
+    if (m_opacity < 1.0f && xmlRoundedFloat(m_opacity) < 1.0f)
         writeXmlFloatAttribute(element, QStringLiteral("Opacity"), m_opacity);
     if (m_blur > 0)
         writeXmlIntAttribute(element, QStringLiteral("Blur"), m_blur);

@@ -116,7 +116,7 @@ bool SketchStroke::isInvisible() const
 
 bool SketchStroke::isDefault() const
 {
-    return m_style == SketchStrokeRound && m_width == 1 && m_brush.isBlack();
+    return m_style == SketchStrokeRound && m_width == 1 && m_brush.savesAsBlack();
 }
 
 bool SketchStroke::operator==(const SketchStroke &other) const
@@ -192,10 +192,15 @@ void SketchStroke::writeXml(QDomElement &element) const
         writeXmlIntAttribute(element, QStringLiteral("Style"), m_style);
     if (m_width > 1)
         writeXmlIntAttribute(element, QStringLiteral("Width"), m_width);
-    if (!m_brush.isBlack()) {
+    if (!m_brush.savesAsBlack()) {
         QDomElement fill = appendXmlElement(element, QStringLiteral("Fill"));
         m_brush.write(fill);
     }
+}
+
+SketchStroke SketchStroke::asSaved() const
+{
+    return xmlSavedCopy(*this, &SketchStroke::writeXml, &SketchStroke::readXml);
 }
 
 void SketchStroke::readXml(const QDomElement &element)

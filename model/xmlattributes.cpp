@@ -28,7 +28,7 @@ QColor textToColor(const QString &text)
 {
     QColor color;
     color.setNamedColor(text);
-    return color;
+    return color.isValid() ? color : QColor(Qt::black);
 }
 
 QStringList splitKeepingEmpty(const QString &text, QChar separator)
@@ -133,6 +133,16 @@ float xmlTextToFloat(const QString &text)
     bool ok = false;
     const float value = text.toFloat(&ok);
     return ok && std::isfinite(value) ? value : 0.0f;
+}
+
+float xmlRoundedFloat(float value)
+{
+    return xmlTextToFloat(xmlFloatText(value));
+}
+
+QPointF xmlRoundedPointF(const QPointF &value)
+{
+    return QPointF(xmlRoundedFloat(float(value.x())), xmlRoundedFloat(float(value.y())));
 }
 
 QDomAttr writeXmlAttribute(QDomElement &element, const QString &name, const QString &value)
