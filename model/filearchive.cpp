@@ -93,7 +93,7 @@ QByteArray buildPayload(const QList<ArchiveEntry> &entries)
 {
     QStringList header;
     for (const ArchiveEntry &entry : entries)
-        header.append(QStringLiteral("%1,%2").arg(entry.name).arg(entry.bytes.size()));
+        header.append(entry.name + QLatin1Char(',') + QString::number(entry.bytes.size()));
     const QByteArray headerBytes = header.join(QLatin1Char('|')).toUtf8();
     QByteArray payload = QStringLiteral("%1").arg(headerBytes.size(), headerLengthDigits, 10, QLatin1Char('0')).toUtf8();
     payload += headerBytes;

@@ -653,14 +653,16 @@ bool SketchShape::ReadNesting::allowsChildren() const
 
 // --- Status texts ------------------------------------------------------------
 
+QString statusNumber(qreal value)
+{
+    return QString::number(value, 'f', 1);
+}
+
 QString SketchShape::rectStatusText()
 {
     const QRectF r = boundingRect();
     return tr("Rect: X=%1, Y=%2, W=%3, H=%4")
-        .arg(r.x(), 0, 'f', 1)
-        .arg(r.y(), 0, 'f', 1)
-        .arg(r.width(), 0, 'f', 1)
-        .arg(r.height(), 0, 'f', 1)
+        .arg(statusNumber(r.x()), statusNumber(r.y()), statusNumber(r.width()), statusNumber(r.height()))
         .trimmed();
 }
 
@@ -669,5 +671,5 @@ QString SketchShape::pointStatusText(int index)
     if (index < 0 || index >= m_points.size())
         return QString();
     const SketchPoint *point = m_points.at(index);
-    return tr("Point: X=%1, Y=%2").arg(double(point->x()), 0, 'f', 1).arg(double(point->y()), 0, 'f', 1);
+    return tr("Point: X=%1, Y=%2").arg(statusNumber(point->x()), statusNumber(point->y()));
 }

@@ -177,7 +177,7 @@ QDomAttr writeXmlPointFAttribute(QDomElement &element, const QString &name, cons
 
 QDomAttr writeXmlPointAttribute(QDomElement &element, const QString &name, const QPoint &value)
 {
-    return writeXmlAttribute(element, name, QStringLiteral("%1,%2").arg(value.x()).arg(value.y()));
+    return writeXmlAttribute(element, name, pairText(value.x(), value.y()));
 }
 
 QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const QSizeF &value)
@@ -187,8 +187,7 @@ QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const
 
 QDomAttr writeXmlSizeAttribute(QDomElement &element, const QString &name, const QSize &value)
 {
-    return writeXmlAttribute(element, name,
-                             QStringLiteral("%1,%2").arg(value.width()).arg(value.height()));
+    return writeXmlAttribute(element, name, pairText(value.width(), value.height()));
 }
 
 QDomAttr writeXmlRectAttribute(QDomElement &element, const QString &name, const QRect &value)
@@ -212,10 +211,11 @@ QDomAttr writeXmlColorAttribute(QDomElement &element, const QString &name, const
 
 QDomAttr writeXmlFontAttribute(QDomElement &element, const QString &name, const QFont &value)
 {
-    QString text = QStringLiteral("%1,%2").arg(value.family()).arg(value.pixelSize());
+    // Concatenated: a family may hold "%1" itself.
+    QString text = value.family() + FieldSeparator + QString::number(value.pixelSize());
     const int flags = fontFlags(value);
     if (flags != 0)
-        text += QStringLiteral(",%1").arg(flags);
+        text += FieldSeparator + QString::number(flags);
     return writeXmlAttribute(element, name, text);
 }
 
