@@ -21,6 +21,7 @@
 #include "editor/sketchtoolzoom.h"
 #include "editor/movepreview.h"
 #include "editor/visibleshapes.h"
+#include "model/coordinates.h"
 #include "model/filehelpers.h"
 #include "model/imagehelpers.h"
 #include "model/sketchdocument.h"
@@ -539,7 +540,7 @@ void SketchDocumentView::beginTextEdit(SketchShape *shape)
     }
     m_textEditShape = shape;
 
-    QRect area = shapeTransform(shape).mapRect(shape->textRect().toRect());
+    QRect area = pixelRect(shapeTransform(shape).mapRect(QRectF(pixelRect(shape->textRect()))));
     area.setWidth(qMax(area.width(), kMinimumEditorWidth));
     area.setHeight(qMax(area.height(), kMinimumEditorHeight));
     QTextEdit *editor = textEditor();
@@ -700,8 +701,8 @@ void SketchDocumentView::updateScrollBars()
 {
     const QSize paper = paperSize();
     const double z = zoom();
-    const int contentWidth = int(z * paper.width() + kScrollMargin);
-    const int contentHeight = int(kScrollMargin + z * paper.height());
+    const int contentWidth = truncatedPixel(z * paper.width() + kScrollMargin);
+    const int contentHeight = truncatedPixel(kScrollMargin + z * paper.height());
 
     if (width() < contentWidth) {
         m_hScrollBar->show();
@@ -905,7 +906,7 @@ QRect SketchDocumentView::visiblePaperRect() const
 {
     const QSize paper = paperSize();
     const qreal z = zoom();
-    return QRect(0, 0, qRound(m_scrollX + paper.width() * z), qRound(m_scrollY + paper.height() * z));
+    return QRect(0, 0, roundedPixel(m_scrollX + paper.width() * z), roundedPixel(m_scrollY + paper.height() * z));
 }
 
 void SketchDocumentView::paintBackdrop(QPainter *painter, const QRect &exposed)

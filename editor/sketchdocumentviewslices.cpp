@@ -22,8 +22,7 @@ QStringList sliceTableLines(const SketchSliceGrid *grid, const QSize &paper, con
     QStringList lines;
     lines << QStringLiteral("    <!-- Export by Storyloom -->")
           << QStringLiteral("    <table id='__01' width='%1' height='%2' border='0' cellpadding='0' cellspacing='0'>")
-                 .arg(paper.width())
-                 .arg(paper.height());
+                 .arg(QString::number(paper.width()), QString::number(paper.height()));
     const QList<SketchSliceGridRow *> &rows = grid->rows();
     const QList<SketchSliceGridColumn *> &columns = grid->columns();
     int image = 0;

@@ -203,15 +203,16 @@ void SketchToolResize::paint(QPainter *painter)
     if (gesture().isOpen() && !paperCommand()) {
         painter->resetTransform();
         const QString text = tr("Size: W=%1, H=%2")
-                                 .arg(m_frame.width() - 2 * kFrameMargin, 0, 'f', 1)
-                                 .arg(m_frame.height() - 2 * kFrameMargin, 0, 'f', 1);
+                                 .arg(statusNumber(m_frame.width() - 2 * kFrameMargin),
+                                      statusNumber(m_frame.height() - 2 * kFrameMargin));
         drawLabel(painter, text, float(at.x()), float(at.y()));
     }
     if (paperCommand()) {
         painter->resetTransform();
         const QSize size = view->paperSize();
-        drawLabel(painter, tr("Size: W=%1, H=%2").arg(size.width()).arg(size.height()), float(at.x()),
-                  float(at.y()));
+        drawLabel(painter,
+                  tr("Size: W=%1, H=%2").arg(QString::number(size.width()), QString::number(size.height())),
+                  float(at.x()), float(at.y()));
     }
     painter->restore();
 }

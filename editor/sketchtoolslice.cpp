@@ -443,10 +443,8 @@ void SketchToolSlice::paint(QPainter *painter)
     if (slice->width() < 1 || slice->height() < 1)
         return;
     const QString text = tr("Rect: X=%1, Y=%2, W=%3, H=%4")
-                             .arg(slice->x())
-                             .arg(slice->y())
-                             .arg(slice->width())
-                             .arg(slice->height())
+                             .arg(QString::number(slice->x()), QString::number(slice->y()),
+                                  QString::number(slice->width()), QString::number(slice->height()))
                              .trimmed();
     const int h = QFontMetrics(view->font()).size(0, text).height();
     drawLabel(painter, text, float(pressPos().x()), float(pressPos().y() - h));

@@ -1,6 +1,7 @@
 #include "materials/sketchmaterial.h"
 
 #include "model/geometry.h"
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
@@ -163,8 +164,10 @@ void SketchMaterial::readAttributes(const QDomElement &element)
     m_name = readXmlAttribute(element, NameAttribute);
     m_category = readXmlIntAttribute(element, CategoryAttribute, SketchMaterialRole);
     const QSizeF size = readXmlSizeFAttribute(element, SizeAttribute, QSizeF(-1.0, -1.0));
-    m_width = size.width();
-    m_height = size.height();
+    // The drop centres the material by its size: kept within the range of
+    // the coordinates read.
+    m_width = boundedCoordinate(size.width());
+    m_height = boundedCoordinate(size.height());
 }
 
 void SketchMaterial::readShapes(const QDomElement &element) const

@@ -61,6 +61,13 @@ struct ArchiveEntry
     QByteArray bytes;
 };
 
+// Two names unpack onto one file when they are the same up to the folder
+// separator and letter case.
+QString unpackedKey(const QString &name)
+{
+    return portableName(name).toCaseFolded();
+}
+
 // Packing side: the names and bytes of the files, refused when a name cannot
 // be stored or two names would unpack onto one file.
 int collectEntries(const QStringList &files, const QString &baseFolder, QList<ArchiveEntry> &entries)
@@ -78,7 +85,7 @@ int collectEntries(const QStringList &files, const QString &baseFolder, QList<Ar
             return FileArchiveRefused;
         ArchiveEntry entry;
         entry.name = path.startsWith(baseFolder) ? path.mid(baseFolder.size()) : QFileInfo(path).fileName();
-        const QString key = portableName(entry.name).toCaseFolded();
+        const QString key = unpackedKey(entry.name);
         if (!isSafeArchiveEntryName(entry.name) || seen.contains(key))
             return FileArchiveRefused;
         seen.insert(key);
@@ -92,7 +99,7 @@ QByteArray buildPayload(const QList<ArchiveEntry> &entries)
 {
     QStringList header;
     for (const ArchiveEntry &entry : entries)
-        header.append(QStringLiteral("%1,%2").arg(entry.name).arg(entry.bytes.size()));
+        header.append(entry.name + QLatin1Char(',') + QString::number(entry.bytes.size()));
     const QByteArray headerBytes = header.join(QLatin1Char('|')).toUtf8();
     QByteArray payload = QStringLiteral("%1").arg(headerBytes.size(), headerLengthDigits, 10, QLatin1Char('0')).toUtf8();
     payload += headerBytes;
@@ -212,11 +219,19 @@ bool parsePayload(const QByteArray &compressed, FileArchiveNode &root, QString &
     const QStringList entries = header.isEmpty() ? QStringList() : header.split(QLatin1Char('|'));
     qint64 offset = headerLengthDigits + headerLength;
     std::vector<std::unique_ptr<FileArchiveNode>> children;
+    QSet<QString> seen;
     for (const QString &entry : entries) {
         QString name;
         qint64 size = 0;
         if (!parseEntry(entry, payload.size() - offset, name, size, errorText))
             return false;
+        // One would overwrite the other when unpacked.
+        const QString key = unpackedKey(name);
+        if (seen.contains(key)) {
+            errorText = QCoreApplication::translate("FileArchive", "The archive holds the file name %1 twice.").arg(name);
+            return false;
+        }
+        seen.insert(key);
         children.push_back(std::make_unique<FileArchiveNode>());
         children.back()->setName(name);
         children.back()->setData(payload.mid(int(offset), int(size)));

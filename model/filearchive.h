@@ -16,9 +16,11 @@
 //   - the header's length in bytes: 12 ASCII digits, padded with "0";
 //   - the header, UTF-8: one "name,size" entry per file, joined by "|";
 //   - the files' bytes in header order, with nothing between them.
-// Names use "/" or "\" between folders and cannot hold "," or "|". Whatever
-// is read is checked against the limits below before it is trusted, and no
-// entry may land outside the folder it is unpacked into.
+// Names use "/" or "\" between folders and cannot hold "," or "|"; no two
+// names of one archive may unpack onto the same file (the same up to the
+// separator and letter case), on packing nor on reading. Whatever is read is
+// checked against the limits below before it is trusted, and no entry may
+// land outside the folder it is unpacked into.
 
 // Result codes of packing and unpacking.
 enum FileArchiveResult : int {

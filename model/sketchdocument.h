@@ -163,8 +163,8 @@ public:
     // for an index outside the list.
     QPixmap renderLayerToPixmap(int layerIndex, bool drawBorder, const QString &imageFormat);
     // The shapes at page scale, cut to the box around them grown by 2 pixels
-    // (the whole page for an empty list). Here the format is compared with
-    // "PNG" as it is.
+    // (the whole page for an empty list, a null pixmap when the box misses
+    // the page). Here the format is compared with "PNG" as it is.
     QPixmap renderShapesToPixmap(const QList<SketchShape *> &shapes, bool drawBorder, const QString &imageFormat);
     // One image per slice in sortedSlices order, cut from one PNG rendering
     // without border; a slice with no area on the page gives a null pixmap.

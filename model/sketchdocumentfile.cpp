@@ -1,6 +1,7 @@
 // SketchDocument: the "Document" element and the document file.
 #include "model/sketchdocument.h"
 
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
@@ -199,11 +200,12 @@ void SketchDocument::writeHeadXml(QDomElement &element) const
 {
     if (m_paperSize != SketchGlobals::defaultPaperSize)
         writeXmlSizeAttribute(element, PaperSizeAttribute, m_paperSize);
-    if (m_paperColor != SkinBrush::whiteBrush()) {
+    // Compared as the file gives them back, so that one save is final.
+    if (m_paperColor.asSaved() != SkinBrush::whiteBrush()) {
         QDomElement colorElement = appendXmlElement(element, PaperColorTag);
         m_paperColor.write(colorElement);
     }
-    if (m_paperBorder != defaultPaperBorder()) {
+    if (m_paperBorder.asSaved() != defaultPaperBorder()) {
         QDomElement borderElement = appendXmlElement(element, PaperBorderTag);
         m_paperBorder.writeXml(borderElement);
     }
@@ -230,7 +232,7 @@ void SketchDocument::readXml(const QDomElement &element, QList<SketchLayer *> *r
 {
     clearLayers();
     clearSlices();
-    m_paperSize = readXmlSizeAttribute(element, PaperSizeAttribute, SketchGlobals::defaultPaperSize);
+    m_paperSize = boundedSize(readXmlSizeAttribute(element, PaperSizeAttribute, SketchGlobals::defaultPaperSize));
 
     SkinBrush paper = SkinBrush::whiteBrush();
     const QDomElement colorElement = element.firstChildElement(PaperColorTag);

@@ -2,6 +2,7 @@
 // pixmaps for the image exports.
 #include "model/sketchdocument.h"
 
+#include "model/coordinates.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
@@ -18,10 +19,11 @@ QString normalizedFormat(const QString &format)
     return (format.startsWith(QLatin1Char('.')) ? format.mid(1) : format).toUpper();
 }
 
-// Where a shape is drawn on the page: its box under its own rotation.
+// Where a shape is drawn on the page: its box under its own rotation, in
+// whole pixels even for a shape far off the page.
 QRect drawnRect(const SketchShape *shape)
 {
-    return shape->rotation().mapRect(shape->boundingRect()).toRect();
+    return pixelRect(shape->rotation().mapRect(shape->boundingRect()));
 }
 
 } // namespace
@@ -107,7 +109,10 @@ QPixmap SketchDocument::renderShapesToPixmap(const QList<SketchShape *> &shapes,
     for (const SketchShape *shape : shapes)
         crop = crop.united(drawnRect(shape));
     crop = QRect(QPoint(crop.left() - 2, crop.top() - 2), QPoint(crop.right() + 2, crop.bottom() + 2));
-    return page.copy(crop.intersected(page.rect()));
+    // Shapes that lie wholly off the page leave nothing to cut; copying an
+    // empty rectangle would give the whole page instead.
+    const QRect onPage = crop.intersected(page.rect());
+    return onPage.isEmpty() ? QPixmap() : page.copy(onPage);
 }
 
 QList<QPixmap> SketchDocument::slicePixmaps()

@@ -552,5 +552,5 @@ QString SketchGroup::pointStatusText(int index)
     if (index != 2)
         return QString();
     const QRectF r = boundingRect();
-    return tr("Size: W=%1, H=%2").arg(r.width(), 0, 'f', 1).arg(r.height(), 0, 'f', 1);
+    return tr("Size: W=%1, H=%2").arg(statusNumber(r.width()), statusNumber(r.height()));
 }

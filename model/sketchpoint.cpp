@@ -1,5 +1,6 @@
 #include "model/sketchpoint.h"
 
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/xmlattributes.h"
 
@@ -24,8 +25,8 @@ SketchPoint::SketchPoint(const QString &text)
 {
     const QStringList fields = text.split(QLatin1Char(','), Qt::KeepEmptyParts);
     if (fields.size() >= 2) {
-        m_x = xmlTextToFloat(fields.at(0));
-        m_y = xmlTextToFloat(fields.at(1));
+        m_x = float(boundedCoordinate(xmlTextToFloat(fields.at(0))));
+        m_y = float(boundedCoordinate(xmlTextToFloat(fields.at(1))));
     }
     if (fields.size() >= 3)
         m_curve = fields.at(2).toInt() == 1;

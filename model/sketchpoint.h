@@ -20,7 +20,9 @@ public:
     // float either way.
     SketchPoint(qreal x, qreal y, bool curve = false, bool locked = false);
     // Parses the text form; a malformed text gives (0, 0) or 0 in the bad
-    // coordinate, and only "1" sets a flag.
+    // coordinate, and only "1" sets a flag. The text comes from files and
+    // clipboards: the coordinates are brought within the range of
+    // boundedCoordinate (model/coordinates.h).
     explicit SketchPoint(const QString &text);
     SketchPoint(const SketchPoint &other);
     SketchPoint &operator=(const SketchPoint &other) = default;

@@ -3,6 +3,7 @@
 // sketchshapepaint.cpp.
 #include "model/sketchshape.h"
 
+#include "model/coordinates.h"
 #include "model/geometry.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
@@ -31,6 +32,12 @@ float clampedUnit(float value)
 bool isOrigin(const QPointF &point)
 {
     return point.x() == 0.0 && point.y() == 0.0;
+}
+
+// An angle that turns a shape: strictly between none and a full turn.
+bool isTurnedAngle(float angle)
+{
+    return angle > 0.0f && angle < 1.0f;
 }
 
 } // namespace
@@ -284,7 +291,7 @@ QTransform SketchShape::rotation() const
 
 void SketchShape::setRotateAngle(float angle)
 {
-    m_rotateAngle = angle > 0.0f && angle < 1.0f ? angle : 0.0f;
+    m_rotateAngle = isTurnedAngle(angle) ? angle : 0.0f;
 }
 
 void SketchShape::moveRotatePoint(const QPointF &centre)
@@ -499,11 +506,13 @@ void SketchShape::writeXml(QDomElement &element)
         writeXmlBoolAttribute(element, QStringLiteral("Closed"), false);
     if (m_locked)
         writeXmlBoolAttribute(element, QStringLiteral("Locked"), true);
-    if (m_rotateAngle != 0.0f)
+    // Each real value is compared as the file gives it back: an angle that
+    // rounds to 1, a full turn, reads as no rotation.
+    if (m_rotateAngle != 0.0f && isTurnedAngle(xmlRoundedFloat(m_rotateAngle)))
         writeXmlFloatAttribute(element, QStringLiteral("RotateAngle"), m_rotateAngle);
-    if (!isOrigin(m_rotatePoint))
+    if (!isOrigin(m_rotatePoint) && !isOrigin(xmlRoundedPointF(m_rotatePoint)))
         writeXmlPointFAttribute(element, QStringLiteral("RotatePoint"), m_rotatePoint);
-    if (m_tension != 0.5f)
+    if (m_tension != 0.5f && xmlRoundedFloat(m_tension) != 0.5f)
         writeXmlFloatAttribute(element, QStringLiteral("Tension"), m_tension);
     if (m_direction != 0)
         writeXmlIntAttribute(element, QStringLiteral("Direction"), m_direction);
@@ -516,7 +525,7 @@ void SketchShape::writeXml(QDomElement &element)
             texts.append(point->toString());
         writeXmlAttribute(element, QStringLiteral("Points"), texts.join(QLatin1Char(';')));
     }
-    if (!isOrigin(m_innerPosition))
+    if (!isOrigin(m_innerPosition) && !isOrigin(xmlRoundedPointF(m_innerPosition)))
         writeXmlPointFAttribute(element, QStringLiteral("InnerPosition"), m_innerPosition);
     if (!m_frames.isEmpty())
         writeFrames(element);
@@ -541,7 +550,7 @@ void SketchShape::readXml(const QDomElement &element)
     m_closed = readXmlBoolAttribute(element, QStringLiteral("Closed"), true);
     m_locked = readXmlBoolAttribute(element, QStringLiteral("Locked"), false);
     setRotateAngle(readXmlFloatAttribute(element, QStringLiteral("RotateAngle"), 0.0f));
-    m_rotatePoint = readXmlPointFAttribute(element, QStringLiteral("RotatePoint"), QPointF());
+    m_rotatePoint = boundedPoint(readXmlPointFAttribute(element, QStringLiteral("RotatePoint"), QPointF()));
     setTension(readXmlFloatAttribute(element, QStringLiteral("Tension"), 0.5f));
     setDirection(readXmlIntAttribute(element, QStringLiteral("Direction"), 0));
     m_text = readXmlAttribute(element, QStringLiteral("Text"));
@@ -556,7 +565,7 @@ void SketchShape::readXml(const QDomElement &element)
         for (const QString &part : parts)
             m_points.append(new SketchPoint(part));
     }
-    m_innerPosition = readXmlPointFAttribute(element, QStringLiteral("InnerPosition"), QPointF());
+    m_innerPosition = boundedPoint(readXmlPointFAttribute(element, QStringLiteral("InnerPosition"), QPointF()));
     readFrames(element);
     invalidateOutline();
     setCachedBlurImage(nullptr);
@@ -583,7 +592,7 @@ void SketchShape::readFrames(const QDomElement &element)
 
 void SketchShape::writeStyleXml(QDomElement &element)
 {
-    if (!m_fill.isSolidTransparent()) {
+    if (!m_fill.savesAsTransparent()) {
         QDomElement fillElement = appendXmlElement(element, QStringLiteral("Fill"));
         m_fill.write(fillElement);
     }
@@ -593,11 +602,12 @@ void SketchShape::writeStyleXml(QDomElement &element)
     }
     if (m_font != *SketchGlobals::defaultFont())
         writeXmlFontAttribute(element, QStringLiteral("Font"), m_font);
-    if (m_fontColor != QColor(Qt::black))
+    // The colour is written without its alpha, so it is compared by name.
+    if (m_fontColor.name() != QColor(Qt::black).name())
         writeXmlColorAttribute(element, QStringLiteral("FontColor"), m_fontColor);
     if (m_align != 1)
         writeXmlIntAttribute(element, QStringLiteral("Align"), m_align);
-    if (m_opacity < 1.0f)
+    if (m_opacity < 1.0f && xmlRoundedFloat(m_opacity) < 1.0f)
         writeXmlFloatAttribute(element, QStringLiteral("Opacity"), m_opacity);
     if (m_blur > 0)
         writeXmlIntAttribute(element, QStringLiteral("Blur"), m_blur);
@@ -643,14 +653,16 @@ bool SketchShape::ReadNesting::allowsChildren() const
 
 // --- Status texts ------------------------------------------------------------
 
+QString statusNumber(qreal value)
+{
+    return QString::number(value, 'f', 1);
+}
+
 QString SketchShape::rectStatusText()
 {
     const QRectF r = boundingRect();
     return tr("Rect: X=%1, Y=%2, W=%3, H=%4")
-        .arg(r.x(), 0, 'f', 1)
-        .arg(r.y(), 0, 'f', 1)
-        .arg(r.width(), 0, 'f', 1)
-        .arg(r.height(), 0, 'f', 1)
+        .arg(statusNumber(r.x()), statusNumber(r.y()), statusNumber(r.width()), statusNumber(r.height()))
         .trimmed();
 }
 
@@ -659,5 +671,5 @@ QString SketchShape::pointStatusText(int index)
     if (index < 0 || index >= m_points.size())
         return QString();
     const SketchPoint *point = m_points.at(index);
-    return tr("Point: X=%1, Y=%2").arg(double(point->x()), 0, 'f', 1).arg(double(point->y()), 0, 'f', 1);
+    return tr("Point: X=%1, Y=%2").arg(statusNumber(point->x()), statusNumber(point->y()));
 }

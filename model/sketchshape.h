@@ -429,4 +429,7 @@ private:
 // the caller.
 SketchShape *createSketchShape(const QString &typeName, SketchLayer *layer);
 
+// A number of the status texts: fixed notation, one digit after the point.
+QString statusNumber(qreal value);
+
 #endif // SKETCHSHAPE_H

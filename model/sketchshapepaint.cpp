@@ -3,6 +3,7 @@
 
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
+#include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/sketchpoint.h"
 
@@ -28,7 +29,7 @@ constexpr int kBlurDrawOffset = 9;
 // paints at once: a larger shape is painted without blur, and a long blur of
 // a large picture gets fewer passes, but never fewer than the design panel
 // offers.
-constexpr qreal kMaxBlurCoordinate = 1.0e7;
+constexpr qreal kMaxBlurCoordinate = MaxDocumentCoordinate;
 constexpr qint64 kMaxBlurSide = 8192;
 constexpr qint64 kMaxBlurPixels = qint64(2) * 1024 * 1024;
 constexpr qint64 kMaxBlurWork = qint64(16) * 1024 * 1024;
@@ -193,13 +194,15 @@ void SketchShape::paintVerticalText(QPainter *painter, const QRectF &rect, const
         }
     }
 
-    int totalWidth = 0;
+    // Whole units, truncated toward zero, kept in reals: the box may lie
+    // beyond the range of an int.
+    qreal totalWidth = 0.0;
     for (const Column &column : qAsConst(columns))
         totalWidth += column.width;
-    int right = int(int(rect.x() + rect.width()) - (rect.width() - totalWidth) * 0.5);
+    qreal right = std::trunc(std::trunc(rect.x() + rect.width()) - (rect.width() - totalWidth) * 0.5);
     for (const Column &column : qAsConst(columns)) {
-        const int left = right - column.width;
-        int top = int(rect.y());
+        const qreal left = right - column.width;
+        qreal top = std::trunc(rect.y());
         for (const QChar c : column.characters) {
             painter->drawText(QRectF(left, top, column.width, lineHeight), Qt::AlignHCenter | Qt::AlignVCenter,
                               QString(c));
@@ -274,7 +277,6 @@ void SketchShape::paintBlurImage(QPainter *painter)
     if (!m_blurImage)
         return;
     const QRectF bounds = boundingRect();
-    const qreal x = qBound(-kMaxBlurCoordinate, bounds.x() - kBlurDrawOffset, kMaxBlurCoordinate);
-    const qreal y = qBound(-kMaxBlurCoordinate, bounds.y() - kBlurDrawOffset, kMaxBlurCoordinate);
-    painter->drawImage(QPoint(int(x), int(y)), *m_blurImage);
+    painter->drawImage(QPoint(truncatedPixel(bounds.x() - kBlurDrawOffset), truncatedPixel(bounds.y() - kBlurDrawOffset)),
+                       *m_blurImage);
 }

@@ -1,6 +1,7 @@
 #include "model/sketchslice.h"
 
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/xmlattributes.h"
 
@@ -9,17 +10,8 @@
 #include <QPen>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-
-// Slices read from files may hold any int: sums saturate instead of
-// overflowing.
-int clampedInt(qint64 value)
-{
-    return int(qBound<qint64>(std::numeric_limits<int>::min(), value,
-                              std::numeric_limits<int>::max()));
-}
 
 const QString RectAttribute = QStringLiteral("Rect");
 
@@ -44,41 +36,61 @@ int SketchSlice::indexInDocument() const
     return it == slices.cend() ? -1 : int(it - slices.cbegin());
 }
 
+void SketchSlice::setX(int x)
+{
+    m_x = boundedIntCoordinate(x);
+}
+
+void SketchSlice::setY(int y)
+{
+    m_y = boundedIntCoordinate(y);
+}
+
+void SketchSlice::setWidth(int width)
+{
+    m_width = boundedIntCoordinate(width);
+}
+
+void SketchSlice::setHeight(int height)
+{
+    m_height = boundedIntCoordinate(height);
+}
+
 int SketchSlice::endX() const
 {
-    return clampedInt(qint64(m_x) + m_width);
+    return m_x + m_width;
 }
 
 int SketchSlice::endY() const
 {
-    return clampedInt(qint64(m_y) + m_height);
+    return m_y + m_height;
 }
 
-// Built from its corners so that no sum can overflow.
 QRect SketchSlice::rect() const
 {
-    return QRect(QPoint(m_x, m_y), QPoint(clampedInt(qint64(endX()) - 1),
-                                          clampedInt(qint64(endY()) - 1)));
+    return QRect(QPoint(m_x, m_y), QPoint(endX() - 1, endY() - 1));
 }
 
+// The corners may lie anywhere in the int range: the size is taken in 64
+// bits before it is bounded.
 void SketchSlice::setRect(const QRect &rect)
 {
-    m_x = rect.left();
-    m_y = rect.top();
-    m_width = clampedInt(qint64(rect.right()) - rect.left() + 1);
-    m_height = clampedInt(qint64(rect.bottom()) - rect.top() + 1);
+    m_x = boundedIntCoordinate(rect.left());
+    m_y = boundedIntCoordinate(rect.top());
+    m_width = boundedIntCoordinate(qint64(rect.right()) - rect.left() + 1);
+    m_height = boundedIntCoordinate(qint64(rect.bottom()) - rect.top() + 1);
 }
 
 void SketchSlice::moveBy(int dx, int dy)
 {
-    m_x = clampedInt(qint64(m_x) + dx);
-    m_y = clampedInt(qint64(m_y) + dy);
+    m_x = boundedIntCoordinate(qint64(m_x) + dx);
+    m_y = boundedIntCoordinate(qint64(m_y) + dy);
 }
 
 void SketchSlice::resizeBy(int dw, int dh)
 {
-    m_width = clampedInt(qint64(m_width) + dw);
-    m_height = clampedInt(qint64(m_height) + dh);
+    m_width = boundedIntCoordinate(qint64(m_width) + dw);
+    m_height = boundedIntCoordinate(qint64(m_height) + dh);
 }
 
 void SketchSlice::copyTo(SketchSlice *target) const
@@ -101,8 +113,8 @@ SketchSlice *SketchSlice::clone() const
 
 QList<QPoint> SketchSlice::handlePoints() const
 {
-    const int middleX = clampedInt(qint64(m_x) + m_width / 2);
-    const int middleY = clampedInt(qint64(m_y) + m_height / 2);
+    const int middleX = m_x + m_width / 2;
+    const int middleY = m_y + m_height / 2;
     const int right = endX();
     const int bottom = endY();
     return {QPoint(m_x, m_y),      QPoint(middleX, m_y),  QPoint(right, m_y),
@@ -150,8 +162,7 @@ void SketchSlice::paint(QPainter *painter) const
         for (const QRectF &square : handleRects())
             painter->fillRect(square, markColor);
     }
-    const QRect label(QPoint(clampedInt(qint64(m_x) + 2), clampedInt(qint64(m_y) + 2)),
-                      QPoint(clampedInt(qint64(m_x) + 16), clampedInt(qint64(m_y) + 13)));
+    const QRect label(QPoint(m_x + 2, m_y + 2), QPoint(m_x + 16, m_y + 13));
     painter->fillRect(label, markColor);
     QFont font(QStringLiteral("Aria"));
     font.setPointSize(6);

@@ -18,8 +18,11 @@ class SketchDocumentView;
 // saved. A slice has no QObject parent: whoever holds it in a list owns it.
 //
 // Geometry is in page pixels; endX and endY are one past the right and
-// bottom edges. Nothing is clamped: a slice may have a zero or negative size
-// or lie off the page, and the grid treats it accordingly.
+// bottom edges. A slice may have a zero or negative size or lie off the
+// page, and the grid treats it accordingly; but every setter keeps x, y,
+// width and height within the coordinate range of boundedIntCoordinate
+// (model/coordinates.h), so that no sum of them and no QRect made of them
+// overflows, whatever a file held.
 class SketchSlice : public QObject
 {
     Q_OBJECT
@@ -35,13 +38,13 @@ public:
     int indexInDocument() const;
 
     int x() const { return m_x; }
-    void setX(int x) { m_x = x; }
+    void setX(int x);
     int y() const { return m_y; }
-    void setY(int y) { m_y = y; }
+    void setY(int y);
     int width() const { return m_width; }
-    void setWidth(int width) { m_width = width; }
+    void setWidth(int width);
     int height() const { return m_height; }
-    void setHeight(int height) { m_height = height; }
+    void setHeight(int height);
     int endX() const;
     int endY() const;
     QRect rect() const;

@@ -116,7 +116,7 @@ bool SketchStroke::isInvisible() const
 
 bool SketchStroke::isDefault() const
 {
-    return m_style == SketchStrokeRound && m_width == 1 && m_brush.isBlack();
+    return m_style == SketchStrokeRound && m_width == 1 && m_brush.savesAsBlack();
 }
 
 bool SketchStroke::operator==(const SketchStroke &other) const
@@ -194,10 +194,15 @@ void SketchStroke::writeXml(QDomElement &element) const
     // a width of 0 (no outline at all) included.
     if (m_width != 1)
         writeXmlIntAttribute(element, QStringLiteral("Width"), m_width);
-    if (!m_brush.isBlack()) {
+    if (!m_brush.savesAsBlack()) {
         QDomElement fill = appendXmlElement(element, QStringLiteral("Fill"));
         m_brush.write(fill);
     }
+}
+
+SketchStroke SketchStroke::asSaved() const
+{
+    return xmlSavedCopy(*this, &SketchStroke::writeXml, &SketchStroke::readXml);
 }
 
 void SketchStroke::readXml(const QDomElement &element)

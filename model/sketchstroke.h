@@ -39,7 +39,8 @@ public:
 
     // Nothing to paint: a transparent brush or a width below 1.
     bool isInvisible() const;
-    // Round, width 1, solid black whatever its opacity.
+    // Round, width 1, and a brush that the file gives back as solid black
+    // (SkinBrush::savesAsBlack), whatever its opacity.
     bool isDefault() const;
     bool operator==(const SketchStroke &other) const;
     bool operator!=(const SketchStroke &other) const { return !(*this == other); }
@@ -61,10 +62,12 @@ public:
     void strokePath(QPainter *painter, const QPainterPath &path, float zoom) const;
     void strokeLine(QPainter *painter, const QPointF &p1, const QPointF &p2, float zoom) const;
 
-    // "Style", "Width" and a "Fill" child for a brush that is not solid black,
-    // each only when it differs from the default.
+    // "Style", "Width" and a "Fill" child for a brush that does not come
+    // back as solid black, each only when it differs from the default.
     void writeXml(QDomElement &element) const;
     void readXml(const QDomElement &element);
+    // The stroke written and read again.
+    SketchStroke asSaved() const;
 
 private:
     SkinBrush m_brush = SkinBrush::blackBrush();

@@ -34,6 +34,12 @@ bool nearlyEqual(const QPointF &a, const QPointF &b)
     return qAbs(a.x() - b.x()) <= PointTolerance && qAbs(a.y() - b.y()) <= PointTolerance;
 }
 
+// Whether the point is written as the default (or is it).
+bool writesAs(const QPointF &point, const QPointF &defaultPoint)
+{
+    return nearlyEqual(point, defaultPoint) || nearlyEqual(xmlRoundedPointF(point), defaultPoint);
+}
+
 QPointF mapIntoRect(const QPointF &fraction, const QRectF &rect)
 {
     return QPointF(rect.x() + rect.width() * fraction.x(), rect.y() + rect.height() * fraction.y());
@@ -230,6 +236,22 @@ bool SkinBrush::isTransparent() const
     return true;
 }
 
+bool SkinBrush::savesAsTransparent() const
+{
+    return m_type == SkinBrushSolid && isTransparent();
+}
+
+bool SkinBrush::savesAsBlack() const
+{
+    return m_type == SkinBrushSolid && !isTransparent() && m_stops.count() >= 1
+        && m_stops.firstColor().name() == QColor(Qt::black).name();
+}
+
+SkinBrush SkinBrush::asSaved() const
+{
+    return xmlSavedCopy(*this, &SkinBrush::write, &SkinBrush::read);
+}
+
 bool SkinBrush::isSolidTransparent() const
 {
     return m_type == SkinBrushSolid && m_stops.count() == 2 && m_stops.firstColor().alpha() == 0
@@ -350,7 +372,10 @@ void SkinBrush::fillPicture(QPainter *painter, const QRectF &rect, const QPainte
         painter->setClipPath(*clip, Qt::ReplaceClip);
     else
         painter->setClipRect(rect, painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QRect target(qRound(rect.x()), qRound(rect.y()), qRound(rect.width()), qRound(rect.height()));
+    // On whole units, as a QRect would place it, but in reals: a shape far
+    // off the page would overflow the ints of a QRect.
+    const auto whole = [](qreal v) { return std::floor(v + 0.5); }; // halves up, as qRound
+    const QRectF target(whole(rect.x()), whole(rect.y()), whole(rect.width()), whole(rect.height()));
     painter->drawImage(target, image);
     painter->restore();
 }
@@ -439,19 +464,21 @@ void SkinBrush::flipVertical()
 
 void SkinBrush::write(QDomElement &element) const
 {
+    // Real values are compared with their defaults as the file gives them
+    // back, so that one that only rounds to its default is left out.
     if (m_type != SkinBrushSolid) {
         writeXmlIntAttribute(element, QStringLiteral("Type"), m_type);
         if ((m_type == SkinBrushRadial || m_type == SkinBrushConical)
-            && !nearlyEqual(m_center, QPointF(0.5, 0.5)))
+            && !writesAs(m_center, QPointF(0.5, 0.5)))
             writeXmlPointFAttribute(element, QStringLiteral("Center"), m_center);
         if (m_type == SkinBrushLinear) {
-            if (!nearlyEqual(m_from, QPointF(0.0, 0.5)))
+            if (!writesAs(m_from, QPointF(0.0, 0.5)))
                 writeXmlPointFAttribute(element, QStringLiteral("From"), m_from);
-            if (!nearlyEqual(m_to, QPointF(1.0, 0.5)))
+            if (!writesAs(m_to, QPointF(1.0, 0.5)))
                 writeXmlPointFAttribute(element, QStringLiteral("To"), m_to);
         }
     }
-    if (m_opacity < 1.0f)
+    if (m_opacity < 1.0f && xmlRoundedFloat(m_opacity) < 1.0f)
         writeXmlFloatAttribute(element, QStringLiteral("Opacity"), m_opacity);
     if (isTransparent())
         return;

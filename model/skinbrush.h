@@ -97,6 +97,15 @@ public:
     // colour is transparent, a gradient all of whose stops are transparent.
     bool isTransparent() const;
     bool isSolidTransparent() const;
+    // How the file gives the brush back, whatever its opacity: as the
+    // transparent solid brush (a solid brush that paints nothing), or as
+    // solid black (a solid brush whose colour is written as "#000000", the
+    // alpha being not stored). The writers leave out a brush that comes back
+    // as their reader's default.
+    bool savesAsTransparent() const;
+    bool savesAsBlack() const;
+    // The brush written and read again.
+    SkinBrush asSaved() const;
     // Every pixel it paints is fully opaque: a solid colour or a gradient
     // without any see-through stop, at full opacity. An image never counts.
     bool isOpaque() const;

@@ -28,7 +28,7 @@ QColor textToColor(const QString &text)
 {
     QColor color;
     color.setNamedColor(text);
-    return color;
+    return color.isValid() ? color : QColor(Qt::black);
 }
 
 QStringList splitKeepingEmpty(const QString &text, QChar separator)
@@ -41,9 +41,35 @@ QString pointFText(const QPointF &p)
     return QStringLiteral("%1,%2").arg(xmlFloatText(float(p.x())), xmlFloatText(float(p.y())));
 }
 
+QString pairText(qint64 first, qint64 second)
+{
+    return QString::number(first) + FieldSeparator + QString::number(second);
+}
+
+// QRect::width() and height() overflow for corners more than INT_MAX apart.
 QString rectText(const QRect &r)
 {
-    return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    return pairText(r.x(), r.y()) + FieldSeparator
+        + pairText(qint64(r.right()) - r.left() + 1, qint64(r.bottom()) - r.top() + 1);
+}
+
+int clampedToInt(qint64 value)
+{
+    return int(qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+}
+
+// One extent of a rectangle, kept where right - left cannot overflow.
+int rectEdge(qint64 start, qint64 extent)
+{
+    return clampedToInt(start + qMax<qint64>(extent, std::numeric_limits<int>::min() + qint64(1)) - 1);
+}
+
+// A rectangle at (x, y) of that width and height, from its corners.
+QRect rectFromFields(const QStringList &fields)
+{
+    const int x = textToInt(fields.at(0));
+    const int y = textToInt(fields.at(1));
+    return QRect(QPoint(x, y), QPoint(rectEdge(x, textToInt(fields.at(2))), rectEdge(y, textToInt(fields.at(3)))));
 }
 
 template <typename T, typename Format>
@@ -109,6 +135,16 @@ float xmlTextToFloat(const QString &text)
     return ok && std::isfinite(value) ? value : 0.0f;
 }
 
+float xmlRoundedFloat(float value)
+{
+    return xmlTextToFloat(xmlFloatText(value));
+}
+
+QPointF xmlRoundedPointF(const QPointF &value)
+{
+    return QPointF(xmlRoundedFloat(float(value.x())), xmlRoundedFloat(float(value.y())));
+}
+
 QDomAttr writeXmlAttribute(QDomElement &element, const QString &name, const QString &value)
 {
     if (element.isNull())
@@ -141,7 +177,7 @@ QDomAttr writeXmlPointFAttribute(QDomElement &element, const QString &name, cons
 
 QDomAttr writeXmlPointAttribute(QDomElement &element, const QString &name, const QPoint &value)
 {
-    return writeXmlAttribute(element, name, QStringLiteral("%1,%2").arg(value.x()).arg(value.y()));
+    return writeXmlAttribute(element, name, pairText(value.x(), value.y()));
 }
 
 QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const QSizeF &value)
@@ -151,8 +187,7 @@ QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const
 
 QDomAttr writeXmlSizeAttribute(QDomElement &element, const QString &name, const QSize &value)
 {
-    return writeXmlAttribute(element, name,
-                             QStringLiteral("%1,%2").arg(value.width()).arg(value.height()));
+    return writeXmlAttribute(element, name, pairText(value.width(), value.height()));
 }
 
 QDomAttr writeXmlRectAttribute(QDomElement &element, const QString &name, const QRect &value)
@@ -176,10 +211,11 @@ QDomAttr writeXmlColorAttribute(QDomElement &element, const QString &name, const
 
 QDomAttr writeXmlFontAttribute(QDomElement &element, const QString &name, const QFont &value)
 {
-    QString text = QStringLiteral("%1,%2").arg(value.family()).arg(value.pixelSize());
+    // Concatenated: a family may hold "%1" itself.
+    QString text = value.family() + FieldSeparator + QString::number(value.pixelSize());
     const int flags = fontFlags(value);
     if (flags != 0)
-        text += QStringLiteral(",%1").arg(flags);
+        text += FieldSeparator + QString::number(flags);
     return writeXmlAttribute(element, name, text);
 }
 
@@ -283,17 +319,7 @@ QRect readXmlRectAttribute(const QDomElement &element, const QString &name, cons
     const QStringList fields = splitKeepingEmpty(element.attribute(name), FieldSeparator);
     if (fields.size() != 4)
         return defaultValue;
-    // Built from its corners in 64 bits: a file may hold a position and size
-    // whose sum leaves the int range, which QRect's own arithmetic overflows.
-    const qint64 x = textToInt(fields.at(0));
-    const qint64 y = textToInt(fields.at(1));
-    const auto clampToInt = [](qint64 v) {
-        return int(qBound<qint64>(std::numeric_limits<int>::min(), v, std::numeric_limits<int>::max()));
-    };
-    const QPoint topLeft{int(x), int(y)};
-    const QPoint bottomRight(clampToInt(x + textToInt(fields.at(2)) - 1),
-                             clampToInt(y + textToInt(fields.at(3)) - 1));
-    return QRect(topLeft, bottomRight);
+    return rectFromFields(fields);
 }
 
 QRectF readXmlRectFAttribute(const QDomElement &element, const QString &name, const QRectF &defaultValue)
@@ -387,8 +413,7 @@ QList<QRect> readXmlRectListAttribute(const QDomElement &element, const QString 
     for (const QString &part : splitKeepingEmpty(text, ListSeparator)) {
         const QStringList fields = splitKeepingEmpty(part, FieldSeparator);
         if (fields.size() == 4)
-            rects.append(QRect(textToInt(fields.at(0)), textToInt(fields.at(1)),
-                               textToInt(fields.at(2)), textToInt(fields.at(3))));
+            rects.append(rectFromFields(fields));
     }
     return rects;
 }

@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QDomAttr>
+#include <QDomDocument>
 #include <QDomElement>
 #include <QFont>
 #include <QList>
@@ -28,6 +29,12 @@
 // Text forms of single values, shared with the point text of shapes.
 QString xmlFloatText(float value);
 float xmlTextToFloat(const QString &text);
+// A value as the file gives it back: written in the float form and read
+// again. Writers that leave out a value equal to its default compare this,
+// not the value itself, so that a value that only rounds to the default is
+// left out too and one save is final.
+float xmlRoundedFloat(float value);
+QPointF xmlRoundedPointF(const QPointF &value);
 
 QDomAttr writeXmlAttribute(QDomElement &element, const QString &name, const QString &value);
 QDomAttr writeXmlIntAttribute(QDomElement &element, const QString &name, int value);
@@ -37,6 +44,8 @@ QDomAttr writeXmlPointFAttribute(QDomElement &element, const QString &name, cons
 QDomAttr writeXmlPointAttribute(QDomElement &element, const QString &name, const QPoint &value);
 QDomAttr writeXmlSizeFAttribute(QDomElement &element, const QString &name, const QSizeF &value);
 QDomAttr writeXmlSizeAttribute(QDomElement &element, const QString &name, const QSize &value);
+// "x,y,width,height", the width and height taken from the corners without
+// overflow, whatever rectangle the caller made.
 QDomAttr writeXmlRectAttribute(QDomElement &element, const QString &name, const QRect &value);
 QDomAttr writeXmlRectFAttribute(QDomElement &element, const QString &name, const QRectF &value);
 // "#rrggbb": the alpha channel is not stored.
@@ -61,9 +70,13 @@ QPointF readXmlPointFAttribute(const QDomElement &element, const QString &name, 
 QPoint readXmlPointAttribute(const QDomElement &element, const QString &name, const QPoint &defaultValue = QPoint());
 QSizeF readXmlSizeFAttribute(const QDomElement &element, const QString &name, const QSizeF &defaultValue = QSizeF());
 QSize readXmlSizeAttribute(const QDomElement &element, const QString &name, const QSize &defaultValue = QSize());
+// Built from its corners in 64 bits and clamped to the int range, so that
+// the width and height of the result, and their arithmetic, never overflow;
+// the rectangles of the list reader likewise.
 QRect readXmlRectAttribute(const QDomElement &element, const QString &name, const QRect &defaultValue = QRect());
 QRectF readXmlRectFAttribute(const QDomElement &element, const QString &name, const QRectF &defaultValue = QRectF());
-// A name that QColor does not accept gives an invalid colour, not the default.
+// A name that QColor does not accept gives black: an invalid colour would be
+// written as "#000000" and come back as black, so it is read as that.
 QColor readXmlColorAttribute(const QDomElement &element, const QString &name, const QColor &defaultValue = QColor());
 // Starts from the default font; flags only switch attributes on.
 QFont readXmlFontAttribute(const QDomElement &element, const QString &name, const QFont &defaultValue);
@@ -71,10 +84,24 @@ QByteArray readXmlBytesAttribute(const QDomElement &element, const QString &name
 QList<int> readXmlIntListAttribute(const QDomElement &element, const QString &name);
 QList<float> readXmlFloatListAttribute(const QDomElement &element, const QString &name);
 QList<bool> readXmlBoolListAttribute(const QDomElement &element, const QString &name);
+// Parts that QColor does not accept, the empty ones too, give black.
 QList<QColor> readXmlColorListAttribute(const QDomElement &element, const QString &name);
 // Items with the wrong number of fields are skipped.
 QList<QPointF> readXmlPointFListAttribute(const QDomElement &element, const QString &name);
 QList<QRect> readXmlRectListAttribute(const QDomElement &element, const QString &name);
+
+// A value written onto a scratch element by its own writer and read back by
+// its own reader: what a file gives back for it.
+template <typename T>
+T xmlSavedCopy(const T &value, void (T::*write)(QDomElement &) const, void (T::*read)(const QDomElement &))
+{
+    QDomDocument scratch;
+    QDomElement element = scratch.createElement(QStringLiteral("Value"));
+    (value.*write)(element);
+    T saved;
+    (saved.*read)(element);
+    return saved;
+}
 
 // Creates a child element of that tag as the parent's last child.
 QDomElement appendXmlElement(QDomElement &parent, const QString &tagName);

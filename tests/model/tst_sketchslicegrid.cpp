@@ -1,4 +1,5 @@
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/sketchslice.h"
 #include "model/sketchslicegrid.h"
@@ -217,24 +218,35 @@ void TestSketchSliceGrid::sliceGeometry()
     QCOMPARE(slice.width(), -20);
 }
 
+// Every edge and size stays within the coordinate range, so that the sums
+// and the rectangle never overflow.
 void TestSketchSliceGrid::sliceArithmeticSaturates()
 {
     const int max = std::numeric_limits<int>::max();
     const int min = std::numeric_limits<int>::min();
+    const int limit = int(MaxDocumentCoordinate);
     SketchSlice slice(nullptr);
     slice.setX(max - 5);
     slice.setWidth(max);
     slice.setY(min + 5);
     slice.setHeight(min);
-    QCOMPARE(slice.endX(), max);
-    QCOMPARE(slice.endY(), min);
+    QCOMPARE(slice.x(), limit);
+    QCOMPARE(slice.height(), -limit);
+    QCOMPARE(slice.endX(), 2 * limit);
+    QCOMPARE(slice.endY(), -2 * limit);
     slice.moveBy(max, min);
-    QCOMPARE(slice.x(), max);
-    QCOMPARE(slice.y(), min);
+    QCOMPARE(slice.x(), limit);
+    QCOMPARE(slice.y(), -limit);
     slice.resizeBy(max, min);
-    QCOMPARE(slice.width(), max);
-    QCOMPARE(slice.height(), min);
+    QCOMPARE(slice.width(), limit);
+    QCOMPARE(slice.height(), -limit);
+    QCOMPARE(slice.rect().width(), limit);
+    QCOMPARE(slice.rect().height(), -limit);
     QCOMPARE(slice.handleRects().count(), 8);
+
+    slice.setRect(QRect(QPoint(max, 0), QPoint(min, 0)));
+    QCOMPARE(slice.x(), limit);
+    QCOMPARE(slice.width(), -limit);
 }
 
 void TestSketchSliceGrid::copyAndClone()

@@ -293,7 +293,8 @@ void TestXmlAttributes::colorReader_data()
     QTest::newRow("hex") << "#0000ff" << QColor(Qt::blue);
     QTest::newRow("keyword") << "red" << QColor(Qt::red);
     QTest::newRow("hex with alpha") << "#80ff0000" << QColor(255, 0, 0, 128);
-    QTest::newRow("unknown name is invalid, not the default") << "nocolour" << QColor();
+    // An invalid colour would be saved as "#000000".
+    QTest::newRow("unknown name is black, as it is saved") << "nocolour" << QColor(Qt::black);
 }
 
 void TestXmlAttributes::colorReader()
@@ -458,8 +459,8 @@ void TestXmlAttributes::listsRead()
     const QList<QColor> colors = readXmlColorListAttribute(m_element, "C");
     QCOMPARE(colors.size(), 4);
     QCOMPARE(colors.at(0), QColor(Qt::red));
-    QVERIFY(!colors.at(1).isValid());
-    QVERIFY(!colors.at(2).isValid());
+    QCOMPARE(colors.at(1), QColor(Qt::black));
+    QCOMPARE(colors.at(2), QColor(Qt::black));
     QCOMPARE(colors.at(3), QColor(Qt::blue));
 
     QVERIFY(readXmlFloatListAttribute(m_element, "Missing").isEmpty());
