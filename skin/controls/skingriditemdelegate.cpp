@@ -412,16 +412,49 @@ void SkinGridItemDelegate::drawCellText(QPainter *painter, SkinGridView *view, Q
                                         QRectF rect, const QColor &color)
 {
     rect.setLeft(rect.left() + 4);
-    text = elideCellText(view, text, alignment, rect);
+    const LaidOutText &laidOut = laidOutText(view, text, alignment, rect);
+    text = laidOut.elided;
     if (text.isEmpty())
         return;
     painter->setPen(color);
     // Setting even the same font makes the painter rebuild its text state.
     if (painter->font() != view->font())
         painter->setFont(view->font());
-    QTextOption option{Qt::Alignment(alignment)};
-    option.setWrapMode(QTextOption::NoWrap);
-    painter->drawText(rect, text, option);
+    // Placed as a one-line layout of the rect would place it.
+    const QSizeF size = laidOut.layout.size();
+    qreal x = rect.left();
+    if (alignment & Qt::AlignRight)
+        x = rect.right() - laidOut.advance;
+    else if (alignment & Qt::AlignHCenter)
+        x = rect.left() + (rect.width() - laidOut.advance) / 2;
+    qreal y = rect.top();
+    if (alignment & Qt::AlignBottom)
+        y = rect.bottom() - size.height();
+    else if (alignment & Qt::AlignVCenter)
+        y = rect.top() + (rect.height() - size.height()) / 2;
+    painter->drawStaticText(QPointF(x, y), laidOut.layout);
+}
+
+const SkinGridItemDelegate::LaidOutText &SkinGridItemDelegate::laidOutText(SkinGridView *view, const QString &text,
+                                                                            int alignment, QRectF rect)
+{
+    const QFont &font = view->font();
+    const QString key = font.key() + QLatin1Char('\n') + QString::number(int(rect.width())) + QLatin1Char('\n')
+                        + QString::number(int(rect.height() > 0)) + QLatin1Char('\n') + text;
+    auto found = m_laidOutTexts.constFind(key);
+    if (found != m_laidOutTexts.constEnd())
+        return *found;
+    // Bounded: a long list scrolled through does not keep every text.
+    if (m_laidOutTexts.size() >= 4096)
+        m_laidOutTexts.clear();
+    LaidOutText laidOut;
+    laidOut.elided = elideCellText(view, text, alignment, rect);
+    laidOut.layout.setText(laidOut.elided);
+    laidOut.layout.setTextFormat(Qt::PlainText);
+    laidOut.layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.layout.prepare(QTransform(), font);
+    laidOut.advance = QFontMetricsF(font).horizontalAdvance(laidOut.elided);
+    return *m_laidOutTexts.insert(key, laidOut);
 }
 
 QString SkinGridItemDelegate::elideCellText(SkinGridView *view, const QString &text, int, QRectF rect)

@@ -1,9 +1,11 @@
 #ifndef SKINGRIDITEMDELEGATE_H
 #define SKINGRIDITEMDELEGATE_H
 
+#include <QHash>
 #include <QPixmap>
 #include <QRect>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 
 class QColor;
@@ -12,8 +14,9 @@ class SkinGridView;
 
 // Paints a SkinGridView and carries out the drags of its cells. Each list
 // panel derives its own delegate and overrides what it draws differently;
-// the grid passes itself to every call, so one delegate holds no state and
-// could serve several grids (the grid that holds it deletes it, though).
+// the grid passes itself to every call, so one delegate holds no state but
+// a cache of laid-out cell texts and could serve several grids (the grid
+// that holds it deletes it, though).
 //
 // The virtual operations keep this order, and subclasses add none: the
 // panels override them in place.
@@ -81,8 +84,21 @@ public:
     static void drawPixmapCentered(QPainter *painter, QRectF rect, const QPixmap &pixmap);
 
 private:
+    // A cell text laid out once for its font and width: shaping a text is
+    // most of what painting a text cell costs, and repaints show the same
+    // texts again and again.
+    struct LaidOutText
+    {
+        QString elided;
+        QStaticText layout;
+        qreal advance = 0; // what a line layout aligns by
+    };
+    const LaidOutText &laidOutText(SkinGridView *view, const QString &text, int alignment, QRectF rect);
+
     void moveCell(SkinGridView *view, int column, int row);
     void moveRow(SkinGridView *view, int row);
+
+    QHash<QString, LaidOutText> m_laidOutTexts;
 };
 
 #endif // SKINGRIDITEMDELEGATE_H

@@ -4,6 +4,7 @@
 // between the scroll bars, and the drop indicator.
 #include "skin/gridfixture.h"
 
+#include "skin/controls/skingridcolumn.h"
 #include "skin/windows/skintheme.h"
 
 #include <QImage>
@@ -80,6 +81,8 @@ private slots:
     void scrollBarSquare();
     void dropIndicator_data();
     void dropIndicator();
+    void textsFollowTheirCells_data();
+    void textsFollowTheirCells();
 };
 
 void TestSkinGridPaint::initTestCase()
@@ -379,4 +382,48 @@ void TestSkinGridPaint::dropIndicator()
 }
 
 QTEST_MAIN(TestSkinGridPaint)
+// Laid-out texts are kept between repaints: a grid changed after painting
+// shows the same pixels as one built in its final state.
+void TestSkinGridPaint::textsFollowTheirCells_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("width");
+    QTest::newRow("other text") << "another long text" << 11 << 120;
+    QTest::newRow("other font") << "a long cell text" << 15 << 120;
+    QTest::newRow("narrower, elided") << "a long cell text" << 11 << 45;
+}
+
+void TestSkinGridPaint::textsFollowTheirCells()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pixelSize);
+    QFETCH(int, width);
+    const auto build = [](SkinGridView *grid, const QString &cellText, int size, int columnWidth) {
+        QFont font = grid->font();
+        font.setPixelSize(size);
+        grid->setFont(font);
+        fill(grid, 2, 2, {cellText, "b", "c", cellText}, columnWidth);
+        grid->resize(300, 200);
+        grid->updateLayout(false);
+    };
+    SkinGridView changed;
+    build(&changed, "a long cell text", 11, 120);
+    const QImage before = shot(&changed);
+    QFont font = changed.font();
+    font.setPixelSize(pixelSize);
+    changed.setFont(font);
+    changed.setCellText(0, 0, text);
+    changed.setCellText(1, 1, text);
+    changed.columns().at(0)->setWidth(width);
+    changed.columns().at(1)->setWidth(width);
+    changed.updateLayout(false);
+
+    SkinGridView fresh;
+    build(&fresh, text, pixelSize, width);
+    const QImage after = shot(&changed);
+    QVERIFY(after != before);
+    QCOMPARE(after, shot(&fresh));
+}
+
 #include "tst_skingridpaint.moc"
