@@ -3,6 +3,7 @@
 #include "model/filehelpers.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -10,6 +11,15 @@ FileDialogs::AnswerHook &installedHook()
 {
     static FileDialogs::AnswerHook hook;
     return hook;
+}
+
+// The chosen filter's suffix on a name typed without one.
+QString withSuffixOf(const QString &name, const QString &chosenFilter)
+{
+    const QString suffix = suffixOfNameFilter(chosenFilter);
+    if (name.isEmpty() || suffix.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return name;
+    return name + QLatin1Char('.') + suffix;
 }
 
 } // namespace
@@ -36,8 +46,10 @@ QStringList FileDialogs::getOpenFileNames(QWidget *parent, const QString &captio
 QString FileDialogs::getSaveFileName(QWidget *parent, const QString &caption,
                                      const QString &proposedName, const QString &filter)
 {
-    if (const AnswerHook hook = installedHook())
-        return hook(Request{Kind::SaveFile, parent, caption, proposedName, filter}).value(0);
+    if (const AnswerHook hook = installedHook()) {
+        const QStringList answer = hook(Request{Kind::SaveFile, parent, caption, proposedName, filter});
+        return withSuffixOf(answer.value(0), answer.value(1));
+    }
     return getSaveFileNameWithSuffix(parent, caption, proposedName, filter);
 }
 

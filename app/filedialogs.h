@@ -34,7 +34,10 @@ public:
         QString filter;
     };
 
-    // Returns the chosen names: for a save only the first counts.
+    // Returns the chosen names: for a save only the first counts, and a
+    // second entry, when given, is the filter the user chose: a name
+    // without a suffix then gets that filter's, as the platform's dialog
+    // gives it.
     using AnswerHook = std::function<QStringList(const Request &request)>;
 
     // Installs `hook` for its lifetime and puts the previous hook back when

@@ -3,6 +3,7 @@
 // the tab control and of the views.
 #include "app/mainwindow.h"
 
+#include "app/filedialogs.h"
 #include "editor/sketchdocumentview.h"
 #include "skin/windows/skinmenu.h"
 #include "skin/windows/skintabcontrol.h"
@@ -110,6 +111,8 @@ SketchDocumentView *MainWindow::createSketchView()
     view->show();
     view->setGeometry(0, 3, area.width(), area.height() - 3);
     view->setTextEditingEnabled(true);
+    // The view's own export dialogs are the window's, answerable as they are.
+    view->setSaveFileNameAsker(&FileDialogs::getSaveFileName);
 
     connect(view, SIGNAL(actionChanged()), this, SLOT(toolActionChanged()));
     connect(view, SIGNAL(selectionChanged()), this, SLOT(sketchViewSelectionChanged()));

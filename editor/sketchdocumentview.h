@@ -221,6 +221,14 @@ public:
     // only in PNG. The interactive exports ask for the name in a save dialog;
     // a file they could not write gets a warning box and imageExportFailed().
 
+    // How the interactive exports ask for a file name: (parent, caption,
+    // proposed name, filter) to the chosen name, empty when cancelled.
+    // Without one they run getSaveFileNameWithSuffix; the main window hands
+    // in its own file dialogs.
+    using SaveFileNameAsker = std::function<QString(QWidget *parent, const QString &caption,
+                                                    const QString &proposedName, const QString &filter)>;
+    void setSaveFileNameAsker(const SaveFileNameAsker &asker) { m_saveFileNameAsker = asker; }
+
     // The page, without the paper border.
     void exportToImage() override;
     // The page at one pixel per point; the command-line export draws the
@@ -252,7 +260,8 @@ public:
     // gives PNG images and, under that name, a page whose table puts them
     // back together; any other suffix is the image format and writes no
     // page. Nothing for an empty name. When the folder cannot be had (a file
-    // of that name is in the way) nothing is written; that failure, or the
+    // of that name is in the way, or the base name is "..") nothing is
+    // written; that failure, or the
     // first file that could not be written, is reported with
     // imageExportFailed().
     void exportToSliceImages(const QString &fileName);
@@ -487,6 +496,7 @@ private:
     bool m_vScrollBarFollows = true;
     bool m_gridVisible = false;
     bool m_autoSliceVisible = true;
+    SaveFileNameAsker m_saveFileNameAsker;
     bool m_textEditingEnabled = false;
     QPointer<SketchShape> m_textEditShape;
     int m_textEditMode = 0;

@@ -22,8 +22,10 @@ QString imageFormatOf(const QString &fileName)
 
 QString SketchDocumentView::askImageFileName()
 {
-    return getSaveFileNameWithSuffix(this, tr("Save"), title(),
-                                     tr("PNG Images(*.png);;JPEG Images(*.jpg);;Bitmap Images(*.bmp)"));
+    const QString filter = tr("PNG Images(*.png);;JPEG Images(*.jpg);;Bitmap Images(*.bmp)");
+    if (m_saveFileNameAsker)
+        return m_saveFileNameAsker(this, tr("Save"), title(), filter);
+    return getSaveFileNameWithSuffix(this, tr("Save"), title(), filter);
 }
 
 void SketchDocumentView::reportImageExportFailure(const QString &fileName)

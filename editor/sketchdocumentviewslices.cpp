@@ -59,18 +59,19 @@ void SketchDocumentView::exportToSliceImages(const QString &fileName)
         return;
     const QFileInfo info(fileName);
     const QString baseName = info.completeBaseName();
-    QString folder = info.path();
-    joinFilePath(folder);
-    folder = QStringLiteral("%1%2").arg(folder, baseName);
-    joinFilePath(folder);
-    // A file in the folder's place keeps its name without a separator: the
-    // images would land beside it under mangled names.
-    QString ensured = folder;
-    if (!folder.endsWith(QDir::separator()) || ensureDirectory(ensured).isEmpty()
-        || !QFileInfo(folder).isDir()) {
-        reportImageExportFailure(folder);
+    // The folder is named after the file, beside it, and the name is taken
+    // as it stands: turning a backslash of the name into a separator would
+    // lead into a sibling folder, and ".." into the folder above. A name
+    // without a base (".html") keeps its images beside the page.
+    const bool noBase = baseName.isEmpty() || baseName == QLatin1String(".");
+    const QString folderPath = noBase ? info.dir().path() : info.dir().filePath(baseName);
+    // A file in the folder's place is no folder either.
+    if (baseName == QLatin1String("..")
+        || (!QFileInfo(folderPath).isDir() && !QDir().mkdir(folderPath)) || !QFileInfo(folderPath).isDir()) {
+        reportImageExportFailure(folderPath);
         return;
     }
+    const QString folder = folderPath + QLatin1Char('/');
 
     const QString suffix = info.suffix().toLower();
     const bool htmlMode = suffix == QLatin1String("html") || suffix == QLatin1String("htm");

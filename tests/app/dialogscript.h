@@ -39,6 +39,8 @@ public:
     void answerFiles(const QStringList &names) { m_fileAnswers.enqueue(names); }
     void answerFile(const QString &name) { answerFiles(name.isEmpty() ? QStringList() : QStringList{name}); }
     void cancelFile() { answerFiles(QStringList()); }
+    // A save answered with a name and the filter chosen in the dialog.
+    void answerFile(const QString &name, const QString &chosenFilter) { answerFiles({name, chosenFilter}); }
 
     const QList<Box> &boxes() const { return m_boxes; }
     // The texts of the boxes shown, in order.

@@ -84,6 +84,8 @@ private slots:
     void folderNameIsAPercentEncodedUrl_data();
     void folderNameIsAPercentEncodedUrl();
     void fileInTheFoldersPlaceWritesNothing();
+    void staysInTheFoldersOwnPlace_data();
+    void staysInTheFoldersOwnPlace();
     void failedWritesAreReported_data();
     void failedWritesAreReported();
     void emptyNameDoesNothing();
@@ -318,6 +320,38 @@ void TestSliceExport::fileInTheFoldersPlaceWritesNothing()
     QCOMPARE(m_warnings, 1);
     QCOMPARE(entries(QString()), QStringList{"page"});
     QCOMPARE(readAll(path(QStringLiteral("page"))), QByteArray("keep"));
+}
+
+void TestSliceExport::staysInTheFoldersOwnPlace_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("failures");
+    // A backslash is a letter of the name here, not a way into "../sib".
+    QTest::newRow("backslash in the name") << "in/..\\sib.png" << QStringList{"in"} << 0;
+    // ".." as the base name would fill the folder above the page's.
+    QTest::newRow("dots as the base name") << "in/...png" << QStringList{"in"} << 1;
+}
+
+void TestSliceExport::staysInTheFoldersOwnPlace()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, entries);
+    QFETCH(int, failures);
+    addSlice(QRect(0, 0, 400, 595));
+    QVERIFY(QDir().mkdir(path(QStringLiteral("in"))));
+    QSignalSpy failed(m_view, &SketchDocumentView::imageExportFailed);
+
+    m_view->exportToSliceImages(path(name));
+    QCOMPARE(failed.count(), failures);
+    QCOMPARE(this->entries(QString()), entries);
+    if (failures == 0) {
+        // The folder's name begins with a dot: hidden from entries().
+        QVERIFY(QFileInfo(path(QStringLiteral("in/..\\sib"))).isDir());
+        QVERIFY(this->entries(QStringLiteral("in/..\\sib")).contains(QStringLiteral("Slice_1.png")));
+    } else {
+        QCOMPARE(this->entries(QStringLiteral("in")), QStringList());
+    }
 }
 
 void TestSliceExport::failedWritesAreReported_data()
