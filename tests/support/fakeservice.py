@@ -4,7 +4,7 @@
 Listens on 127.0.0.1 on a free port and answers each request from a table of
 routes given on the command line. It never reaches any other host.
 
-    fakeservice.py --routes JSON [--log FILE] [--idle SECONDS]
+    fakeservice.py --routes JSON [--scenario NAME]... [--log FILE] [--idle SECONDS]
 
 Once it listens it writes one line to its standard output, {"port": N}, and
 then nothing more there. It ends by itself when no request has arrived for
@@ -94,6 +94,56 @@ class Service:
             return time.monotonic() - self.last_activity > self.idle_seconds
 
 
+# --- Scenarios: named route tables, given with --scenario NAME (repeatable);
+# their routes join those of --routes. One function per scenario.
+
+FEEDBACK = "/Services/SendFeedback.ashx"
+
+
+def feedback_accepted():
+    return {FEEDBACK: {"body": "1,OK"}}
+
+
+def feedback_refused():
+    return {FEEDBACK: {"body": "0,Bad e-mail"}}
+
+
+def feedback_refused_with_markup():
+    return {FEEDBACK: {"body": "0,<b>Not</b> <a href='http://elsewhere/'>here</a>"}}
+
+
+def feedback_two_character_code():
+    return {FEEDBACK: {"body": "10,x"}}
+
+
+def feedback_without_comma():
+    return {FEEDBACK: {"body": "OK"}}
+
+
+def feedback_empty():
+    return {FEEDBACK: {"body": ""}}
+
+
+def feedback_slow():
+    return {FEEDBACK: {"body": "1,OK", "delay_ms": 2000}}
+
+
+def feedback_server_error():
+    return {FEEDBACK: {"status": 500, "body": "<h1>Internal error</h1>"}}
+
+
+SCENARIOS = {
+    "feedback-accepted": feedback_accepted,
+    "feedback-refused": feedback_refused,
+    "feedback-refused-with-markup": feedback_refused_with_markup,
+    "feedback-two-character-code": feedback_two_character_code,
+    "feedback-without-comma": feedback_without_comma,
+    "feedback-empty": feedback_empty,
+    "feedback-slow": feedback_slow,
+    "feedback-server-error": feedback_server_error,
+}
+
+
 def fields_of(text):
     return dict(urllib.parse.parse_qsl(text, keep_blank_values=True))
 
@@ -174,9 +224,14 @@ def main():
     parser.add_argument("--log", help="append one JSON line per request to this file")
     parser.add_argument("--idle", type=float, default=60.0,
                         help="end after this many seconds without a request")
+    parser.add_argument("--scenario", action="append", default=[], choices=sorted(SCENARIOS),
+                        help="add the routes of a named scenario")
     options = parser.parse_args()
 
-    service = Service(json.loads(options.routes), options.log, options.idle)
+    routes = json.loads(options.routes)
+    for name in options.scenario:
+        routes.update(SCENARIOS[name]())
+    service = Service(routes, options.log, options.idle)
     Handler.service = service
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True

@@ -92,6 +92,8 @@ public:
         m_process.setArguments({QStringLiteral(LOOMDRAW_FAKE_SERVICE), "--routes",
                                 QString::fromUtf8(QJsonDocument(routes).toJson(QJsonDocument::Compact)),
                                 "--log", logPath(), "--idle", QString::number(idleSeconds)});
+        if (!m_scenario.isEmpty())
+            m_process.setArguments(m_process.arguments() << "--scenario" << m_scenario);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
         if (!m_process.waitForStarted(startMs))
@@ -102,6 +104,14 @@ public:
         }
         m_port = QJsonDocument::fromJson(m_process.readLine()).object().value("port").toInt();
         return m_port > 0;
+    }
+
+    // Starts the service with the routes of a scenario of the script's
+    // (SCENARIOS in fakeservice.py) added to the table.
+    bool startScenario(const QString &scenario, const QJsonObject &routes = QJsonObject(), int idleSeconds = 120)
+    {
+        m_scenario = scenario;
+        return start(routes, idleSeconds);
     }
 
     void stop()
@@ -138,6 +148,7 @@ private:
     QTemporaryDir m_folder;
     QProcess m_process;
     int m_port = 0;
+    QString m_scenario;
 };
 
 #endif // FAKESERVICE_H
