@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace fakeanswer {
@@ -83,15 +84,17 @@ public:
     ~FakeService() { stop(); }
 
     // Starts the service with the route table (target to answer, or to an
-    // array of answers given in turn); true once it listens.
-    bool start(const QJsonObject &routes, int idleSeconds = 120)
+    // array of answers given in turn) and any further options of the script
+    // ("--catalogue", "six"); true once it listens.
+    bool start(const QJsonObject &routes, int idleSeconds = 120, const QStringList &options = {})
     {
         if (!m_folder.isValid())
             return false;
         m_process.setProgram(QStringLiteral(LOOMDRAW_PYTHON3));
-        m_process.setArguments({QStringLiteral(LOOMDRAW_FAKE_SERVICE), "--routes",
+        m_process.setArguments(QStringList{QStringLiteral(LOOMDRAW_FAKE_SERVICE), "--routes",
                                 QString::fromUtf8(QJsonDocument(routes).toJson(QJsonDocument::Compact)),
-                                "--log", logPath(), "--idle", QString::number(idleSeconds)});
+                                "--log", logPath(), "--idle", QString::number(idleSeconds)}
+                               + options);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
         if (!m_process.waitForStarted(startMs))

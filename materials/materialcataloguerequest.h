@@ -1,0 +1,35 @@
+#ifndef MATERIALCATALOGUEREQUEST_H
+#define MATERIALCATALOGUEREQUEST_H
+
+#include <QByteArray>
+#include <QString>
+
+// The two requests of the online material catalogue: the list of material
+// files ("UserId", "Version", "LangName" on SketchGlobals::materialListUrl)
+// and one material file (the same and "MaterialFileName" on
+// SketchGlobals::materialGetUrl). The query is built in one pass, each value
+// percent-encoded as UTF-8 (all but the unreserved characters), so a name such as "Cats & Dogs#1" reaches the
+// service as it is and nothing in the service address is ever taken for a
+// placeholder. The user id is read from the user settings each time.
+//
+// Both block their caller in the HTTP helper's local event loop until the
+// reply is in, fails, or the time-out passes; every failure gives an empty
+// body. An empty service address sends nothing. GUI thread only.
+class MaterialCatalogueRequest
+{
+public:
+    MaterialCatalogueRequest() = delete;
+
+    static QString listUrl();
+    static QString materialUrl(const QString &materialFileName);
+
+    // The body of a GET of the address; empty on any failure.
+    static QByteArray get(const QString &url);
+
+    // How long a catalogue request may take, from its start to the end of
+    // its reply; the HTTP helpers' default unless set (tests shorten it).
+    static int timeoutMs();
+    static void setTimeoutMs(int milliseconds);
+};
+
+#endif // MATERIALCATALOGUEREQUEST_H
