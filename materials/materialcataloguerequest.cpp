@@ -63,6 +63,13 @@ QByteArray MaterialCatalogueRequest::get(const QString &url)
     return httpGetSync(url, errorText, requestTimeoutMs);
 }
 
+QString MaterialCatalogueRequest::getText(const QString &url)
+{
+    const QByteArray body = get(url);
+    const int end = body.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? body : body.left(end));
+}
+
 int MaterialCatalogueRequest::timeoutMs()
 {
     return requestTimeoutMs;

@@ -25,6 +25,13 @@ public:
 
     // The body of a GET of the address; empty on any failure.
     static QByteArray get(const QString &url);
+    // The body as text: UTF-8 up to a first NUL byte, untrimmed.
+    static QString getText(const QString &url);
+
+    // A reply text of 1 to 10 characters is the service's (or the
+    // network's) error message, shown to the user; longer ones are content.
+    static constexpr int errorTextLength = 10;
+    static bool isErrorText(const QString &text) { return !text.isEmpty() && text.size() <= errorTextLength; }
 
     // How long a catalogue request may take, from its start to the end of
     // its reply; the HTTP helpers' default unless set (tests shorten it).

@@ -13,22 +13,10 @@
 #include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skintheme.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
-
-namespace {
-
-// Replies this short are the service's (or the network's) error texts.
-const int ErrorTextLength = 10;
-
-QString decodedReply(const QByteArray &body)
-{
-    const int end = body.indexOf('\0');
-    return QString::fromUtf8(end < 0 ? body : body.left(end));
-}
-
-} // namespace
 
 SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName)
     : SkinDialog(parent)
@@ -94,11 +82,13 @@ void SketchMaterialDialog::downloadMaterialFile()
         m_materialFile->parse(SketchGlobals::materialCache.value(key));
         return;
     }
-    const QString text = decodedReply(MaterialCatalogueRequest::get(MaterialCatalogueRequest::materialUrl(key)));
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(key));
     if (text.isEmpty())
         return;
-    if (text.size() <= ErrorTextLength) {
-        SkinMessageBox::criticalPlainText(this, tr("Error"), text, SkinMessageBox::ButtonsOk);
+    if (MaterialCatalogueRequest::isErrorText(text)) {
+        // The dialog is not placed yet: over the active window.
+        QWidget *over = isVisible() ? this : QApplication::activeWindow();
+        SkinMessageBox::criticalPlainText(over, tr("Error"), text, SkinMessageBox::ButtonsOk);
         return;
     }
     readReply(key, text);

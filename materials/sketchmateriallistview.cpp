@@ -11,24 +11,11 @@
 #include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skintheme.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QResizeEvent>
 #include <QScrollBar>
-
-namespace {
-
-// Replies this short are the service's (or the network's) error texts.
-const int ErrorTextLength = 10;
-
-QString decodedReply(const QByteArray &body)
-{
-    const int end = body.indexOf('\0');
-    return QString::fromUtf8(end < 0 ? body : body.left(end));
-}
-
-} // namespace
 
 SketchMaterialListView::SketchMaterialListView(QWidget *parent)
     : SketchView(parent)
@@ -114,11 +101,13 @@ void SketchMaterialListView::resizeEvent(QResizeEvent *event)
 
 void SketchMaterialListView::loadMaterialList()
 {
-    const QString text = decodedReply(MaterialCatalogueRequest::get(MaterialCatalogueRequest::listUrl())).trimmed();
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl()).trimmed();
     if (text.isEmpty())
         return;
-    if (text.size() <= ErrorTextLength) {
-        SkinMessageBox::criticalPlainText(this, tr("Error"), text, SkinMessageBox::ButtonsOk);
+    if (MaterialCatalogueRequest::isErrorText(text)) {
+        // While the view is being built out of sight, over the active window.
+        QWidget *over = isVisible() ? this : QApplication::activeWindow();
+        SkinMessageBox::criticalPlainText(over, tr("Error"), text, SkinMessageBox::ButtonsOk);
         return;
     }
     readMaterialList(text);
