@@ -23,14 +23,13 @@ public:
     DialogRecorder()
         : m_hook([this](SkinDialog *dialog) {
             titles.append(dialog->windowTitle());
-            if (auto *entry = qobject_cast<SketchMaterialDialog *>(dialog))
-                entryBusy = entry->isBusy();
+            centres.append(dialog->frameGeometry().center());
             return int(SkinDialog::ResultCancel);
         })
     {
     }
     QStringList titles;
-    bool entryBusy = false;
+    QList<QPoint> centres;
 
 private:
     SkinDialog::ScopedAnswerHook m_hook;
@@ -184,6 +183,10 @@ void TestMainWindowCatalogue::opensTheDialogOfAClickedCard()
     gridfixture::click(view->grid(), QPoint(60, 60));
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(4)")}, 5000);
     QVERIFY(!m_window->isBusy());
+    // Centred over the catalogue.
+    const QPoint centre = view->mapToGlobal(view->rect().center());
+    QVERIFY2((dialogs.centres.first() - centre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(dialogs.centres.first().x()).arg(dialogs.centres.first().y())));
     QCOMPARE(service.materialRequests(), 1);
 }
 
