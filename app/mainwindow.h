@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QPen>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -27,6 +28,7 @@ class SketchGroup;
 class SketchLayerControl;
 class SketchMaterialBox;
 class SketchMaterialFile;
+class SketchMaterialListView;
 class SketchView;
 class SkinBrushControl;
 class SkinBrushPicker;
@@ -478,6 +480,20 @@ private:
     QRect layerControlRect() const;
     // The pen width beside the stroke pickers ("1px").
     QLabel *strokeWidthLabel = nullptr;
+
+    // --- Online catalogue -----------------------------------------------------------
+    // The open catalogue page's view, or null.
+    SketchMaterialListView *findMaterialListView() const;
+    // Adds the catalogue page and loads the list into it; null when the page
+    // was taken away while the list loaded.
+    SketchMaterialListView *createMaterialListView();
+    // Runs the dialog of one catalogue entry, from the event loop itself.
+    void runMaterialDialog(const QString &materialFileName);
+    // The catalogue page while its list request waits ("LOADING..."): no
+    // view is on it yet, so it can be neither closed nor opened twice.
+    QPointer<QWidget> catalogueLoadingPage;
+    // True while a catalogue entry's request waits.
+    bool catalogueEntryLoading = false;
 };
 
 #endif // MAINWINDOW_H

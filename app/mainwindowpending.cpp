@@ -5,9 +5,6 @@
 
 // Export, print, insert image, edit group, material entries: come with the
 // export, print and material features.
-void MainWindow::openMaterialListView() {}
-void MainWindow::downloadMoreMaterials() {}
-void MainWindow::materialClicked(SketchMaterialFile *) {}
 
 // Edit and shape commands handed to the current view, the view toggles, the
 // action states and the tools: come with the action states.

@@ -36,7 +36,7 @@ QString SketchGlobals::packageSuffix = QStringLiteral(".slp");
 QString SketchGlobals::xmlSuffix = QStringLiteral(".xml");
 QString SketchGlobals::imageFilter = QStringLiteral("*.png *.jpg *.jpeg *bmp *.gif *.tiff");
 
-QMap<QString, QString> SketchGlobals::materialCache;
+BoundedTextCache SketchGlobals::materialCache;
 QSize SketchGlobals::defaultPaperSize(842, 595);
 
 int SketchGlobals::ShapeCount = 0;

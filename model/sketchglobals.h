@@ -1,6 +1,8 @@
 #ifndef SKETCHGLOBALS_H
 #define SKETCHGLOBALS_H
 
+#include "model/boundedtextcache.h"
+
 #include <QMap>
 #include <QSize>
 #include <QString>
@@ -48,8 +50,9 @@ public:
     // object can back it, and kept for the life of the process.
     static QFont *defaultFont();
 
-    // Material files already downloaded, by file name.
-    static QMap<QString, QString> materialCache;
+    // Replies of material file downloads that gave materials, by the name
+    // the file was asked for; bounded, the oldest dropped first.
+    static BoundedTextCache materialCache;
     static QSize defaultPaperSize;
 
     // Live instances of the counted classes; only printStatistics reads them.

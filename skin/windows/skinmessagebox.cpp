@@ -79,6 +79,13 @@ void SkinMessageBox::setText(const QString &text)
     updateLayout();
 }
 
+void SkinMessageBox::setPlainText(const QString &text)
+{
+    m_messageLabel->setTextFormat(Qt::PlainText);
+    m_messageLabel->setText(text);
+    updateLayout();
+}
+
 void SkinMessageBox::setButtons(int buttons)
 {
     m_buttons = buttons;
@@ -131,12 +138,24 @@ int SkinMessageBox::showMessage(QWidget *parent, const QString &title, const QSt
     // A top-level window of its own, whatever the parent: the parent only
     // tells where to show it.
     SkinMessageBox box(nullptr);
-    box.setWindowTitle(title);
     box.setText(text);
+    return run(box, parent, title, buttons, icon);
+}
+
+int SkinMessageBox::run(SkinMessageBox &box, QWidget *parent, const QString &title, int buttons, int icon)
+{
+    box.setWindowTitle(title);
     box.setButtons(buttons);
     box.setIcon(icon);
     box.moveToCenter(parent);
     return box.exec();
+}
+
+int SkinMessageBox::criticalPlainText(QWidget *parent, const QString &title, const QString &text, int buttons)
+{
+    SkinMessageBox box(nullptr);
+    box.setPlainText(text);
+    return run(box, parent, title, buttons, IconError);
 }
 
 int SkinMessageBox::information(QWidget *parent, const QString &title, const QString &text, int buttons)

@@ -73,6 +73,9 @@ public:
     // links open in the desktop browser), plain text otherwise.
     QString text() const;
     void setText(const QString &text);
+    // The text exactly as it is, never as rich text: for texts that come
+    // from outside the program, such as a reply of the web service.
+    void setPlainText(const QString &text);
     // A Buttons value; sets outside the table hide every button and keep
     // their texts and results.
     int buttons() const { return m_buttons; }
@@ -93,6 +96,8 @@ public:
     static int warning(QWidget *parent, const QString &title, const QString &text, int buttons);
     static int critical(QWidget *parent, const QString &title, const QString &text, int buttons);
     static int question(QWidget *parent, const QString &title, const QString &text, int buttons);
+    // critical with the text shown as plain text (setPlainText).
+    static int criticalPlainText(QWidget *parent, const QString &title, const QString &text, int buttons);
     // One OK button and no icon.
     static int about(QWidget *parent, const QString &title, const QString &text);
 
@@ -112,6 +117,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    static int run(SkinMessageBox &box, QWidget *parent, const QString &title, int buttons, int icon);
+
     QLabel *m_messageLabel = nullptr;
     QLabel *m_iconLabel = nullptr;
     QFrame *m_separator = nullptr;

@@ -4,7 +4,7 @@
 Listens on 127.0.0.1 on a free port and answers each request from a table of
 routes given on the command line. It never reaches any other host.
 
-    fakeservice.py --routes JSON [--scenario NAME]... [--log FILE] [--idle SECONDS]
+    fakeservice.py --routes JSON [--scenario NAME]... [--log FILE] [--idle SECONDS] [--catalogue LIST]
 
 Once it listens it writes one line to its standard output, {"port": N}, and
 then nothing more there. It ends by itself when no request has arrived for
@@ -32,6 +32,12 @@ bare path ("/Services/MaterialGet.ashx"); a request no route matches gets a
     silent      true: read the request and never answer; the connection
                 stays open until the client leaves or the service ends
 
+Catalogue (--catalogue LIST): the two requests of the online material
+catalogue answer from the canned replies below (catalogue_answer) wherever
+no route of --routes matches: the list request with the reply named LIST
+(CATALOGUE_LISTS), a material file request by its "MaterialFileName"
+(CATALOGUE_FILES; other names get a 404).
+
 Log (--log): one JSON object per request, one line each, written and flushed
 as the request arrives, before it is answered:
 
@@ -47,6 +53,7 @@ them, names to values, blank values kept (a repeated name keeps its last).
 """
 
 import argparse
+from html import escape
 import json
 import sys
 import threading
@@ -148,6 +155,87 @@ def fields_of(text):
     return dict(urllib.parse.parse_qsl(text, keep_blank_values=True))
 
 
+# --- The online material catalogue ---------------------------------------------
+
+def catalogue_material(guid, category, name="", colour="#3080c0"):
+    """A material element holding one filled box, 40 by 30."""
+    return ('<Material Guid="%s" Name="%s" Category="%d" Size="40,30">'
+            '<Shape Behavior="1" Points="0,0;40,0;40,30;0,30"><Fill Color="%s"/></Shape>'
+            '</Material>' % (guid, name, category, colour))
+
+
+def catalogue_entry(name, price=None, currency=None, preview=True):
+    attributes = ' Name="%s"' % escape(name, quote=True)
+    if price is not None:
+        attributes += ' Price="%s"' % price
+    if currency is not None:
+        attributes += ' Currency="%s"' % currency
+    # A comment before the preview: only elements count.
+    inner = "<!-- preview -->" + catalogue_material("{list-%d}" % len(name), 0) if preview else ""
+    return "<MaterialFile%s>%s</MaterialFile>" % (attributes, inner)
+
+
+def catalogue_file(name, materials):
+    return '<MaterialFile Name="%s" Price="0" Currency="0"><!-- made by hand -->%s</MaterialFile>' % (
+        escape(name, quote=True), "".join(materials))
+
+
+# The list replies, by the name given with --catalogue. "six": two rows of
+# cards (5 + 1) priced free, free (-1), 2.5 in yen, and 10 in dollars for
+# the currencies 0, 2 and 7; comments and text between the entries.
+CATALOGUE_LISTS = {
+    "six": {"body": "\n<MaterialList><!-- the catalogue -->"
+                    + catalogue_entry("Four", 0, 0)
+                    + "\n  some text\n"
+                    + catalogue_entry("Free", -1)
+                    + catalogue_entry("Yen", 2.5, 1)
+                    + catalogue_entry("A", 10, 0)
+                    + catalogue_entry("B", 10, 2)
+                    + catalogue_entry("Cats & Dogs#1", 10, 7, preview=False)
+                    + "</MaterialList>\n"},
+    "empty": {"body": "<MaterialList/>"},
+    # 10 characters once trimmed, and markup that must not render.
+    "short-error": {"body": "  Failed</b>\n"},
+    # 11 characters that are not XML.
+    "not-xml": {"body": "Hello world"},
+    "404": {"status": 404, "body": "no such service"},
+    "500": {"status": 500, "body": "server trouble"},
+    "silent": {"silent": True},
+}
+
+# The material file replies, by the name asked for. "Four": four materials
+# of the categories 3, 0, 3, 1. "A" calls itself "B"; "B" is a file of two.
+# "Short" is a 10-character error text (not trimmed), "Junk" 11 characters
+# that are not XML.
+CATALOGUE_FILES = {
+    "Four": {"body": catalogue_file("Four", [
+        catalogue_material("{four-1}", 3, "Tree"),
+        catalogue_material("{four-2}", 0, "Girl", "#c04040"),
+        catalogue_material("{four-3}", 3, "Rock", "#808080"),
+        catalogue_material("{four-4}", 1, "Cup", "#40a040")])},
+    "A": {"body": catalogue_file("B", [catalogue_material("{a-1}", 2, "Said")])},
+    "B": {"body": catalogue_file("B", [catalogue_material("{b-1}", 2, "Bubble"),
+                                       catalogue_material("{b-2}", 2, "Cloud")])},
+    "Cats & Dogs#1": {"body": catalogue_file("Cats & Dogs#1", [catalogue_material("{cats-1}", 6)])},
+    "Short": {"body": "Error</b>!"},
+    "Junk": {"body": "Hello world"},
+    "Missing": {"status": 404, "body": "no such file"},
+    "Silent": {"silent": True},
+}
+
+
+def catalogue_answer(service, target, path, query):
+    """The canned answer of a catalogue request, or None for any other."""
+    if not service.catalogue or target in service.routes or path in service.routes:
+        return None
+    if path == "/Services/MaterialList.ashx":
+        return CATALOGUE_LISTS.get(service.catalogue, {"status": 404})
+    if path == "/Services/MaterialGet.ashx":
+        name = fields_of(query).get("MaterialFileName", "")
+        return CATALOGUE_FILES.get(name, {"status": 404, "body": "no file %s" % name})
+    return None
+
+
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     service = None
@@ -177,7 +265,8 @@ class Handler(BaseHTTPRequestHandler):
             "body": body,
             "form_fields": fields_of(body) if "x-www-form-urlencoded" in content_type else {},
         })
-        answer = self.service.answer_for(self.path, parts.path)
+        answer = catalogue_answer(self.service, self.path, parts.path, parts.query) \
+            or self.service.answer_for(self.path, parts.path)
         self.send(answer)
 
     def send(self, answer):
@@ -226,12 +315,14 @@ def main():
                         help="end after this many seconds without a request")
     parser.add_argument("--scenario", action="append", default=[], choices=sorted(SCENARIOS),
                         help="add the routes of a named scenario")
+    parser.add_argument("--catalogue", help="answer the catalogue requests with this list reply")
     options = parser.parse_args()
 
     routes = json.loads(options.routes)
     for name in options.scenario:
         routes.update(SCENARIOS[name]())
     service = Service(routes, options.log, options.idle)
+    service.catalogue = options.catalogue
     Handler.service = service
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True

@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace fakeanswer {
@@ -83,17 +84,17 @@ public:
     ~FakeService() { stop(); }
 
     // Starts the service with the route table (target to answer, or to an
-    // array of answers given in turn); true once it listens.
-    bool start(const QJsonObject &routes, int idleSeconds = 120)
+    // array of answers given in turn) and any further options of the script
+    // ("--catalogue", "six"; "--scenario", a name); true once it listens.
+    bool start(const QJsonObject &routes, int idleSeconds = 120, const QStringList &options = {})
     {
         if (!m_folder.isValid())
             return false;
         m_process.setProgram(QStringLiteral(LOOMDRAW_PYTHON3));
-        m_process.setArguments({QStringLiteral(LOOMDRAW_FAKE_SERVICE), "--routes",
+        m_process.setArguments(QStringList{QStringLiteral(LOOMDRAW_FAKE_SERVICE), "--routes",
                                 QString::fromUtf8(QJsonDocument(routes).toJson(QJsonDocument::Compact)),
-                                "--log", logPath(), "--idle", QString::number(idleSeconds)});
-        if (!m_scenario.isEmpty())
-            m_process.setArguments(m_process.arguments() << "--scenario" << m_scenario);
+                                "--log", logPath(), "--idle", QString::number(idleSeconds)}
+                               + options);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
         if (!m_process.waitForStarted(startMs))
@@ -110,8 +111,7 @@ public:
     // (SCENARIOS in fakeservice.py) added to the table.
     bool startScenario(const QString &scenario, const QJsonObject &routes = QJsonObject(), int idleSeconds = 120)
     {
-        m_scenario = scenario;
-        return start(routes, idleSeconds);
+        return start(routes, idleSeconds, {QStringLiteral("--scenario"), scenario});
     }
 
     void stop()
@@ -148,7 +148,6 @@ private:
     QTemporaryDir m_folder;
     QProcess m_process;
     int m_port = 0;
-    QString m_scenario;
 };
 
 #endif // FAKESERVICE_H

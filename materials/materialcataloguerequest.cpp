@@ -1,0 +1,81 @@
+#include "materials/materialcataloguerequest.h"
+
+#include "app/usersettings.h"
+#include "model/httphelpers.h"
+#include "model/sketchglobals.h"
+
+#include <QList>
+#include <QPair>
+#include <QUrl>
+
+namespace {
+
+int requestTimeoutMs = httpDefaultTimeoutMs;
+
+using QueryItems = QList<QPair<QString, QString>>;
+
+QueryItems commonQuery()
+{
+    return {{QStringLiteral("UserId"), UserSettings::instance().userId()},
+            {QStringLiteral("Version"), SketchGlobals::version},
+            {QStringLiteral("LangName"), SketchGlobals::language}};
+}
+
+// A value is text, not syntax: everything outside the unreserved characters
+// is percent-encoded ("&", "#", "+", "=" and "%" included).
+QString encodedValue(const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+QString withQuery(const QString &address, const QueryItems &items)
+{
+    if (address.isEmpty())
+        return QString();
+    QString query;
+    for (const auto &item : items) {
+        if (!query.isEmpty())
+            query += QLatin1Char('&');
+        query += item.first + QLatin1Char('=') + encodedValue(item.second);
+    }
+    // The address is joined as text, never parsed and re-encoded, so what it
+    // holds ("%2F" in a path, say) goes out as it was configured.
+    return address + QLatin1Char('?') + query;
+}
+
+} // namespace
+
+QString MaterialCatalogueRequest::listUrl()
+{
+    return withQuery(SketchGlobals::materialListUrl, commonQuery());
+}
+
+QString MaterialCatalogueRequest::materialUrl(const QString &materialFileName)
+{
+    QueryItems items = commonQuery();
+    items.append({QStringLiteral("MaterialFileName"), materialFileName});
+    return withQuery(SketchGlobals::materialGetUrl, items);
+}
+
+QByteArray MaterialCatalogueRequest::get(const QString &url)
+{
+    QString errorText;
+    return httpGetSync(url, errorText, requestTimeoutMs);
+}
+
+QString MaterialCatalogueRequest::getText(const QString &url)
+{
+    const QByteArray body = get(url);
+    const int end = body.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? body : body.left(end));
+}
+
+int MaterialCatalogueRequest::timeoutMs()
+{
+    return requestTimeoutMs;
+}
+
+void MaterialCatalogueRequest::setTimeoutMs(int milliseconds)
+{
+    requestTimeoutMs = milliseconds;
+}

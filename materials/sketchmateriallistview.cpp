@@ -1,0 +1,162 @@
+#include "materials/sketchmateriallistview.h"
+
+#include "materials/materialcataloguerequest.h"
+#include "materials/sketchmaterial.h"
+#include "materials/sketchmaterialfile.h"
+#include "materials/sketchmateriallistviewgriditemdelegate.h"
+#include "model/xmlattributes.h"
+#include "skin/controls/skingridcell.h"
+#include "skin/controls/skingridrow.h"
+#include "skin/controls/skingridview.h"
+#include "skin/windows/skinmessagebox.h"
+#include "skin/windows/skintheme.h"
+
+#include <QApplication>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+SketchMaterialListView::SketchMaterialListView(QWidget *parent)
+    : SketchView(parent)
+    , m_grid(new SkinGridView(this))
+{
+    configureGrid();
+    connect(m_grid, SIGNAL(hoverCellChanged(SkinGridCell*,SkinGridCell*)), this,
+            SLOT(gridHoverCellChanged(SkinGridCell*,SkinGridCell*)));
+    connect(m_grid, SIGNAL(cellClicked(SkinGridCell*)), this, SLOT(gridCellClicked(SkinGridCell*)));
+    loadMaterialList();
+}
+
+SketchMaterialListView::~SketchMaterialListView()
+{
+    qDeleteAll(materialFiles());
+}
+
+void SketchMaterialListView::configureGrid()
+{
+    m_grid->setCursor(Qt::ArrowCursor);
+    m_grid->setSelectionMode(0);
+    m_grid->setSelectionStyle(1);
+    m_grid->setEditOnDoubleClick(false);
+    m_grid->setRightClickSelects(true);
+    m_grid->setMultiSelection(false);
+    m_grid->setColumnHeaderVisible(false);
+    m_grid->setRowHeaderVisible(false);
+    m_grid->verticalScrollBar()->setPageStep(1);
+    m_grid->setDragEnabled(false);
+    m_grid->setDropEnabled(false);
+    m_grid->setGridLineColor(skinBorderColor);
+    m_grid->setBackgroundColor(skinPanelColor);
+    m_grid->setSelectedCellColor(skinHighlightColor);
+    m_grid->setItemDelegate(new SketchMaterialListViewGridItemDelegate);
+    m_grid->setDefaultColumnWidth(120);
+    m_grid->setDefaultRowHeight(150);
+    m_grid->setColumnCount(5);
+    m_grid->setRowCount(0);
+    m_grid->setItemCount(0);
+}
+
+QString SketchMaterialListView::caption() const
+{
+    return tr("Material Library");
+}
+
+bool SketchMaterialListView::isModified() const
+{
+    return false;
+}
+
+bool SketchMaterialListView::isEmpty() const
+{
+    return true;
+}
+
+QList<SketchMaterialFile *> SketchMaterialListView::materialFiles() const
+{
+    QList<SketchMaterialFile *> files;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        for (int column = 0; column < m_grid->columnCount(); ++column) {
+            if (auto *file = qobject_cast<SketchMaterialFile *>(m_grid->cellData(column, row)))
+                files.append(file);
+        }
+    }
+    return files;
+}
+
+QString SketchMaterialListView::priceText(const SketchMaterialFile *file)
+{
+    if (!file || file->price() <= 0)
+        return QCoreApplication::translate("QObject", "free");
+    const QString sign = file->currency() == 1 ? QString(QChar(0x00A5)) : QStringLiteral("$");
+    return sign + QString::number(double(file->price()), 'g', 6);
+}
+
+void SketchMaterialListView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_grid->setGeometry(0, 0, width(), height());
+    m_grid->updateLayout(false);
+}
+
+void SketchMaterialListView::loadMaterialList()
+{
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl()).trimmed();
+    if (text.isEmpty())
+        return;
+    if (MaterialCatalogueRequest::isErrorText(text)) {
+        // While the view is being built out of sight, over the active window.
+        QWidget *over = isVisible() ? this : QApplication::activeWindow();
+        SkinMessageBox::criticalPlainText(over, tr("Error"), text, SkinMessageBox::ButtonsOk);
+        return;
+    }
+    readMaterialList(text);
+}
+
+void SketchMaterialListView::readMaterialList(const QString &text)
+{
+    // Text that is not XML leaves a document without a root: no entries.
+    QDomDocument document;
+    document.setContent(text);
+    // Only elements are entries and previews: a comment or a line of text
+    // between them is no card and no preview.
+    for (QDomElement entry = document.documentElement().firstChildElement(); !entry.isNull();
+         entry = entry.nextSiblingElement()) {
+        auto *file = new SketchMaterialFile(readXmlAttribute(entry, QStringLiteral("Name"), QString()));
+        file->setPrice(readXmlFloatAttribute(entry, QStringLiteral("Price"), 0.0f));
+        file->setCurrency(readXmlIntAttribute(entry, QStringLiteral("Currency"), 0));
+        auto *preview = new SketchMaterial;
+        preview->readXml(entry.firstChildElement());
+        file->addMaterial(preview);
+        addMaterialFile(file);
+    }
+}
+
+void SketchMaterialListView::addMaterialFile(SketchMaterialFile *file)
+{
+    if (!file)
+        return;
+    const int items = m_grid->itemCount();
+    const int columns = m_grid->columnCount();
+    if (items % columns == 0)
+        m_grid->addRow();
+    SkinGridCell *cell = m_grid->cellAt(items % columns, items / columns);
+    cell->setText(file->name());
+    cell->setData(file);
+    cell->setBackgroundColor(Qt::white);
+    m_grid->setItemCount(items + 1);
+}
+
+void SketchMaterialListView::gridCellClicked(SkinGridCell *cell)
+{
+    if (!cell)
+        return;
+    if (auto *file = qobject_cast<SketchMaterialFile *>(cell->data()))
+        emit materialClicked(file);
+}
+
+void SketchMaterialListView::gridHoverCellChanged(SkinGridCell *, SkinGridCell *current)
+{
+    m_grid->setCursor(current ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_grid->update();
+}
