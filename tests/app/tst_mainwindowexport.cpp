@@ -6,6 +6,9 @@
 #include "commands/sketchcommandmanager.h"
 #include "dialogscript.h"
 #include "editor/sketchdocumentview.h"
+#include "materials/sketchmaterial.h"
+#include "materials/sketchmaterialbox.h"
+#include "materials/sketchmaterialfile.h"
 #include "model/sketchdocument.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
@@ -55,6 +58,9 @@ private slots:
     void editsAGroupOnAPaperOfItsSize();
     void savingTheGroupTabRecordsItInTheSource();
     void editsEachGroupOnceAndSelectsItsTab();
+
+    void savesTheSelectionAsAMaterialOfTheEntrysCategory();
+    void savesNoMaterialWithoutSelectionOrEntry();
 
 private:
     QString path(const QString &name) const { return QDir(m_files->path()).filePath(name); }
@@ -466,6 +472,49 @@ void TestMainWindowExport::editsEachGroupOnceAndSelectsItsTab()
     second->setSelected(false);
     m_window->editGroup();
     QCOMPARE(tabControl()->pages().size(), 3);
+}
+
+// --- Save as material ---------------------------------------------------------------------------
+
+void TestMainWindowExport::savesTheSelectionAsAMaterialOfTheEntrysCategory()
+{
+    SketchDocumentView *view = openRedPage("page.slf");
+    QVERIFY(view);
+    auto *box = m_window->findChild<SketchMaterialBox *>("materialBox");
+    QVERIFY(box);
+    const int before = box->materialFile()->materials().size();
+    view->currentLayer()->shapes().first()->setSelected(true);
+    QMenu *entries = m_window->findChild<QMenu *>("menuSaveAsMaterial");
+    QCOMPARE(entries->actions().size(), 7);
+    // The third entry: "Bubble".
+    entries->actions().at(2)->trigger();
+
+    const QList<SketchMaterial *> &materials = box->materialFile()->materials();
+    QCOMPARE(materials.size(), before + 1);
+    QCOMPARE(materials.last()->category(), 2);
+    QCOMPARE(materials.last()->shapes().size(), 1);
+    QCOMPARE(box->currentCategory(), 2);
+    QVERIFY(QFile::exists(box->libraryFilePath()));
+    // The document keeps its shapes and its selection.
+    QCOMPARE(view->currentLayer()->shapes().size(), 2);
+    QVERIFY(view->currentLayer()->shapes().first()->isSelected());
+    QVERIFY(!view->isModified());
+}
+
+void TestMainWindowExport::savesNoMaterialWithoutSelectionOrEntry()
+{
+    SketchDocumentView *view = openRedPage("page.slf");
+    QVERIFY(view);
+    auto *box = m_window->findChild<SketchMaterialBox *>("materialBox");
+    QVERIFY(box);
+    const int before = box->materialFile()->materials().size();
+    QMenu *entries = m_window->findChild<QMenu *>("menuSaveAsMaterial");
+    entries->actions().at(0)->trigger();
+    QCOMPARE(box->materialFile()->materials().size(), before);
+    // Selected, but not from one of the entries.
+    view->currentLayer()->shapes().first()->setSelected(true);
+    m_window->saveAsMaterial();
+    QCOMPARE(box->materialFile()->materials().size(), before);
 }
 
 QTEST_MAIN(TestMainWindowExport)

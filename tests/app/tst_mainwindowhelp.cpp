@@ -67,6 +67,7 @@ private slots:
     void answersEachReply();
     void sendsTheFieldsEncoded();
     void sendsNothingBlank();
+    void reportsANetworkError_data();
     void reportsANetworkError();
     void holdsTheDialogWhileTheRequestWaits();
 
@@ -282,11 +283,23 @@ void TestMainWindowHelp::sendsNothingBlank()
     QCOMPARE(service.requests().size(), 0);
 }
 
+void TestMainWindowHelp::reportsANetworkError_data()
+{
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("server error") << false;
+    QTest::newRow("connection refused") << true;
+}
+
 void TestMainWindowHelp::reportsANetworkError()
 {
+    QFETCH(bool, refused);
     FakeService service;
     QVERIFY(service.startScenario("feedback-server-error"));
     SketchGlobals::sendFeedbackUrl = service.baseUrl() + feedbackPath;
+    if (refused) {
+        // Nobody listens there once the service has gone.
+        service.stop();
+    }
     SketchFeedbackDialog dialog;
     DialogScript script;
     send(dialog, "hello", script);
