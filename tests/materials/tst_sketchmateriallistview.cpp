@@ -147,6 +147,7 @@ void TestSketchMaterialListView::showsOnlyTheServicesShortTexts_data()
     QTest::addColumn<QString>("boxText");
 
     QTest::newRow("root without entries") << "empty" << QString();
+    QTest::newRow("only white space") << "blank" << QString();
     QTest::newRow("10 characters once trimmed") << "short-error" << "Failed</b>";
     QTest::newRow("11 characters, not XML") << "not-xml" << QString();
     QTest::newRow("404") << "404" << QString();
