@@ -269,6 +269,8 @@ void TestSketchMaterialListView::paintsCards()
     const QImage *thumbnail = view.materialFiles().first()->materials().first()->thumbnail();
     QVERIFY(thumbnail);
     QCOMPARE(thumbnail->size(), QSize(88, 106));
+    view.grid()->grab();
+    QCOMPARE(view.materialFiles().first()->materials().first()->thumbnail(), thumbnail);
 }
 
 void TestSketchMaterialListView::veilsTheCardUnderTheMouse()
