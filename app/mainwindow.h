@@ -492,7 +492,8 @@ private:
     // The catalogue page while its list request waits ("LOADING..."): no
     // view is on it yet, so it can be neither closed nor opened twice.
     QPointer<QWidget> catalogueLoadingPage;
-    // True while a catalogue entry's request waits.
+    // True from a click on a catalogue entry until its dialog has loaded:
+    // further clicks meanwhile open nothing.
     bool catalogueEntryLoading = false;
 };
 

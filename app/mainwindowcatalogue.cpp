@@ -74,15 +74,17 @@ void MainWindow::materialClicked(SketchMaterialFile *file)
     if (!file || !findMaterialListView() || catalogueEntryLoading)
         return;
     // Only the name is used: the file belongs to the catalogue view.
+    catalogueEntryLoading = true;
     const QString name = file->name();
     QTimer::singleShot(0, this, [this, name] { runMaterialDialog(name); });
 }
 
 void MainWindow::runMaterialDialog(const QString &materialFileName)
 {
-    if (!findMaterialListView() || catalogueEntryLoading)
+    if (!findMaterialListView()) {
+        catalogueEntryLoading = false;
         return;
-    catalogueEntryLoading = true;
+    }
     setBusy(true);
     SketchMaterialDialog dialog(nullptr, materialFileName);
     setBusy(false);

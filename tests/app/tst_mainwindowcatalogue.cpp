@@ -4,11 +4,15 @@
 #include "app/mainwindow.h"
 #include "materials/cataloguefixture.h"
 #include "materials/sketchmaterialdialog.h"
+#include "materials/sketchmaterialbox.h"
 #include "materials/sketchmaterialfile.h"
 #include "materials/sketchmateriallistview.h"
 #include "skin/gridfixture.h"
+#include "skin/windows/skinmessagebox.h"
 #include "windowfixture.h"
 
+#include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -52,9 +56,12 @@ private slots:
     void opensTheDialogOfAClickedCard();
     void closingTheCatalogueWhileAnEntryLoadsIsSafe();
     void opensNoDialogWithoutTheCatalogue();
+    void downloadMoreInThePanelOpensTheCatalogue();
+    void downloadImportsIntoThePanel();
 
 private:
     SkinTabControl *tabControl() const { return tabs(*m_window); }
+    SketchMaterialBox *materialBox() const { return m_window->findChild<SketchMaterialBox *>("materialBox"); }
     SketchMaterialListView *catalogue() const
     {
         for (SketchView *view : m_window->sketchViews()) {
@@ -180,8 +187,12 @@ void TestMainWindowCatalogue::opensTheDialogOfAClickedCard()
     SketchMaterialListView *view = catalogue();
     QVERIFY(view);
     DialogRecorder dialogs;
+    // A second click before the first has opened anything opens nothing.
     gridfixture::click(view->grid(), QPoint(60, 60));
+    gridfixture::click(view->grid(), QPoint(180, 60));
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(4)")}, 5000);
+    QTest::qWait(50);
+    QCOMPARE(dialogs.titles.size(), 1);
     QVERIFY(!m_window->isBusy());
     // Centred over the catalogue.
     const QPoint centre = view->mapToGlobal(view->rect().center());
@@ -223,6 +234,54 @@ void TestMainWindowCatalogue::opensNoDialogWithoutTheCatalogue()
     QTest::qWait(50);
     QVERIFY(dialogs.titles.isEmpty());
     QCOMPARE(service.materialRequests(), 0);
+}
+
+void TestMainWindowCatalogue::downloadMoreInThePanelOpensTheCatalogue()
+{
+    CatalogueService service;
+    QVERIFY(service.start(QStringLiteral("six")));
+    QVERIFY(materialBox());
+    QAction *more = nullptr;
+    for (QAction *action : materialBox()->panelMenu()->actions()) {
+        if (action->text() == QStringLiteral("Download More"))
+            more = action;
+    }
+    QVERIFY(more);
+    more->trigger();
+    QVERIFY(catalogue());
+    QCOMPARE(m_window->currentSketchView(), catalogue());
+    m_window->newFile();
+    // With the catalogue open it only comes to the front.
+    more->trigger();
+    QCOMPARE(m_window->currentSketchView(), catalogue());
+    QCOMPARE(tabControl()->pages().size(), 2);
+    QCOMPARE(service.listRequests(), 1);
+}
+
+void TestMainWindowCatalogue::downloadImportsIntoThePanel()
+{
+    CatalogueService service;
+    QVERIFY(service.start(QStringLiteral("six")));
+    m_window->openMaterialListView();
+    QVERIFY(catalogue());
+    QStringList events;
+    SkinDialog::ScopedAnswerHook hook([&](SkinDialog *dialog) {
+        events.append(dialog->windowTitle());
+        if (auto *entry = qobject_cast<SketchMaterialDialog *>(dialog)) {
+            entry->downloadButton()->click();
+            return entry->result();
+        }
+        events.append(qobject_cast<SkinMessageBox *>(dialog)->text());
+        return int(SkinDialog::ResultOk);
+    });
+    gridfixture::click(catalogue()->grid(), QPoint(60, 60));
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 5000);
+    QCOMPARE(events, (QStringList{"Four(4)", "Finished", "4 materials are imported."}));
+    QCOMPARE(materialBox()->materialFile()->materials().size(), 4);
+    // Into the pages of their categories.
+    QCOMPARE(materialBox()->grids().at(3)->itemCount(), 2);
+    QCOMPARE(materialBox()->grids().at(0)->itemCount(), 1);
+    QCOMPARE(materialBox()->grids().at(1)->itemCount(), 1);
 }
 
 QTEST_MAIN(TestMainWindowCatalogue)

@@ -147,6 +147,7 @@ void TestSketchMaterialListView::showsOnlyTheServicesShortTexts_data()
     QTest::addColumn<QString>("boxText");
 
     QTest::newRow("root without entries") << "empty" << QString();
+    QTest::newRow("only white space") << "blank" << QString();
     QTest::newRow("10 characters once trimmed") << "short-error" << "Failed</b>";
     QTest::newRow("11 characters, not XML") << "not-xml" << QString();
     QTest::newRow("404") << "404" << QString();
@@ -268,6 +269,8 @@ void TestSketchMaterialListView::paintsCards()
     const QImage *thumbnail = view.materialFiles().first()->materials().first()->thumbnail();
     QVERIFY(thumbnail);
     QCOMPARE(thumbnail->size(), QSize(88, 106));
+    view.grid()->grab();
+    QCOMPARE(view.materialFiles().first()->materials().first()->thumbnail(), thumbnail);
 }
 
 void TestSketchMaterialListView::veilsTheCardUnderTheMouse()

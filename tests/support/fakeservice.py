@@ -194,6 +194,7 @@ CATALOGUE_LISTS = {
                     + catalogue_entry("Cats & Dogs#1", 10, 7, preview=False)
                     + "</MaterialList>\n"},
     "empty": {"body": "<MaterialList/>"},
+    "blank": {"body": " \n\t  \n"},
     # 10 characters once trimmed, and markup that must not render.
     "short-error": {"body": "  Failed</b>\n"},
     # 11 characters that are not XML.
