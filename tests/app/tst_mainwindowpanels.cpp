@@ -265,6 +265,9 @@ void TestMainWindowPanels::writesRichToolTips()
         QVERIFY2(!QImage(image).isNull(), qPrintable(image));
     }
     QCOMPARE(tip.count("<img "), images.size());
+    if (id == 17)
+        QVERIFY2(tip.contains(QString::fromUtf8("Storyloom\u00a9 also generates automatic slices")),
+                 qPrintable(tip));
 }
 
 // --- Design panel -----------------------------------------------------------------
