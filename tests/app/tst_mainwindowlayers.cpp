@@ -205,6 +205,15 @@ void TestMainWindowLayers::eyeAndLockMarkTheTab()
     QVERIFY(!layer->isVisible());
     QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
     QCOMPARE(undoTexts(view), QString());
+
+    // After a layer command the change rebuilds the panel inside the press.
+    trigger("actionNewLayer");
+    SketchLayer *top = view->document()->layers().last();
+    pressCell(1, 0);
+    QVERIFY(top->isLocked());
+    QCOMPARE(rows(), QStringList({"Layer2", "Layer1"}));
+    QCOMPARE(panel()->grid()->selection()->anchorGridRow()->data(), top);
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeNone));
 }
 
 void TestMainWindowLayers::followsTheCurrentTab()
