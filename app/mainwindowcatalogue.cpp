@@ -43,8 +43,8 @@ void MainWindow::openMaterialListView()
         tabControl->setCurrentIndex(indexOfView(view));
         updateTabText(view);
     }
-    // The layers panel, once it exists, shows no layers for the catalogue.
-    emit tabControl->selectedIndexChanged();
+    // The catalogue has no layers: the panel shows none.
+    showLayersOf(currentDocumentView());
     updateUIEnables();
 }
 

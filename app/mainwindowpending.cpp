@@ -97,8 +97,3 @@ void MainWindow::btnThemeOliveClicked() {}
 void MainWindow::registerTimerTrigger() {}
 void MainWindow::updateVersionToServer() {}
 void MainWindow::postThemeStyleChangeMessage() {}
-
-// The layers panel: comes with it.
-void MainWindow::newLayer() {}
-void MainWindow::deleteLayer() {}
-void MainWindow::duplicateLayer() {}

@@ -139,7 +139,7 @@ void MainWindow::sketchViewChanged()
 {
     // Whichever view changed, the current tab's text is refreshed.
     updateTabText(currentSketchView());
-    // The layers panel follows with its own feature.
+    followDocumentChange();
 }
 
 void MainWindow::sketchViewZoomChanged()
@@ -149,7 +149,7 @@ void MainWindow::sketchViewZoomChanged()
 
 void MainWindow::sketchViewCurrentLayerChanged()
 {
-    // Rebuilds the layers panel; comes with it.
+    refreshLayers();
 }
 
 // --- The current tab ------------------------------------------------------------
@@ -163,7 +163,9 @@ void MainWindow::tabControlSelectedIndexChanged()
         actionGridLines->setChecked(view->isGridVisible());
         actionAutoSlices->setChecked(view->isAutoSliceVisible());
     }
+    showLayersOf(currentDocumentView());
     sketchViewSelectionChanged();
+    refreshLayers();
     toolActionChanged();
 }
 
