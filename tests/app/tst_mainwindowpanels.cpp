@@ -342,8 +342,9 @@ void TestMainWindowPanels::placesTheLabelledRows_data()
     QTest::newRow("blur") << "blurSlider" << QRect(67, t + 67, 78, 16) << "Blur:";
     QTest::newRow("font") << "fontComboBox" << QRect(67, t + 6, 100, 16) << "Font:";
     QTest::newRow("color") << "fontColorPicker" << QRect(67, t + 28, 49, 16) << "Color:";
-    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 16) << "Align:";
-    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 16) << "Style:";
+    // The button groups keep the height of their buttons.
+    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 18) << "Align:";
+    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 18) << "Style:";
     QTest::newRow("size") << "fontSizeSlider" << QRect(67, t + 94, 78, 16) << "Size:";
 }
 
