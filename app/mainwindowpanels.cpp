@@ -215,7 +215,9 @@ QLabel *MainWindow::addFieldLabel(QWidget *control, const QString &caption)
     auto *label = new QLabel(caption, control->parentWidget());
     label->setGeometry(4, control->y(), 58, 15);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    control->setGeometry(fieldLeft, control->y(), control->width(), 16);
+    // A row is 16 high; the button groups, whose buttons are 18 high, keep
+    // their height, or the buttons would lose their bottom borders.
+    control->setGeometry(fieldLeft, control->y(), control->width(), qMax(16, control->height()));
     return label;
 }
 

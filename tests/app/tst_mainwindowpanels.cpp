@@ -13,6 +13,7 @@
 #include "skin/controls/skinslider.h"
 #include "skin/windows/skingroupbox.h"
 #include "skin/windows/skintabcontrol.h"
+#include "skin/windows/skintheme.h"
 #include "skin/windows/skintoolbox.h"
 #include "support/input.h"
 #include "windowfixture.h"
@@ -54,6 +55,7 @@ private slots:
     void keepsTheLayersSectionDownToTheFoot();
     void givesTheLayersPanelItsSection();
     void togglesTheCurrentViewsOverlays();
+    void tintsThePanelIconsInTheTheme();
 
 private:
     template<typename T>
@@ -342,8 +344,9 @@ void TestMainWindowPanels::placesTheLabelledRows_data()
     QTest::newRow("blur") << "blurSlider" << QRect(67, t + 67, 78, 16) << "Blur:";
     QTest::newRow("font") << "fontComboBox" << QRect(67, t + 6, 100, 16) << "Font:";
     QTest::newRow("color") << "fontColorPicker" << QRect(67, t + 28, 49, 16) << "Color:";
-    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 16) << "Align:";
-    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 16) << "Style:";
+    // The button groups keep the height of their buttons.
+    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 18) << "Align:";
+    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 18) << "Style:";
     QTest::newRow("size") << "fontSizeSlider" << QRect(67, t + 94, 78, 16) << "Size:";
 }
 
@@ -634,6 +637,32 @@ void TestMainWindowPanels::togglesTheCurrentViewsOverlays()
     m_window->showOrHideAutoSlice();
     QCOMPARE(second->isAutoSliceVisible(), slicesShown);
     QVERIFY(first->isGridVisible());
+}
+
+// The colours of the opaque pixels of an icon's normal 16 x 16 form.
+static QSet<QRgb> iconColours(const QIcon &icon)
+{
+    const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255)
+                colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
+void TestMainWindowPanels::tintsThePanelIconsInTheTheme()
+{
+    const QSet<QRgb> light = {qRgb(180, 180, 180)};
+    const QSet<QRgb> dark = {qRgb(0, 0, 0)};
+    m_window->changeTheme(Black);
+    QCOMPARE(iconColours(m_window->toolButton(11)->icon()), light);
+    QCOMPARE(iconColours(child<SkinButtonGroup>("fontAlignGroup")->buttons().at(1)->icon()), light);
+    m_window->changeTheme(Olive);
+    QCOMPARE(iconColours(m_window->toolButton(11)->icon()), dark);
+    QCOMPARE(iconColours(child<SkinButtonGroup>("fontAlignGroup")->buttons().at(1)->icon()), dark);
 }
 
 QTEST_MAIN(TestMainWindowPanels)
