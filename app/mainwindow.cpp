@@ -56,12 +56,6 @@ QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, 
     return action;
 }
 
-void tintIcon(QAction *action)
-{
-    if (action && !action->icon().isNull())
-        action->setIcon(skinTintedIcon(action->icon()));
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -74,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Before anything reads the settings.
     UserSettings::instance().load();
 
+    createThemeButton();
     addFileMenu();
     addEditMenu();
     addViewMenu();
@@ -338,30 +333,6 @@ void MainWindow::createDocumentTabs()
             SLOT(sketchViewUrlsDroped(QList<QUrl>)));
 }
 
-// --- Theme ------------------------------------------------------------------
-
-void MainWindow::changeTheme(SkinThemeStyle style)
-{
-    // Remembering the choice and telling the web service come with the
-    // theme popup.
-    SkinWindow::changeTheme(style);
-}
-
-void MainWindow::useThemeStyle()
-{
-    SkinWindow::useThemeStyle();
-    // The entries of the menus themselves; those of submenus have no icons.
-    for (QAction *menuEntry : menuBar()->actions()) {
-        if (QMenu *menu = menuEntry->menu()) {
-            for (QAction *action : menu->actions())
-                tintIcon(action);
-        }
-    }
-    tintIcon(toolActionFrame);
-    if (tabControl)
-        tabControl->updateButtonIcons();
-}
-
 // --- Layout -------------------------------------------------------------------
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -372,6 +343,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::adjustUIGeometries()
 {
+    placeThemeButton();
     if (!tabControl)
         return;
     // The tool panel and the design panel, once they exist, stand left and

@@ -48,9 +48,10 @@ class SkinToolBox;
 // nothing when the view they need is absent.
 //
 // Signals and slots of the window are connected by name, so the slot names
-// are part of the contract. The panels around the tabs (tool palette,
-// materials, design panel, layers, frames, theme popup) are not built yet:
-// their fields stay null and the tabs fill the central widget. Slots whose
+// are part of the contract. The caption holds the theme button with its
+// popup. The panels around the tabs (tool palette, materials, design panel,
+// layers, frames) are not built yet: their fields stay null and the tabs
+// fill the central widget. Slots whose
 // feature is not built yet are connected and do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
@@ -165,7 +166,10 @@ public slots:
     void showHelpWindow();
     void showFeedback();
     void showAbout();
-    // Applies the theme to the window.
+    // Applies the theme (any value outside the four is Black), checks its
+    // popup button and saves its name. Asked by a popup button, a theme
+    // already in force changes nothing; any other is then reported to the
+    // web service. Called directly (no sender) it reports nothing.
     void changeTheme(SkinThemeStyle style) override;
 
     // --- Layout, action states, refreshes ---------------------------------------
@@ -176,7 +180,11 @@ public slots:
     // Before the views' context menu shows: Paste and Paste Format follow
     // the current document view's clipboard tests.
     void contextMenuShowing();
+    // Once after start: reports a version not reported before, then asks
+    // the web service for a newer one and offers it. Sends nothing when no
+    // service is configured.
     void registerTimerTrigger();
+    // The ChangeVersion notice with the last version reported.
     void updateVersionToServer();
     void sketchViewSelectionChanged();
 
@@ -265,14 +273,17 @@ public slots:
     void frameIndexChanged(QString text);
 
     // --- Themes and layers ----------------------------------------------------------
-    // Applies the style sheet and tints the icons of the menus and the
-    // frame tool in the theme's icon colour.
+    // Applies the style sheet and tints in the theme's icon colour the theme
+    // button, the menus' icons, the tools' icons but the Select arrow's and
+    // the frame tool's; the panels built so far restyle their own.
     void useThemeStyle() override;
     void btnThemeClicked();
     void btnThemeBlackClicked();
     void btnThemeGrayClicked();
     void btnThemeBlueClicked();
     void btnThemeOliveClicked();
+    // The ChangeTheme notice with the saved theme name, behind the busy
+    // overlay.
     void postThemeStyleChangeMessage();
     void newLayer();
     void deleteLayer();
@@ -320,7 +331,7 @@ private:
 
     // --- Fields ---------------------------------------------------------------
     // The panels and controls around the tabs are not built yet; every field
-    // of them is null (themeButton to materialBox, frameEditor and
+    // of them is null (toolPanel to materialBox, frameEditor and
     // frameEditorLabel, the tool buttons, the sections and their controls,
     // layerControl, framePopupWindow).
 
@@ -441,6 +452,23 @@ private:
     QHash<int, QPushButton *> toolButtons;
     // False only while the design panel is filled from the selection.
     bool designPanelLive = true;
+
+    // --- Themes and the update check --------------------------------------------
+    // The caption's theme button and its popup (construction step).
+    void createThemeButton();
+    // In the caption, left of the minimize button.
+    void placeThemeButton();
+    // The popup button of the theme; Black for any other value.
+    QPushButton *themeButtonOf(SkinThemeStyle style) const;
+    // Offers the newer version named by the update check: to install it
+    // through the updater when it can replace the program, else to fetch it
+    // from the home page.
+    void offerUpgrade(const QString &version);
+    // Closes every tab (asking to save each modified one) and starts the
+    // updater; only once it has started does the program end. A tab that
+    // stays, or an updater that does not start (reported), keeps the program
+    // running.
+    void handOverToUpdater(const QString &updater);
 };
 
 #endif // MAINWINDOW_H

@@ -106,23 +106,10 @@ void MainWindow::changeShapeFontStyle() {}
 // The paper size dialog: comes with it.
 void MainWindow::actionPaperSizeClicked() {}
 
-// The theme popup and the options: come with the themes.
-void MainWindow::showOptions() {}
-void MainWindow::btnThemeClicked() {}
-void MainWindow::btnThemeBlackClicked() {}
-void MainWindow::btnThemeGrayClicked() {}
-void MainWindow::btnThemeBlueClicked() {}
-void MainWindow::btnThemeOliveClicked() {}
-
 // Help, feedback and about: come with them.
 void MainWindow::showHelpWindow() {}
 void MainWindow::showFeedback() {}
 void MainWindow::showAbout() {}
-
-// The web-service notices and the update check: come with them.
-void MainWindow::registerTimerTrigger() {}
-void MainWindow::updateVersionToServer() {}
-void MainWindow::postThemeStyleChangeMessage() {}
 
 // The layers panel: comes with it.
 void MainWindow::newLayer() {}

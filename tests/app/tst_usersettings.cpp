@@ -27,10 +27,10 @@ int printSettings(int argc, char **argv)
 }
 
 const QByteArray fullFile = "[General]\n"
-                            "ThemeName=Olive\n"
-                            "UserId=u-42\n"
-                            "LastVersion=2.1\n"
-                            "Email=j\xc3\xbcrgen@example.org\n";
+                            "themeName=Olive\n"
+                            "userId=u-42\n"
+                            "lastVersion=2.1\n"
+                            "email=j\xc3\xbcrgen@example.org\n";
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -94,7 +94,7 @@ void TestUserSettings::readsAllFourTexts()
 
 void TestUserSettings::readsMissingEntriesAsEmpty()
 {
-    QVERIFY(writeFile(settingsFile(), "[General]\nUserId=u-7\n"));
+    QVERIFY(writeFile(settingsFile(), "[General]\nuserId=u-7\n"));
     UserSettings &settings = UserSettings::instance();
     settings.load();
     QCOMPARE(settings.userId(), QString("u-7"));
