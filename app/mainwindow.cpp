@@ -77,6 +77,8 @@ MainWindow::MainWindow(QWidget *parent)
     addHelpMenu();
     createToolBar();
     createContextMenu();
+    createToolPanel();
+    createDesignPanel();
     createDocumentTabs();
 
     menuBar()->show();
@@ -331,31 +333,4 @@ void MainWindow::createDocumentTabs()
     connect(tabControl, SIGNAL(pageClosing(int)), this, SLOT(closeView(int)));
     connect(tabControl, SIGNAL(urlsDroped(QList<QUrl>)), this,
             SLOT(sketchViewUrlsDroped(QList<QUrl>)));
-}
-
-// --- Layout -------------------------------------------------------------------
-
-void MainWindow::resizeEvent(QResizeEvent *event)
-{
-    SkinWindow::resizeEvent(event);
-    adjustUIGeometries();
-}
-
-void MainWindow::adjustUIGeometries()
-{
-    placeThemeButton();
-    if (!tabControl)
-        return;
-    // The tool panel and the design panel, once they exist, stand left and
-    // right of the tabs; without them the tabs fill the central widget,
-    // keeping a 2-pixel gap.
-    const int width = centralWidget()->width();
-    const int height = centralWidget()->height();
-    const int left = toolPanel && !toolPanel->isHidden() ? toolPanel->width() + 1 : 2;
-    const int rightGap = designPanel && !designPanel->isHidden() ? designPanel->width() : 1;
-    const int right = width - rightGap - 2;
-    tabControl->setGeometry(left, 2, right - left + 1, height - 4);
-    const QRect page = tabControl->pageRect();
-    for (SketchView *view : sketchViews())
-        view->setGeometry(0, 3, page.width(), page.height() - 3);
 }

@@ -75,15 +75,6 @@ void MainWindow::createThemeButton()
     connect(btnThemeOlive, SIGNAL(clicked()), this, SLOT(btnThemeOliveClicked()));
 }
 
-void MainWindow::placeThemeButton()
-{
-    if (!themeButton)
-        return;
-    // In the caption, ending 6 pixels left of the minimize button.
-    themeButton->setGeometry(minButtonRect().left() - 28, 0, 22, 20);
-    themeButton->raise();
-}
-
 QPushButton *MainWindow::themeButtonOf(SkinThemeStyle style) const
 {
     switch (style) {
@@ -187,6 +178,8 @@ void MainWindow::useThemeStyle()
         tabControl->updateButtonIcons();
     if (fillBrushControl)
         fillBrushControl->updateButtonIcons();
+    if (toolPanel)
+        tintPanelIcons();
 }
 
 void MainWindow::showOptions()

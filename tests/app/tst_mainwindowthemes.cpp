@@ -9,6 +9,7 @@
 
 #include "app/usersettings.h"
 #include "skin/windows/skintheme.h"
+#include "skin/windows/skintoolbox.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -72,7 +73,24 @@ QStringList untintedIcons(const MainWindow &window)
     }
     if (!tintedIn(windowfixture::action(window, "toolActionFrame")->icon(), colour))
         untinted.append("toolActionFrame");
+    // The palette's tools, but Select, whose arrow keeps its own colours.
+    const QList<SkinToolBox *> boxes = window.findChildren<SkinToolBox *>();
+    for (QPushButton *tool : boxes.isEmpty() ? QList<QPushButton *>() : boxes.first()->buttons().mid(1)) {
+        if (!tintedIn(tool->icon(), colour))
+            untinted.append(tool->toolTip());
+    }
     return untinted;
+}
+
+// The Select tool's icon shows its image as drawn.
+bool selectKeepsItsColours(const MainWindow &window)
+{
+    const QList<SkinToolBox *> boxes = window.findChildren<SkinToolBox *>();
+    if (boxes.isEmpty() || boxes.first()->buttons().isEmpty())
+        return false;
+    const QImage shown = boxes.first()->buttons().first()->icon().pixmap(16, 16).toImage();
+    const QImage drawn = QIcon(":/tools/images/Arrow.png").pixmap(16, 16).toImage();
+    return shown.convertToFormat(QImage::Format_ARGB32) == drawn.convertToFormat(QImage::Format_ARGB32);
 }
 
 bool overlayShows(const MainWindow &window)
@@ -215,8 +233,10 @@ void TestMainWindowThemes::choosingAThemeAppliesTintsAndSaves()
     QFETCH(QColor, iconColour);
     MainWindow window;
     window.show();
-    QVERIFY(untintedIcons(window).isEmpty());
+    QCOMPARE(untintedIcons(window), QStringList());
+    QVERIFY(selectKeepsItsColours(window));
     QCOMPARE(skinIconColor, QColor(180, 180, 180));
+    QCOMPARE(window.findChild<SkinToolBox *>()->buttons().size(), 15);
 
     button(window, qPrintable("btnTheme" + theme))->click();
     QCOMPARE(int(skinThemeStyle()), style);
@@ -224,6 +244,7 @@ void TestMainWindowThemes::choosingAThemeAppliesTintsAndSaves()
     QCOMPARE(checkedThemeButtons(window), QStringList{"btnTheme" + theme});
     QCOMPARE(skinIconColor, iconColour);
     QCOMPARE(untintedIcons(window), QStringList());
+    QVERIFY(selectKeepsItsColours(window));
     QCOMPARE(UserSettings::instance().themeName(), theme);
 
     // Saved, under the user's configuration folder.
