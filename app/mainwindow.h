@@ -51,9 +51,10 @@ class SkinToolBox;
 // are part of the contract. The caption holds the theme button with its
 // popup. The tool panel (palette and materials) stands left of the tabs and
 // the design panel (Fill, Shape, Font, Layers) right of them, placed by
-// adjustUIGeometries() in fixed pixels. The layers list, the frame editor
-// and the frames popup are not built yet: their fields stay null. Slots
-// whose feature is not built yet are connected and do nothing.
+// adjustUIGeometries() in fixed pixels; the Layers section holds the layers
+// panel, the Shape section the "Face:" frame button, and the tool bar's
+// frame counter opens the frames popup. Slots whose feature is not built
+// yet are connected and do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
 // dialogs' answer hook); file names come from FileDialogs.
@@ -336,9 +337,8 @@ private:
     void reportError(const QString &title, const QString &text);
 
     // --- Fields ---------------------------------------------------------------
-    // Null until their features come: frameEditor, layerControl,
-    // framePopupWindow. The "Face:" label (frameEditorLabel) exists and
-    // stays hidden without an editor.
+    // The "Face:" row (frameEditor, frameEditorLabel) stays hidden while the
+    // editor has no shape.
 
     QPushButton *themeButton = nullptr;
     QWidget *themePopup = nullptr;
@@ -408,7 +408,7 @@ private:
     QAction *toolActionFrame = nullptr;
     QAction *actionFrameIndex = nullptr;
     QAction *actionSelectionStatus = nullptr;
-    // Has no parent: the window does not delete it.
+    // Has no parent; the window deletes it.
     SketchFramePopupWindow *framePopupWindow = nullptr;
     SketchFrameEditor *frameEditor = nullptr;
     QLabel *frameEditorLabel = nullptr;
@@ -489,6 +489,22 @@ private:
     QRect layerControlRect() const;
     // The pen width beside the stroke pickers ("1px").
     QLabel *strokeWidthLabel = nullptr;
+
+    // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
+    // The layers panel inside the parent, the Layers section, whose context
+    // button then offers the panel's menu; adjustUIGeometries() places it.
+    void createLayerControl(QWidget *parent);
+    // The "Face:" button of the Shape section's frame row at y; hidden, as
+    // its label, until it has a shape.
+    void createFrameEditor(int y);
+    // The tool bar's frames popup; the window deletes it.
+    void createFramePopupWindow();
+    // The panel shows the view's layers (none for null).
+    void showLayersOf(SketchDocumentView *view);
+    void refreshLayers();
+    // After any view's sketchChanged(): a rebuild when the current view's
+    // last command changed the layer list or a name, else a repaint.
+    void followDocumentChange();
 
     // --- Themes and the update check --------------------------------------------
     // The caption's theme button and its popup (construction step).

@@ -107,7 +107,3 @@ void MainWindow::showHelpWindow() {}
 void MainWindow::showFeedback() {}
 void MainWindow::showAbout() {}
 
-// The layers panel: comes with it.
-void MainWindow::newLayer() {}
-void MainWindow::deleteLayer() {}
-void MainWindow::duplicateLayer() {}

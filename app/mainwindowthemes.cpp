@@ -3,7 +3,11 @@
 // remembering the choice.
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
+#include "app/sketchlayercontrol.h"
 #include "app/usersettings.h"
+#include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterialbox.h"
 #include "skin/controls/skinbrushcontrol.h"
 #include "skin/windows/skingroupbox.h"
@@ -168,8 +172,12 @@ void MainWindow::useThemeStyle()
         }
     }
     tintIcon(toolActionFrame);
+    if (framePopupWindow)
+        framePopupWindow->useThemeStyle();
     if (materialBox)
         materialBox->useThemeStyle();
+    if (layerControl)
+        layerControl->useThemeStyle();
     for (SkinGroupBox *group : {groupFill, groupShape, groupFont, groupLayers}) {
         if (group)
             group->updateButtonIcons();
@@ -178,6 +186,8 @@ void MainWindow::useThemeStyle()
         tabControl->updateButtonIcons();
     if (fillBrushControl)
         fillBrushControl->updateButtonIcons();
+    if (frameEditor)
+        frameEditor->useThemeStyle();
     if (toolPanel)
         tintPanelIcons();
 }

@@ -3,6 +3,7 @@
 // values and connections; and the window layout as the panels are shown,
 // hidden and folded.
 #include "app/mainwindow.h"
+#include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterialbox.h"
 #include "skin/controls/skinbrushcontrol.h"
 #include "skin/controls/skinbrushpicker.h"
@@ -51,6 +52,7 @@ private slots:
     void stacksTheSectionsAndFoldsThem();
     void keepsTheLayersSectionDownToTheFoot();
     void givesTheLayersPanelItsSection();
+    void togglesTheCurrentViewsOverlays();
 
 private:
     template<typename T>
@@ -120,6 +122,8 @@ void TestMainWindowPanels::ordersThePaletteButtons()
         QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
         QCOMPARE(button->size(), QSize(28, 24));
     }
+    // The resize tool alone has a plain word for a tip.
+    QCOMPARE(m_window->toolButton(18)->toolTip(), QString("Resize"));
 }
 
 void TestMainWindowPanels::mapsEveryToolIdToItsButton_data()
@@ -199,6 +203,9 @@ void TestMainWindowPanels::writesRichToolTips_data()
                           << QStringList({tools + "Pen.png", tools + "PenSmooth.png"});
     QTest::newRow("rectangle") << 3 << "<b>Create Rectangle</b><br/>1. Press mouse left button"
                                << QStringList();
+    QTest::newRow("ellipse") << 4 << "<b>Create Ellipse</b><br/>1. Press mouse left button"
+                             << QStringList();
+    QTest::newRow("bubble") << 5 << "<b>Create Bubble</b><br/>1. " << QStringList();
     QTest::newRow("text") << 6 << "<b>Add Text</b><br/>1. Move the cursor<img src=':/tools/images/Text.png'/>"
                           << QStringList({tools + "Text.png"});
     QTest::newRow("corner") << 7 << "<b>Insert Corner Point</b><br/>1. "
@@ -212,6 +219,8 @@ void TestMainWindowPanels::writesRichToolTips_data()
     QTest::newRow("rotate") << 11 << "<b>Rotate</b><br/>1. " << QStringList();
     QTest::newRow("zoom in") << 12 << "<b>Zoom In</b><br/>1. Move cursor to the target position, click to zoom in."
                              << QStringList();
+    QTest::newRow("zoom out") << 13 << "<b>Zoom Out</b><br/>1. Move cursor to the target position, click to zoom out."
+                              << QStringList();
     QTest::newRow("slice") << 17 << "<b>Slice</b><br/>1. " << QStringList();
 }
 
@@ -375,9 +384,13 @@ void TestMainWindowPanels::startsWithNeutralValues()
     QCOMPARE(child<SkinButtonGroup>("fontAlignGroup")->selectedIndex(), -1);
     for (const QPushButton *button : child<SkinButtonGroup>("fontStyleGroup")->buttons())
         QVERIFY(!button->isChecked());
-    // Without a frame editor the "Face:" row stays folded away.
+    // While the frame editor has no shape the "Face:" row stays folded away.
     QCOMPARE(child<QLabel>("frameEditorLabel")->text(), QString("Face:"));
     QVERIFY(child<QLabel>("frameEditorLabel")->isHidden());
+    auto *frameEditor = child<QPushButton>("frameEditor");
+    QVERIFY(frameEditor && frameEditor->isHidden());
+    QCOMPARE(frameEditor->geometry().topLeft(), QPoint(67, child<QLabel>("frameEditorLabel")->y()));
+    QCOMPARE(frameEditor->size(), QSize(78, 16));
 }
 
 void TestMainWindowPanels::reportsOnlyChangingWhileTheSliderDrags()
@@ -555,13 +568,36 @@ void TestMainWindowPanels::keepsTheLayersSectionDownToTheFoot()
 
 void TestMainWindowPanels::givesTheLayersPanelItsSection()
 {
-    // The layers panel, whatever builds it, is found by its name inside the
-    // section and placed under the title bar, overlapping its last 2 rows.
+    // The layers panel is found by its name inside the section and placed
+    // under the title bar, overlapping its last 2 rows.
     SkinGroupBox *layers = section("groupLayers");
-    auto *panel = new QWidget(layers);
-    panel->setObjectName("layerControl");
+    auto *panel = layers->findChild<QWidget *>("layerControl", Qt::FindDirectChildrenOnly);
+    QVERIFY(panel);
     m_window->adjustUIGeometries();
     QCOMPARE(panel->geometry(), QRect(0, 18, 188, layers->height() - 18));
+}
+
+void TestMainWindowPanels::togglesTheCurrentViewsOverlays()
+{
+    // Without a document tab there is nothing to toggle.
+    m_window->showOrHideGrid();
+    m_window->showOrHideAutoSlice();
+    m_window->newFile();
+    SketchDocumentView *first = m_window->currentDocumentView();
+    const bool slicesShown = first->isAutoSliceVisible();
+    m_window->showOrHideGrid();
+    QVERIFY(first->isGridVisible());
+    QCOMPARE(first->isAutoSliceVisible(), slicesShown);
+    // Each flag belongs to its view.
+    m_window->newFile();
+    SketchDocumentView *second = m_window->currentDocumentView();
+    QVERIFY(!second->isGridVisible());
+    action(*m_window, "actionAutoSlices")->trigger();
+    QCOMPARE(second->isAutoSliceVisible(), !slicesShown);
+    QCOMPARE(first->isAutoSliceVisible(), slicesShown);
+    m_window->showOrHideAutoSlice();
+    QCOMPARE(second->isAutoSliceVisible(), slicesShown);
+    QVERIFY(first->isGridVisible());
 }
 
 QTEST_MAIN(TestMainWindowPanels)

@@ -8,6 +8,7 @@
 #include "windowfixture.h"
 
 #include "app/usersettings.h"
+#include "skin/controls/skingridview.h"
 #include "skin/windows/skintheme.h"
 #include "skin/windows/skintoolbox.h"
 
@@ -245,6 +246,10 @@ void TestMainWindowThemes::choosingAThemeAppliesTintsAndSaves()
     QCOMPARE(skinIconColor, iconColour);
     QCOMPARE(untintedIcons(window), QStringList());
     QVERIFY(selectKeepsItsColours(window));
+    // The layers panel follows the theme as well.
+    auto *layerGrid = window.findChild<SkinGridView *>("layerGrid");
+    QVERIFY(layerGrid);
+    QCOMPARE(layerGrid->backgroundColor(), skinPanelColor);
     QCOMPARE(UserSettings::instance().themeName(), theme);
 
     // Saved, under the user's configuration folder.

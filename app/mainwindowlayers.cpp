@@ -1,0 +1,89 @@
+// The main window's layers panel, frame button and frames popup: making
+// them, keeping the panel on the current document, and the Layer menu.
+#include "app/mainwindow.h"
+
+#include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
+#include "app/sketchlayercontrol.h"
+#include "commands/sketchcommand.h"
+#include "commands/sketchcommandmanager.h"
+#include "editor/sketchdocumentview.h"
+#include "skin/windows/skingroupbox.h"
+#include "skin/windows/skinmenu.h"
+
+#include <QToolButton>
+
+// --- Making and placing ------------------------------------------------------------
+
+void MainWindow::createLayerControl(QWidget *parent)
+{
+    layerControl = new SketchLayerControl(parent);
+    layerControl->setObjectName(QStringLiteral("layerControl"));
+    if (auto *section = qobject_cast<SkinGroupBox *>(parent)) {
+        section->contextButton()->setVisible(true);
+        section->setContextMenu(layerControl->contextMenu());
+    }
+}
+
+void MainWindow::createFrameEditor(int y)
+{
+    frameEditor = new SketchFrameEditor(groupShape);
+    frameEditor->setObjectName(QStringLiteral("frameEditor"));
+    frameEditor->setGeometry(0, y, 78, 16);
+    // Its popup's left edge under the section's left edge.
+    frameEditor->setPopupRect(QRect(QPoint(-67, 0), QPoint(120, 194)));
+    frameEditor->hide();
+    connect(frameEditor, SIGNAL(shapeFrameChanged(int)), this, SLOT(changeShapeFrame(int)));
+}
+
+void MainWindow::createFramePopupWindow()
+{
+    framePopupWindow = new SketchFramePopupWindow(nullptr);
+    connect(framePopupWindow, SIGNAL(shapeFrameChanged(QString)), this, SLOT(frameIndexChanged(QString)));
+}
+
+// --- Following the current document -------------------------------------------------
+
+void MainWindow::showLayersOf(SketchDocumentView *view)
+{
+    if (layerControl)
+        layerControl->setDocumentView(view);
+}
+
+void MainWindow::refreshLayers()
+{
+    if (layerControl)
+        layerControl->refreshLayers();
+}
+
+void MainWindow::followDocumentChange()
+{
+    if (!layerControl)
+        return;
+    SketchDocumentView *view = currentDocumentView();
+    const SketchCommand *last = view ? view->commandManager()->lastCommand() : nullptr;
+    if (last && last->isLayerCommand())
+        layerControl->refreshLayers();
+    else
+        layerControl->update();
+}
+
+// --- The Layer menu -------------------------------------------------------------------
+
+void MainWindow::newLayer()
+{
+    if (currentDocumentView() && layerControl)
+        layerControl->newLayer();
+}
+
+void MainWindow::deleteLayer()
+{
+    if (currentDocumentView() && layerControl)
+        layerControl->deleteLayer();
+}
+
+void MainWindow::duplicateLayer()
+{
+    if (currentDocumentView() && layerControl)
+        layerControl->duplicateLayer();
+}
