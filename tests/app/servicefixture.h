@@ -68,7 +68,7 @@ class Sandbox
 public:
     Sandbox()
     {
-        for (const char *name : {"program", "runtime", "home", "config"})
+        for (const char *name : {"program folder", "runtime", "home", "config"})
             m_valid = m_valid && QDir(m_root.path()).mkdir(QLatin1String(name));
         m_valid = m_valid && m_root.isValid()
             && QFile::setPermissions(folder("runtime"),
@@ -77,7 +77,8 @@ public:
 
     bool isValid() const { return m_valid; }
     QString folder(const QString &name) const { return QDir(m_root.path()).filePath(name); }
-    QString programFolder() const { return folder("program"); }
+    // With a blank in its name, as many are.
+    QString programFolder() const { return folder("program folder"); }
     QString inProgramFolder(const QString &name) const { return QDir(programFolder()).filePath(name); }
     QString settingsFile() const { return folder("config") + QLatin1String("/Loomdraw/Loomdraw.ini"); }
 
