@@ -58,12 +58,6 @@ QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, 
     return action;
 }
 
-void tintIcon(QAction *action)
-{
-    if (action && !action->icon().isNull())
-        action->setIcon(skinTintedIcon(action->icon()));
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -76,6 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Before anything reads the settings.
     UserSettings::instance().load();
 
+    createThemeButton();
     addFileMenu();
     addEditMenu();
     addViewMenu();
@@ -343,30 +338,4 @@ void MainWindow::createDocumentTabs()
     connect(tabControl, SIGNAL(pageClosing(int)), this, SLOT(closeView(int)));
     connect(tabControl, SIGNAL(urlsDroped(QList<QUrl>)), this,
             SLOT(sketchViewUrlsDroped(QList<QUrl>)));
-}
-
-// --- Theme ------------------------------------------------------------------
-
-void MainWindow::changeTheme(SkinThemeStyle style)
-{
-    // Remembering the choice and telling the web service come with the
-    // theme popup.
-    SkinWindow::changeTheme(style);
-}
-
-void MainWindow::useThemeStyle()
-{
-    SkinWindow::useThemeStyle();
-    // The entries of the menus themselves; those of submenus have no icons.
-    for (QAction *menuEntry : menuBar()->actions()) {
-        if (QMenu *menu = menuEntry->menu()) {
-            for (QAction *action : menu->actions())
-                tintIcon(action);
-        }
-    }
-    tintIcon(toolActionFrame);
-    if (tabControl)
-        tabControl->updateButtonIcons();
-    if (toolPanel)
-        tintPanelIcons();
 }

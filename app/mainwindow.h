@@ -50,13 +50,13 @@ class SkinToolBox;
 // nothing when the view they need is absent.
 //
 // Signals and slots of the window are connected by name, so the slot names
-// are part of the contract. The tool panel (palette and materials) stands
-// left of the tabs and the design panel (Fill, Shape, Font, Layers) right
-// of them, placed by adjustUIGeometries() in fixed pixels; the Layers
-// section holds the layers panel, the Shape section the "Face:" frame
-// button, and the tool bar's frame counter opens the frames popup. The
-// theme popup is not built yet: its fields stay null. Slots whose feature
-// is not built yet are connected and do nothing.
+// are part of the contract. The caption holds the theme button with its
+// popup. The tool panel (palette and materials) stands left of the tabs and
+// the design panel (Fill, Shape, Font, Layers) right of them, placed by
+// adjustUIGeometries() in fixed pixels; the Layers section holds the layers
+// panel, the Shape section the "Face:" frame button, and the tool bar's
+// frame counter opens the frames popup. Slots whose feature is not built
+// yet are connected and do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
 // dialogs' answer hook); file names come from FileDialogs.
@@ -174,7 +174,10 @@ public slots:
     void showHelpWindow();
     void showFeedback();
     void showAbout();
-    // Applies the theme to the window.
+    // Applies the theme (any value outside the four is Black), checks its
+    // popup button and saves its name. Asked by a popup button, a theme
+    // already in force changes nothing; any other is then reported to the
+    // web service. Called directly (no sender) it reports nothing.
     void changeTheme(SkinThemeStyle style) override;
 
     // --- Layout, action states, refreshes ---------------------------------------
@@ -186,7 +189,11 @@ public slots:
     // Before the views' context menu shows: Paste and Paste Format follow
     // the current document view's clipboard tests.
     void contextMenuShowing();
+    // Once after start: reports a version not reported before, then asks
+    // the web service for a newer one and offers it. Sends nothing when no
+    // service is configured.
     void registerTimerTrigger();
+    // The ChangeVersion notice with the last version reported.
     void updateVersionToServer();
     void sketchViewSelectionChanged();
 
@@ -275,14 +282,17 @@ public slots:
     void frameIndexChanged(QString text);
 
     // --- Themes and layers ----------------------------------------------------------
-    // Applies the style sheet and tints the icons of the menus and the
-    // frame tool in the theme's icon colour.
+    // Applies the style sheet and tints in the theme's icon colour the theme
+    // button, the menus' icons, the tools' icons but the Select arrow's and
+    // the frame tool's; the panels built so far restyle their own.
     void useThemeStyle() override;
     void btnThemeClicked();
     void btnThemeBlackClicked();
     void btnThemeGrayClicked();
     void btnThemeBlueClicked();
     void btnThemeOliveClicked();
+    // The ChangeTheme notice with the saved theme name, behind the busy
+    // overlay.
     void postThemeStyleChangeMessage();
     void newLayer();
     void deleteLayer();
@@ -329,9 +339,8 @@ private:
     void reportError(const QString &title, const QString &text);
 
     // --- Fields ---------------------------------------------------------------
-    // Null until their features come: themeButton, themePopup and the theme
-    // buttons. The "Face:" row (frameEditor, frameEditorLabel) stays hidden
-    // while the editor has no shape.
+    // The "Face:" row (frameEditor, frameEditorLabel) stays hidden while the
+    // editor has no shape.
 
     QPushButton *themeButton = nullptr;
     QWidget *themePopup = nullptr;
@@ -475,7 +484,8 @@ private:
     static SkinSlider *createValueSlider(QWidget *parent, const QString &caption, int y,
                                          int maximum, int pageStep, const QString &suffix);
     void connectValueSlider(SkinSlider *slider, const char *changing, const char *accepted);
-    // The palette, alignment and section icons in the theme's icon colour.
+    // The alignment icons and the stroke picker's editor in the theme's
+    // icon colour (useThemeStyle() tints the rest).
     void tintPanelIcons();
     // The rectangle of the layers panel within its section.
     QRect layerControlRect() const;
@@ -512,6 +522,21 @@ private:
     // After any view's sketchChanged(): a rebuild when the current view's
     // last command changed the layer list or a name, else a repaint.
     void followDocumentChange();
+
+    // --- Themes and the update check --------------------------------------------
+    // The caption's theme button and its popup (construction step).
+    void createThemeButton();
+    // The popup button of the theme; Black for any other value.
+    QPushButton *themeButtonOf(SkinThemeStyle style) const;
+    // Offers the newer version named by the update check: to install it
+    // through the updater when it can replace the program, else to fetch it
+    // from the home page.
+    void offerUpgrade(const QString &version);
+    // Closes every tab (asking to save each modified one) and starts the
+    // updater; only once it has started does the program end. A tab that
+    // stays, or an updater that does not start (reported), keeps the program
+    // running.
+    void handOverToUpdater(const QString &updater);
 };
 
 #endif // MAINWINDOW_H

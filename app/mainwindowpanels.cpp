@@ -196,11 +196,11 @@ void MainWindow::createToolButtons()
             toolBox->addSeparator();
             continue;
         }
-        QPushButton *button = toolBox->addButton(skinTintedIcon(QLatin1String(row.icon)),
+        // As drawn: the theme the constructor applies last tints every tool
+        // but Select.
+        QPushButton *button = toolBox->addButton(QIcon(QLatin1String(row.icon)),
                                                  toolTipOf(row.toolId), true);
         button->setObjectName(QLatin1String(row.name));
-        // Tinted again in every theme.
-        button->setProperty("iconPath", QLatin1String(row.icon));
         connect(button, SIGNAL(clicked()), this, row.slot);
         toolButtons.insert(row.toolId, button);
         this->*row.field = button;
@@ -432,14 +432,8 @@ void MainWindow::createLayersSection()
 
 void MainWindow::tintPanelIcons()
 {
-    for (QPushButton *button : qAsConst(toolButtons))
-        button->setIcon(skinTintedIcon(button->property("iconPath").toString()));
     const QList<QPushButton *> &aligns = fontAlignGroup->buttons();
     for (int index = 0; index < aligns.size(); ++index)
         aligns.at(index)->setIcon(skinTintedIcon(QLatin1String(alignIcons[index])));
-    for (SkinGroupBox *section : {groupFill, groupShape, groupFont, groupLayers})
-        section->updateButtonIcons();
-    fillBrushControl->updateButtonIcons();
     strokeBrushPicker->brushControl()->updateButtonIcons();
-    materialBox->useThemeStyle();
 }

@@ -85,15 +85,3 @@ void MainWindow::changeShapeFontSize(int) {}
 void MainWindow::changeShapeFontAlign(int) {}
 void MainWindow::changeShapeFontStyle() {}
 
-// The theme popup and the options: come with the themes.
-void MainWindow::showOptions() {}
-void MainWindow::btnThemeClicked() {}
-void MainWindow::btnThemeBlackClicked() {}
-void MainWindow::btnThemeGrayClicked() {}
-void MainWindow::btnThemeBlueClicked() {}
-void MainWindow::btnThemeOliveClicked() {}
-
-// The web-service notices and the update check: come with them.
-void MainWindow::registerTimerTrigger() {}
-void MainWindow::updateVersionToServer() {}
-void MainWindow::postThemeStyleChangeMessage() {}

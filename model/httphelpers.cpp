@@ -24,6 +24,19 @@ QByteArray formEncoded(const QString &text)
     return QUrl::toPercentEncoding(text, QByteArrayLiteral(" ")).replace(' ', '+');
 }
 
+// The network layer now and then reports a reply whose connection closed
+// early as complete; a body shorter than its announced length is cut short.
+// (A body the network layer unpacked has another length than the one
+// announced, which counts the packed bytes.)
+bool cutShort(QNetworkReply *reply, const QByteArray &body)
+{
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!announced.isValid() || !(encoding.isEmpty() || encoding == "identity"))
+        return false;
+    return body.size() != announced.toLongLong();
+}
+
 // Waits for the reply and takes its body, or fills in the error text. The
 // reply is never left running: one that is still open when the wait ends is
 // aborted and counts as a failure.
@@ -78,7 +91,12 @@ QByteArray waitForReply(QNetworkReply *reply, QString &errorText, int &status, i
         errorText = reply->errorString();
         return QByteArray();
     }
-    return reply->readAll();
+    const QByteArray body = reply->readAll();
+    if (cutShort(reply, body)) {
+        errorText = QCoreApplication::translate("HttpHelpers", "The reply ended before all its bytes arrived.");
+        return QByteArray();
+    }
+    return body;
 }
 
 bool refuseEmptyAddress(const QString &url, QString &errorText)

@@ -8,7 +8,8 @@
 // Blocking requests to the web service. Each call waits in a local event loop,
 // so the interface stays responsive (and other slots may run) meanwhile. Every
 // request carries the form content type, gives up after a time-out and refuses
-// replies larger than a cap. A failure of any kind yields an empty reply; the
+// replies larger than a cap or shorter than the length they announce. A
+// failure of any kind yields an empty reply; the
 // main forms also write a description into the caller's error text, which is
 // left alone on success. An empty address sends nothing and fails at once.
 

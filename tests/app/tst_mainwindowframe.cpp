@@ -337,10 +337,10 @@ void TestMainWindowFrame::restoresTheSavedTheme_data()
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<int>("theme");
     QTest::newRow("none saved") << QByteArray() << int(Black);
-    QTest::newRow("Gray") << QByteArray("[General]\nThemeName=Gray\n") << int(Gray);
-    QTest::newRow("Olive") << QByteArray("[General]\nThemeName=Olive\n") << int(Olive);
-    QTest::newRow("letter case differs") << QByteArray("[General]\nThemeName=gray\n") << int(Black);
-    QTest::newRow("unknown") << QByteArray("[General]\nThemeName=Pink\n") << int(Black);
+    QTest::newRow("Gray") << QByteArray("[General]\nthemeName=Gray\n") << int(Gray);
+    QTest::newRow("Olive") << QByteArray("[General]\nthemeName=Olive\n") << int(Olive);
+    QTest::newRow("letter case differs") << QByteArray("[General]\nthemeName=gray\n") << int(Black);
+    QTest::newRow("unknown") << QByteArray("[General]\nthemeName=Pink\n") << int(Black);
 }
 
 void TestMainWindowFrame::restoresTheSavedTheme()

@@ -6,7 +6,7 @@
 #include "dialogscript.h"
 #include "model/sketchglobals.h"
 #include "skin/windows/skintheme.h"
-#include "updater/fakeservice.h"
+#include "support/fakeservice.h"
 #include "windowfixture.h"
 
 #include <QDesktopServices>

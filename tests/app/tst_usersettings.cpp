@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,10 +28,10 @@ int printSettings(int argc, char **argv)
 }
 
 const QByteArray fullFile = "[General]\n"
-                            "ThemeName=Olive\n"
-                            "UserId=u-42\n"
-                            "LastVersion=2.1\n"
-                            "Email=j\xc3\xbcrgen@example.org\n";
+                            "themeName=Olive\n"
+                            "userId=u-42\n"
+                            "lastVersion=2.1\n"
+                            "email=j\xc3\xbcrgen@example.org\n";
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -53,6 +54,8 @@ private slots:
     void readsMissingEntriesAsEmpty();
     void forgetsTextsOfAFileThatIsGone();
     void livesUnderTheConfigurationHome();
+    void savesAllFourTextsAtOnce();
+    void saveThatCannotWriteSaysSo();
 
 private:
     // Where the settings live in this process: the standard paths' test
@@ -94,7 +97,7 @@ void TestUserSettings::readsAllFourTexts()
 
 void TestUserSettings::readsMissingEntriesAsEmpty()
 {
-    QVERIFY(writeFile(settingsFile(), "[General]\nUserId=u-7\n"));
+    QVERIFY(writeFile(settingsFile(), "[General]\nuserId=u-7\n"));
     UserSettings &settings = UserSettings::instance();
     settings.load();
     QCOMPARE(settings.userId(), QString("u-7"));
@@ -134,6 +137,45 @@ void TestUserSettings::livesUnderTheConfigurationHome()
     QCOMPARE(child.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
              QString("Olive|u-42|2.1|j\u00fcrgen@example.org"));
+}
+
+void TestUserSettings::savesAllFourTextsAtOnce()
+{
+    QVERIFY(writeFile(settingsFile(), fullFile));
+    UserSettings &settings = UserSettings::instance();
+    settings.load();
+    settings.setThemeName("Gray");
+    settings.setLastVersion("2.2");
+    // Memory only, until the save.
+    settings.load();
+    QCOMPARE(settings.themeName(), QString("Olive"));
+    settings.setThemeName("Gray");
+    settings.setLastVersion("2.2");
+    QVERIFY(settings.save());
+
+    QSettings saved(settingsFile(), QSettings::IniFormat);
+    saved.setIniCodec("UTF-8");
+    QCOMPARE(saved.allKeys().size(), 4);
+    QCOMPARE(saved.value("themeName").toString(), QString("Gray"));
+    QCOMPARE(saved.value("userId").toString(), QString("u-42"));
+    QCOMPARE(saved.value("lastVersion").toString(), QString("2.2"));
+    QCOMPARE(saved.value("email").toString(), QString("j\u00fcrgen@example.org"));
+    settings.load();
+    QCOMPARE(settings.themeName(), QString("Gray"));
+    QCOMPARE(settings.email(), QString("j\u00fcrgen@example.org"));
+}
+
+// A file where the settings' folder belongs blocks every save, for root too.
+void TestUserSettings::saveThatCannotWriteSaysSo()
+{
+    const QString folder = QFileInfo(settingsFile()).path();
+    QVERIFY(QDir(folder).removeRecursively());
+    QVERIFY(writeFile(folder, "in the way"));
+    UserSettings &settings = UserSettings::instance();
+    settings.setThemeName("Blue");
+    QVERIFY(!settings.save());
+    QCOMPARE(settings.themeName(), QString("Blue"));
+    QVERIFY(QFile::remove(folder));
 }
 
 // A run with PrintSettingsVariable set only prints the settings; every other

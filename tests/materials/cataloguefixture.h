@@ -7,7 +7,7 @@
 
 #include "materials/materialcataloguerequest.h"
 #include "model/sketchglobals.h"
-#include "updater/fakeservice.h"
+#include "support/fakeservice.h"
 
 #include <QJsonObject>
 #include <QList>

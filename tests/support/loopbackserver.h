@@ -24,6 +24,7 @@ public:
         Silent,      // reads the request and never answers
         Endless,     // 200 without a length, then bytes until the client leaves
         HugeLength,  // 200 announcing a body larger than any cap
+        CutShort,    // 200 announcing the reply body, only its first half sent
     };
 
     explicit LoopbackHttpServer(QObject *parent = nullptr) : QObject(parent)
@@ -98,6 +99,12 @@ private:
             socket->disconnectFromHost();
             break;
         case Silent:
+            break;
+        case CutShort:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: "
+                          + QByteArray::number(replyBody.size()) + "\r\nConnection: close\r\n\r\n"
+                          + replyBody.left(replyBody.size() / 2));
+            socket->disconnectFromHost();
             break;
         case HugeLength:
             socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000000000\r\nConnection: close\r\n\r\n");

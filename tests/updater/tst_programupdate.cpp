@@ -1,6 +1,6 @@
 // The update in process, against the fake web service: what it accepts as
 // the new program, how it swaps the files, and what the window shows.
-#include "fakeservice.h"
+#include "support/fakeservice.h"
 #include "updatefixture.h"
 
 #include "updater/mainwidget.h"

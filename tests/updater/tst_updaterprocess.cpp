@@ -1,6 +1,6 @@
 // The built LoomdrawUpdate as a process of its own, copied into a program
 // folder beside the old program, against the fake web service.
-#include "fakeservice.h"
+#include "support/fakeservice.h"
 #include "updatefixture.h"
 
 #include <QElapsedTimer>
