@@ -441,6 +441,23 @@ private:
     QHash<int, QPushButton *> toolButtons;
     // False only while the design panel is filled from the selection.
     bool designPanelLive = true;
+
+    // --- Action states and tool selection -----------------------------------------
+    // Shows the "Face:" row while the frame editor holds a shape, hides it
+    // otherwise; relayouts only when that changes.
+    void updateFrameRow();
+    // The current document view's tool becomes `type`, reset; nothing
+    // without a document view.
+    void selectTool(int type);
+    // The current document view, its select-tool drag taken back first; null
+    // when the current tab is no document.
+    SketchDocumentView *documentViewForEdit();
+    void takeBackDrag(SketchDocumentView *view);
+    // Closes the in-place editor without a step when its text is unchanged.
+    void closeUnchangedTextEdit(SketchDocumentView *view);
+    // Undo (false) or redo (true) on the current view, then the reset of its
+    // tool.
+    void moveHistory(bool forward);
 };
 
 #endif // MAINWINDOW_H

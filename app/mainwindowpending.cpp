@@ -22,54 +22,10 @@ void MainWindow::materialClicked(SketchMaterialFile *) {}
 
 // Edit and shape commands handed to the current view, the view toggles, the
 // action states and the tools: come with the action states.
-void MainWindow::undo() {}
-void MainWindow::redo() {}
-void MainWindow::cut() {}
-void MainWindow::copy() {}
-void MainWindow::paste() {}
-void MainWindow::deleting() {}
-void MainWindow::selectAll() {}
-void MainWindow::selectAllOfCurrentLayer() {}
-void MainWindow::group() {}
-void MainWindow::unGroup() {}
-void MainWindow::lock() {}
-void MainWindow::unLock() {}
-void MainWindow::copyFormat() {}
-void MainWindow::pasteFormat() {}
-void MainWindow::bringForward() {}
-void MainWindow::sendBackward() {}
-void MainWindow::bringToFront() {}
-void MainWindow::sendToBack() {}
-void MainWindow::flipHorizontal() {}
-void MainWindow::flipVertical() {}
-void MainWindow::alignLeft() {}
-void MainWindow::alignTop() {}
-void MainWindow::alignRight() {}
-void MainWindow::alignBottom() {}
-void MainWindow::alignCenter() {}
 void MainWindow::showOrHideMaterialPanel() {}
 void MainWindow::showOrHideDesignPanel() {}
 void MainWindow::showOrHideGrid() {}
 void MainWindow::showOrHideAutoSlice() {}
-void MainWindow::printStatistics() {}
-void MainWindow::updateUIEnables() {}
-void MainWindow::toolActionChanged() {}
-void MainWindow::toolActionSelectChecked() {}
-void MainWindow::toolActionPathChecked() {}
-void MainWindow::toolActionRectChecked() {}
-void MainWindow::toolActionEllipseChecked() {}
-void MainWindow::toolActionBubbleChecked() {}
-void MainWindow::toolActionPointChecked() {}
-void MainWindow::toolActionCurvePointChecked() {}
-void MainWindow::toolActionCutoffChecked() {}
-void MainWindow::toolActionConnectChecked() {}
-void MainWindow::toolActionRotateChecked() {}
-void MainWindow::toolActionResizeChecked() {}
-void MainWindow::toolActionFrameChecked() {}
-void MainWindow::toolActionZoomInChecked() {}
-void MainWindow::toolActionZoomOutChecked() {}
-void MainWindow::toolActionSliceChecked() {}
-void MainWindow::toolActionTextChecked() {}
 
 // The design panel: filled from the selection, and its edits recorded as
 // commands; comes with the design panel.

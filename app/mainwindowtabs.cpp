@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 
 #include "editor/sketchdocumentview.h"
+#include "editor/sketchtool.h"
 #include "skin/windows/skinmenu.h"
 #include "skin/windows/skintabcontrol.h"
 
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QToolButton>
 
 // --- Lookups ------------------------------------------------------------------
@@ -156,11 +158,17 @@ void MainWindow::tabControlSelectedIndexChanged()
     tabControl->contextButton()->setVisible(!tabControl->pages().isEmpty());
     // Each view keeps its own grid and slice settings; without a document
     // view the marks stay as they are.
-    if (SketchDocumentView *view = currentDocumentView()) {
+    const QPointer<SketchDocumentView> view = currentDocumentView();
+    if (view) {
         actionGridLines->setChecked(view->isGridVisible());
         actionAutoSlices->setChecked(view->isAutoSliceVisible());
     }
+    // Showing a tab chooses no tool: the view keeps the one it holds through
+    // the panels' refreshes, and the palette then shows that one.
+    const int tool = view ? view->currentToolType() : int(SketchToolTypeNone);
     sketchViewSelectionChanged();
+    if (view && view == currentDocumentView() && view->currentToolType() != tool)
+        view->setCurrentTool(tool, false);
     toolActionChanged();
 }
 

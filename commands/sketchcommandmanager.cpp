@@ -87,6 +87,9 @@ void SketchCommandManager::clear()
 {
     if (!m_enabled)
         return;
+    // A gesture's pending command holds shapes that the history may own, or
+    // that the caller is about to replace (opening a file): it goes first.
+    m_view->takeBackGesture();
     m_lastCommand = nullptr;
     deleteAll(m_undoStack);
     deleteAll(m_redoStack);
