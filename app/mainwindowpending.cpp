@@ -20,13 +20,6 @@ void MainWindow::saveAsMaterial() {}
 void MainWindow::downloadMoreMaterials() {}
 void MainWindow::materialClicked(SketchMaterialFile *) {}
 
-// Edit and shape commands handed to the current view, the view toggles, the
-// action states and the tools: come with the action states.
-void MainWindow::showOrHideMaterialPanel() {}
-void MainWindow::showOrHideDesignPanel() {}
-void MainWindow::showOrHideGrid() {}
-void MainWindow::showOrHideAutoSlice() {}
-
 // The design panel: filled from the selection, and its edits recorded as
 // commands; comes with the design panel.
 void MainWindow::sketchViewSelectionChanged() {}
