@@ -2,6 +2,7 @@
 // commands it hands to the current tab.
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -10,6 +11,7 @@
 #include "skin/windows/skintabcontrol.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextDocument>
@@ -94,6 +96,14 @@ void MainWindow::updateFrameRow()
 {
     if (!frameEditor || !frameEditorLabel)
         return;
+    // Hidden, not visible: the row keeps its own state while the design
+    // panel or the window is hidden.
+    const bool wanted = frameEditor->shape() != nullptr;
+    if (wanted == !frameEditor->isHidden())
+        return;
+    frameEditor->setVisible(wanted);
+    frameEditorLabel->setVisible(wanted);
+    adjustUIGeometries();
 }
 
 // --- Tool selection ----------------------------------------------------------------

@@ -138,7 +138,7 @@ void MainWindow::sketchViewChanged()
 {
     // Whichever view changed, the current tab's text is refreshed.
     updateTabText(currentSketchView());
-    // The layers panel follows with its own feature.
+    followDocumentChange();
 }
 
 void MainWindow::sketchViewZoomChanged()
@@ -148,7 +148,7 @@ void MainWindow::sketchViewZoomChanged()
 
 void MainWindow::sketchViewCurrentLayerChanged()
 {
-    // Rebuilds the layers panel; comes with it.
+    refreshLayers();
 }
 
 // --- The current tab ------------------------------------------------------------
@@ -166,7 +166,9 @@ void MainWindow::tabControlSelectedIndexChanged()
     // Showing a tab chooses no tool: the view keeps the one it holds through
     // the panels' refreshes, and the palette then shows that one.
     const int tool = view ? view->currentToolType() : int(SketchToolTypeNone);
+    showLayersOf(currentDocumentView());
     sketchViewSelectionChanged();
+    refreshLayers();
     if (view && view == currentDocumentView() && view->currentToolType() != tool)
         view->setCurrentTool(tool, false);
     toolActionChanged();

@@ -6,6 +6,7 @@
 //
 // One window serves every test; each test leaves it without tabs.
 #include "app/mainwindow.h"
+#include "app/sketchframeeditor.h"
 #include "commands/sketchcommandadd.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -15,11 +16,14 @@
 #include "support/history.h"
 #include "support/input.h"
 #include "support/shapes.h"
+#include "skin/windows/skingroupbox.h"
 #include "windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QLabel>
+#include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -84,6 +88,11 @@ private slots:
     void resetsTheToolAfterUndoAndRedo();
     void undoCancelsAnotherToolInsteadOfTheHistory();
     void copiesAndPastesAFormatOnlyForTheRightSelection();
+    void checksTheButtonOfTheCurrentTabsTool();
+    void checksNoButtonForAToolWithoutOne_data();
+    void checksNoButtonForAToolWithoutOne();
+    void restsOnTheSelectButtonWithoutADocument();
+    void showsTheFaceRowWhileTheFrameEditorHoldsAShape();
     void givesADragBackBeforeACommandChangesTheDocument_data();
     void givesADragBackBeforeACommandChangesTheDocument();
     void redoAfterAnUnchangedEditRedoesTheEarlierStep_data();
@@ -107,6 +116,22 @@ private:
     // A new document tab, laid out and current.
     SketchDocumentView *newDocument();
     CataloguePage *addCataloguePage();
+    // The palette's tool ids whose button is checked.
+    QList<int> checkedTools() const
+    {
+        QList<int> ids;
+        for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 18}) {
+            if (m_window->toolButton(id)->isChecked())
+                ids.append(id);
+        }
+        return ids;
+    }
+    // Shows the tab as a click on its header does.
+    void clickTab(int index)
+    {
+        const QPoint header = tabControl()->tabRect(index).center();
+        QTest::mouseClick(tabControl(), Qt::LeftButton, Qt::NoModifier, header);
+    }
     // Widget position of a paper point of the view.
     static QPointF at(SketchDocumentView *view, qreal x, qreal y)
     {
@@ -407,6 +432,104 @@ void TestMainWindowActions::copiesAndPastesAFormatOnlyForTheRightSelection()
     QCOMPARE(view->commandManager()->undoCount(), 1);
     QVERIFY(blue->fill() == SkinBrush(QColor(Qt::red)));
     QVERIFY(green->fill() == SkinBrush(QColor(Qt::red)));
+}
+
+// --- The palette -------------------------------------------------------------------
+
+void TestMainWindowActions::checksTheButtonOfTheCurrentTabsTool()
+{
+    SketchDocumentView *first = newDocument();
+    QTest::mouseClick(m_window->toolButton(3), Qt::LeftButton);
+    QCOMPARE(first->currentToolType(), int(SketchToolTypeRect));
+    SketchDocumentView *second = newDocument();
+    QCOMPARE(checkedTools(), QList<int>({1}));
+    QTest::mouseClick(m_window->toolButton(12), Qt::LeftButton);
+    QCOMPARE(second->currentToolType(), int(SketchToolTypeZoomIn));
+    QCOMPARE(checkedTools(), QList<int>({12}));
+
+    // Each tab keeps its own tool, and the palette shows the current one's,
+    // whichever way the switch goes.
+    for (int round = 0; round < 2; ++round) {
+        clickTab(0);
+        QCOMPARE(m_window->currentDocumentView(), first);
+        QCOMPARE(first->currentToolType(), int(SketchToolTypeRect));
+        QCOMPARE(checkedTools(), QList<int>({3}));
+        clickTab(1);
+        QCOMPARE(m_window->currentDocumentView(), second);
+        QCOMPARE(second->currentToolType(), int(SketchToolTypeZoomIn));
+        QCOMPARE(checkedTools(), QList<int>({12}));
+    }
+    // A tool that finishes hands the view back to the select tool, and the
+    // palette follows the view.
+    second->actionCompleted();
+    QCOMPARE(checkedTools(), QList<int>({1}));
+}
+
+void TestMainWindowActions::checksNoButtonForAToolWithoutOne_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::newRow("gradient colour") << int(SketchToolTypePickColor);
+    QTest::newRow("fill colour") << int(SketchToolTypePickFillColor);
+    QTest::newRow("stroke colour") << int(SketchToolTypePickStrokeColor);
+    QTest::newRow("frame") << int(SketchToolTypeFrame);
+}
+
+void TestMainWindowActions::checksNoButtonForAToolWithoutOne()
+{
+    QFETCH(int, tool);
+    SketchDocumentView *view = newDocument();
+    if (tool == SketchToolTypeFrame)
+        windowAction("toolActionFrame")->trigger();
+    else
+        view->setCurrentTool(tool, true);
+    QCOMPARE(view->currentToolType(), tool);
+    QCOMPARE(checkedTools(), QList<int>());
+}
+
+void TestMainWindowActions::restsOnTheSelectButtonWithoutADocument()
+{
+    // A click with no document tab chooses nothing anywhere; the next tab
+    // change shows the select button alone.
+    QTest::mouseClick(m_window->toolButton(4), Qt::LeftButton);
+    emit tabControl()->selectedIndexChanged();
+    QCOMPARE(checkedTools(), QList<int>({1}));
+
+    SketchDocumentView *view = newDocument();
+    QTest::mouseClick(m_window->toolButton(4), Qt::LeftButton);
+    QCOMPARE(checkedTools(), QList<int>({4}));
+    addCataloguePage();
+    QCOMPARE(checkedTools(), QList<int>({1}));
+    QTest::mouseClick(m_window->toolButton(6), Qt::LeftButton);
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeEllipse));
+    clickTab(0);
+    QCOMPARE(checkedTools(), QList<int>({4}));
+}
+
+void TestMainWindowActions::showsTheFaceRowWhileTheFrameEditorHoldsAShape()
+{
+    auto *editor = m_window->findChild<SketchFrameEditor *>();
+    if (!editor)
+        QSKIP("the design panel holds no frame editor in this build");
+    auto *label = m_window->findChild<QLabel *>(QStringLiteral("frameEditorLabel"));
+    auto *section = m_window->findChild<SkinGroupBox *>(QStringLiteral("groupShape"));
+    QVERIFY(label && section);
+    SketchDocumentView *view = newDocument();
+    SketchShape *framed = makeFramedShape(view->layers().first(), QRectF(10, 10, 60, 40));
+    m_window->updateUIEnables();
+    QVERIFY(editor->isHidden());
+    QCOMPARE(section->height(), 110);
+
+    editor->setShape(framed);
+    m_window->updateUIEnables();
+    QVERIFY(!editor->isHidden());
+    QVERIFY(!label->isHidden());
+    QCOMPARE(section->height(), 130);
+
+    editor->setShape(nullptr);
+    m_window->updateUIEnables();
+    QVERIFY(editor->isHidden());
+    QVERIFY(label->isHidden());
+    QCOMPARE(section->height(), 110);
 }
 
 // --- A drag held while a command comes -----------------------------------------------

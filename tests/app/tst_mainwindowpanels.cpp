@@ -558,8 +558,11 @@ void TestMainWindowPanels::givesTheLayersPanelItsSection()
     // The layers panel, whatever builds it, is found by its name inside the
     // section and placed under the title bar, overlapping its last 2 rows.
     SkinGroupBox *layers = section("groupLayers");
-    auto *panel = new QWidget(layers);
-    panel->setObjectName("layerControl");
+    auto *panel = layers->findChild<QWidget *>("layerControl", Qt::FindDirectChildrenOnly);
+    if (!panel) {
+        panel = new QWidget(layers);
+        panel->setObjectName("layerControl");
+    }
     m_window->adjustUIGeometries();
     QCOMPARE(panel->geometry(), QRect(0, 18, 188, layers->height() - 18));
 }
