@@ -149,8 +149,12 @@ void SketchLayerControl::useThemeStyle()
     m_grid->setBackgroundColor(skinPanelColor);
     m_grid->setSelectionColor(skinCurrentItemColor);
     m_grid->setDefaultRowColor(skinButtonTopColor);
-    for (SkinGridRow *row : m_grid->rows())
+    for (SkinGridRow *row : m_grid->rows()) {
         row->setBackgroundColor(skinButtonTopColor);
+        // A cell takes the text colour of the theme it was made in.
+        if (SkinGridCell *name = m_grid->cell(NameColumn, row->index()))
+            name->setTextColor(skinTextColor);
+    }
     m_grid->update();
 }
 

@@ -5,6 +5,8 @@
 #include "support/history.h"
 #include "support/pixels.h"
 #include "support/shapes.h"
+#include "support/input.h"
+#include "support/xserver.h"
 
 #include "app/sketchframeeditor.h"
 #include "app/sketchframegriditemdelegate.h"
@@ -23,6 +25,7 @@
 #include "skin/windows/skintheme.h"
 
 #include <QAction>
+#include <QDrag>
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
@@ -31,6 +34,8 @@
 #include <QScopedPointer>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -106,6 +111,7 @@ private slots:
     void deleteOnALockedLayerChangesNothing();
     void thumbnailsAreMadeAtTheFirstPaint();
     void dragTextDropsAsANewShape();
+    void realDragDropsAFrameOnAView();
     void themeColours_data();
     void themeColours();
     void frameButtonFollowsItsPopup();
@@ -364,6 +370,51 @@ void TestSketchFramePopupWindow::dragTextDropsAsANewShape()
     QCOMPARE(layer()->shapes().size(), 2);
     QCOMPARE(undoTexts(m_view), QString("dropMaterialOnDocumentView"));
     QCOMPARE(layer()->shapes().last()->boundingRect().size(), QSizeF(20, 20));
+    QCOMPARE(shapeXml(shape), before);
+}
+
+// A frame dragged out of the popup, run by the window system, lands on a
+// document view as a new shape.
+void TestSketchFramePopupWindow::realDragDropsAFrameOnAView()
+{
+    if (!onXServer()) {
+        const XServerRun run = runUnderXServer("TestSketchFramePopupWindow", "realDragDropsAFrameOnAView");
+        if (run.skipped)
+            QSKIP("no X server and no xvfb-run");
+        QVERIFY2(run.passed, qPrintable(run.output));
+        return;
+    }
+    m_view->setGeometry(300, 0, 500, 400);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    SketchShape *shape = framedBox(layer(), 2, 0);
+    const QString before = shapeXml(shape);
+    m_popup->setPopupRect(QRect(QPoint(0, 0), QPoint(187, 194)));
+    m_popup->setShape(shape);
+    m_popup->showPopupWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_popup->popupWindow()));
+    SkinGridView *grid = m_popup->grid();
+    const QPoint start = grid->cellRect(1, 0).center();
+    const QPoint target(250, 200);
+    QString carried;
+    QTimer::singleShot(300, m_view, [&] {
+        if (QDrag *drag = grid->findChild<QDrag *>())
+            carried = drag->mimeData()->text();
+        QWindow *window = m_view->windowHandle();
+        QTest::mouseMove(window, target);
+        QTest::mouseMove(window, target + QPoint(1, 0));
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, target + QPoint(1, 0));
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { qFatal("the drag did not end"); });
+    watchdog.start(20000);
+    pressAt(grid, start);
+    moveTo(grid, start + QPoint(5, 0));
+    watchdog.stop();
+    QVERIFY(carried.startsWith("<StoryloomMaterial"));
+    QCOMPARE(layer()->shapes().size(), 2);
+    QCOMPARE(undoTexts(m_view), QString("dropMaterialOnDocumentView"));
     QCOMPARE(shapeXml(shape), before);
 }
 

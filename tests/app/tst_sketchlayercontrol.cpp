@@ -510,6 +510,11 @@ void TestSketchLayerControl::themeColours()
     QCOMPARE(grid()->selectionColor(), current);
     for (const SkinGridRow *row : grid()->rows())
         QCOMPARE(row->backgroundColor(), rows);
+    // Names made in another theme are written in this one's text colour.
+    setSkinThemeStyle(SkinThemeStyle(theme));
+    const QColor text = skinTextColor;
+    setSkinThemeStyle(Black);
+    QCOMPARE(grid()->cell(3, 0)->textColor(), text);
 }
 
 // The eye and the lock where the flags are set, and the thumbnail: a white
