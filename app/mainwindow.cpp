@@ -82,6 +82,8 @@ MainWindow::MainWindow(QWidget *parent)
     addHelpMenu();
     createToolBar();
     createContextMenu();
+    createToolPanel();
+    createDesignPanel();
     createDocumentTabs();
 
     menuBar()->show();
@@ -360,30 +362,6 @@ void MainWindow::useThemeStyle()
     tintIcon(toolActionFrame);
     if (tabControl)
         tabControl->updateButtonIcons();
-}
-
-// --- Layout -------------------------------------------------------------------
-
-void MainWindow::resizeEvent(QResizeEvent *event)
-{
-    SkinWindow::resizeEvent(event);
-    adjustUIGeometries();
-}
-
-void MainWindow::adjustUIGeometries()
-{
-    if (!tabControl)
-        return;
-    // The tool panel and the design panel, once they exist, stand left and
-    // right of the tabs; without them the tabs fill the central widget,
-    // keeping a 2-pixel gap.
-    const int width = centralWidget()->width();
-    const int height = centralWidget()->height();
-    const int left = toolPanel && !toolPanel->isHidden() ? toolPanel->width() + 1 : 2;
-    const int rightGap = designPanel && !designPanel->isHidden() ? designPanel->width() : 1;
-    const int right = width - rightGap - 2;
-    tabControl->setGeometry(left, 2, right - left + 1, height - 4);
-    const QRect page = tabControl->pageRect();
-    for (SketchView *view : sketchViews())
-        view->setGeometry(0, 3, page.width(), page.height() - 3);
+    if (toolPanel)
+        tintPanelIcons();
 }

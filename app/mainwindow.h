@@ -54,10 +54,12 @@ class SkinToolBox;
 // nothing when the view they need is absent.
 //
 // Signals and slots of the window are connected by name, so the slot names
-// are part of the contract. The panels around the tabs (tool palette,
-// materials, design panel, layers, frames, theme popup) are not built yet:
-// their fields stay null and the tabs fill the central widget. Slots whose
-// feature is not built yet are connected and do nothing.
+// are part of the contract. The tool panel (palette and materials) stands
+// left of the tabs and the design panel (Fill, Shape, Font, Layers) right
+// of them, placed by adjustUIGeometries() in fixed pixels. The layers list,
+// the frame editor, the frames popup and the theme popup are not built yet:
+// their fields stay null. Slots whose feature is not built yet are
+// connected and do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
 // dialogs' answer hook); file names come from FileDialogs.
@@ -100,6 +102,10 @@ public:
     // "untitled<n>" with the smallest n >= 1 that no open view's title ends
     // with, ignoring case.
     QString untitledName() const;
+
+    // The tool palette's button of a tool id (1 to 13, 17, 18); null for
+    // any other id.
+    QPushButton *toolButton(int id) const;
 
 public slots:
     // --- Files --------------------------------------------------------------
@@ -175,8 +181,9 @@ public slots:
     void changeTheme(SkinThemeStyle style) override;
 
     // --- Layout, action states, refreshes ---------------------------------------
-    // Places the document tabs (and the panels, once they exist) in the
-    // central widget, and every view in its page.
+    // Places the panels and the document tabs in the central widget, the
+    // design panel's sections one under the other, and every view in its
+    // page.
     void adjustUIGeometries();
     void updateUIEnables();
     // Before the views' context menu shows: Paste and Paste Format follow
@@ -325,10 +332,9 @@ private:
     void reportError(const QString &title, const QString &text);
 
     // --- Fields ---------------------------------------------------------------
-    // The panels and controls around the tabs are not built yet; every field
-    // of them is null (themeButton to materialBox, frameEditor and
-    // frameEditorLabel, the tool buttons, the sections and their controls,
-    // layerControl, framePopupWindow).
+    // Null until their features come: themeButton, themePopup and the theme
+    // buttons, frameEditor, layerControl, framePopupWindow. The "Face:"
+    // label (frameEditorLabel) exists and stays hidden without an editor.
 
     QPushButton *themeButton = nullptr;
     QWidget *themePopup = nullptr;
@@ -444,6 +450,37 @@ private:
     QHash<int, QPushButton *> toolButtons;
     // False only while the design panel is filled from the selection.
     bool designPanelLive = true;
+
+    // --- Panels: tool palette, design panel and their layout -------------------
+    // Built once by the constructor; placed by adjustUIGeometries().
+    void createToolPanel();
+    void createToolButtons();
+    // The palette button's rich-text tool tip for a tool id; empty for ids
+    // without a button.
+    static QString toolTipOf(int toolId);
+    void createDesignPanel();
+    // An expandable section of the design panel whose folding relayouts
+    // the panel.
+    SkinGroupBox *addDesignSection(const char *name, const QString &title);
+    void createFillSection();
+    void createShapeSection();
+    void createFrameRow(int y);
+    void createFontSection();
+    void addFontStyleButtons();
+    void createLayersSection();
+    // A caption left of the control, at the control's y; moves the control
+    // right of it.
+    static QLabel *addFieldLabel(QWidget *control, const QString &caption);
+    // A captioned slider row with a label showing the value and its unit.
+    static SkinSlider *createValueSlider(QWidget *parent, const QString &caption, int y,
+                                         int maximum, int pageStep, const QString &suffix);
+    void connectValueSlider(SkinSlider *slider, const char *changing, const char *accepted);
+    // The palette, alignment and section icons in the theme's icon colour.
+    void tintPanelIcons();
+    // The rectangle of the layers panel within its section.
+    QRect layerControlRect() const;
+    // The pen width beside the stroke pickers ("1px").
+    QLabel *strokeWidthLabel = nullptr;
 
     // --- Design panel: filled from the selection, edits recorded ---------------
     // (app/mainwindowdesignsync.cpp, app/mainwindowdesignedits.cpp)

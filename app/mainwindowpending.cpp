@@ -47,10 +47,6 @@ void MainWindow::alignTop() {}
 void MainWindow::alignRight() {}
 void MainWindow::alignBottom() {}
 void MainWindow::alignCenter() {}
-void MainWindow::showOrHideMaterialPanel() {}
-void MainWindow::showOrHideDesignPanel() {}
-void MainWindow::showOrHideGrid() {}
-void MainWindow::showOrHideAutoSlice() {}
 void MainWindow::printStatistics() {}
 void MainWindow::updateUIEnables() {}
 void MainWindow::toolActionChanged() {}

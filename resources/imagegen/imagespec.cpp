@@ -68,4 +68,24 @@ void inkPixel(QPainter& p, QPoint at)
     p.fillRect(QRect(at, QSize(1, 1)), ink);
 }
 
+void crispGlyph(QPainter& target, QSize size, const QColor& colour,
+                const std::function<void(QPainter&)>& drawing)
+{
+    QImage scratch(size, QImage::Format_ARGB32);
+    scratch.fill(Qt::transparent);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        drawing(p);
+    }
+    for (int y = 0; y < scratch.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
+        for (int x = 0; x < scratch.width(); ++x)
+            line[x] = qAlpha(line[x]) >= 128 ? colour.rgba() : qRgba(0, 0, 0, 0);
+    }
+    target.drawImage(0, 0, scratch);
+}
+
 } // namespace imagegen

@@ -58,4 +58,12 @@ void haloLine(QPainter& p, const QPainterPath& path, qreal width = 1.0);
 // pixel itself is inked so the click point is always visible.
 void inkPixel(QPainter& p, QPoint at);
 
+// For icons that the program tints (every pixel that is not fully
+// transparent painted opaque): runs the drawing antialiased into a scratch
+// image of the given size, its painter's brush set to the colour and no
+// pen, then draws every pixel at least half covered opaque in that colour
+// and leaves the others transparent, so that no edge comes out as a bump.
+void crispGlyph(QPainter& target, QSize size, const QColor& colour,
+                const std::function<void(QPainter&)>& drawing);
+
 } // namespace imagegen

@@ -6,6 +6,7 @@
 
 #include "app/mainwindow.h"
 #include "editor/sketchview.h"
+#include "materials/sketchmateriallibrary.h"
 #include "skin/windows/skintabcontrol.h"
 
 #include <QAction>
@@ -18,12 +19,14 @@
 
 namespace windowfixture {
 
-// Points the home and the XDG folders into a temporary folder, before the
-// first window reads its settings, and turns on the standard paths' test
-// mode; the folder goes with the object.
+// Points the home, the XDG folders and the material library into a
+// temporary folder, before the first window reads its settings, and turns
+// on the standard paths' test mode; the folder goes with the object.
 class Home
 {
 public:
+    ~Home() { SketchMaterialLibrary::setFolders(QString(), QString()); }
+
     bool install()
     {
         if (!m_root.isValid())
@@ -32,6 +35,10 @@ public:
         for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
             qputenv(name, QFile::encodeName(m_root.filePath(QString::fromLatin1(name))));
         QStandardPaths::setTestModeEnabled(true);
+        // The materials panel reads and writes its library here, never
+        // beside the test program.
+        SketchMaterialLibrary::setFolders(m_root.filePath(QStringLiteral("program")),
+                                          m_root.filePath(QStringLiteral("library")));
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             .startsWith(m_root.path());
     }

@@ -1,0 +1,568 @@
+// The panels around the document tabs: the tool palette's buttons, their
+// ids, tool tips and connections; the design panel's rows, their starting
+// values and connections; and the window layout as the panels are shown,
+// hidden and folded.
+#include "app/mainwindow.h"
+#include "materials/sketchmaterialbox.h"
+#include "skin/controls/skinbrushcontrol.h"
+#include "skin/controls/skinbrushpicker.h"
+#include "skin/controls/skinbuttongroup.h"
+#include "skin/controls/skincolorpicker.h"
+#include "skin/controls/skinpenpicker.h"
+#include "skin/controls/skinslider.h"
+#include "skin/windows/skingroupbox.h"
+#include "skin/windows/skintabcontrol.h"
+#include "skin/windows/skintoolbox.h"
+#include "support/input.h"
+#include "windowfixture.h"
+
+#include <QFontComboBox>
+#include <QTextDocument>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace windowfixture;
+
+class TestMainWindowPanels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void ordersThePaletteButtons();
+    void mapsEveryToolIdToItsButton_data();
+    void mapsEveryToolIdToItsButton();
+    void keepsOneToolButtonChecked();
+    void writesRichToolTips_data();
+    void writesRichToolTips();
+    void connectsTheDesignPanel_data();
+    void connectsTheDesignPanel();
+    void placesTheLabelledRows_data();
+    void placesTheLabelledRows();
+    void startsWithNeutralValues();
+    void reportsOnlyChangingWhileTheSliderDrags();
+    void groupsTheFontButtons();
+    void placesTheTabsBetweenThePanels();
+    void movesTheTabsWhenAPanelHides();
+    void stacksTheSectionsAndFoldsThem();
+    void keepsTheLayersSectionDownToTheFoot();
+    void givesTheLayersPanelItsSection();
+
+private:
+    template<typename T>
+    T *child(const char *name) const
+    {
+        return m_window->findChild<T *>(QLatin1String(name));
+    }
+    SkinGroupBox *section(const char *name) const { return child<SkinGroupBox>(name); }
+    int centralWidth() const { return m_window->centralWidget()->width(); }
+    // The label that shows a value slider's value and unit.
+    QLabel *valueLabelOf(const SkinSlider *slider) const;
+
+    Home m_home;
+    MainWindow *m_window = nullptr;
+};
+
+void TestMainWindowPanels::initTestCase()
+{
+    QVERIFY(m_home.install());
+}
+
+void TestMainWindowPanels::init()
+{
+    m_window = new MainWindow;
+    m_window->resize(920, 560);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestMainWindowPanels::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    m_home.removeSettings();
+}
+
+QLabel *TestMainWindowPanels::valueLabelOf(const SkinSlider *slider) const
+{
+    for (QLabel *label : slider->parentWidget()->findChildren<QLabel *>(QString(),
+                                                                      Qt::FindDirectChildrenOnly)) {
+        if (label->geometry() == QRect(147, slider->y(), 35, 15))
+            return label;
+    }
+    return nullptr;
+}
+
+// --- Tool palette -----------------------------------------------------------------
+
+void TestMainWindowPanels::ordersThePaletteButtons()
+{
+    auto *box = child<SkinToolBox>("toolBox");
+    QVERIFY(box);
+    QStringList names;
+    for (const QPushButton *button : box->buttons())
+        names.append(button->objectName());
+    QCOMPARE(names, QStringList({"toolActionSelect", "toolActionPath", "toolActionPoint",
+                                 "toolActionCurvePoint", "toolActionCutoff", "toolActionConnect",
+                                 "toolActionRotate", "toolActionResize", "toolActionRect",
+                                 "toolActionEllipse", "toolActionBubble", "toolActionText",
+                                 "toolActionSlice", "toolActionZoomIn", "toolActionZoomOut"}));
+    // Separators after Select, Connect, Resize, Text and Slice.
+    QStringList items;
+    for (const QWidget *item : box->items())
+        items.append(item->objectName() == "HLine" ? "|" : "b");
+    QCOMPARE(items.join(QString()), QString("b|bbbbb|bb|bbbb|b|bb"));
+    for (const QPushButton *button : box->buttons()) {
+        QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
+        QCOMPARE(button->size(), QSize(28, 24));
+    }
+}
+
+void TestMainWindowPanels::mapsEveryToolIdToItsButton_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("slot");
+    const struct {
+        int id;
+        const char *name;
+        const char *slot;
+    } rows[] = {
+        {1, "toolActionSelect", SLOT(toolActionSelectChecked())},
+        {2, "toolActionPath", SLOT(toolActionPathChecked())},
+        {3, "toolActionRect", SLOT(toolActionRectChecked())},
+        {4, "toolActionEllipse", SLOT(toolActionEllipseChecked())},
+        {5, "toolActionBubble", SLOT(toolActionBubbleChecked())},
+        {6, "toolActionText", SLOT(toolActionTextChecked())},
+        {7, "toolActionPoint", SLOT(toolActionPointChecked())},
+        {8, "toolActionCurvePoint", SLOT(toolActionCurvePointChecked())},
+        {9, "toolActionCutoff", SLOT(toolActionCutoffChecked())},
+        {10, "toolActionConnect", SLOT(toolActionConnectChecked())},
+        {11, "toolActionRotate", SLOT(toolActionRotateChecked())},
+        {12, "toolActionZoomIn", SLOT(toolActionZoomInChecked())},
+        {13, "toolActionZoomOut", SLOT(toolActionZoomOutChecked())},
+        {17, "toolActionSlice", SLOT(toolActionSliceChecked())},
+        {18, "toolActionResize", SLOT(toolActionResizeChecked())},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << row.id << row.name << QByteArray(row.slot);
+}
+
+void TestMainWindowPanels::mapsEveryToolIdToItsButton()
+{
+    QFETCH(int, id);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, slot);
+    QPushButton *button = m_window->toolButton(id);
+    QVERIFY(button);
+    QCOMPARE(button->objectName(), name);
+    QVERIFY(button->isCheckable());
+    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    // The one connection of the button's click: taking it back succeeds
+    // exactly once.
+    QVERIFY(QObject::disconnect(button, SIGNAL(clicked()), m_window, slot.constData()));
+    QVERIFY(!QObject::disconnect(button, SIGNAL(clicked()), m_window, slot.constData()));
+}
+
+void TestMainWindowPanels::keepsOneToolButtonChecked()
+{
+    QVERIFY(m_window->toolButton(1)->isChecked());
+    for (int id : {0, 14, 15, 16, 19, -1})
+        QVERIFY(!m_window->toolButton(id));
+    QPushButton *rect = m_window->toolButton(3);
+    clickAt(rect, QPointF(14, 12));
+    QVERIFY(rect->isChecked());
+    // Pressing a button unchecks every other one at once.
+    QPushButton *zoomIn = m_window->toolButton(12);
+    pressAt(zoomIn, QPointF(14, 12));
+    QVERIFY(!rect->isChecked());
+    releaseAt(zoomIn, QPointF(14, 12));
+    int checked = 0;
+    for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 18})
+        checked += m_window->toolButton(id)->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    QVERIFY(zoomIn->isChecked());
+}
+
+void TestMainWindowPanels::writesRichToolTips_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("images");
+    const QString tools(":/tools/images/");
+    QTest::newRow("select") << 1 << "<b>Select</b><br/>1. Select and move the shapes." << QStringList();
+    QTest::newRow("line") << 2 << "<b>Create Line</b><br/>1. "
+                          << QStringList({tools + "Pen.png", tools + "PenSmooth.png"});
+    QTest::newRow("rectangle") << 3 << "<b>Create Rectangle</b><br/>1. Press mouse left button"
+                               << QStringList();
+    QTest::newRow("text") << 6 << "<b>Add Text</b><br/>1. Move the cursor<img src=':/tools/images/Text.png'/>"
+                          << QStringList({tools + "Text.png"});
+    QTest::newRow("corner") << 7 << "<b>Insert Corner Point</b><br/>1. "
+                            << QStringList({tools + "Pen.png"});
+    QTest::newRow("smooth") << 8 << "<b>Insert Smooth Point</b><br/>1. "
+                            << QStringList({tools + "PenSmooth.png"});
+    QTest::newRow("cut off") << 9 << "<b>Cut off Line</b><br/>1. "
+                             << QStringList({tools + "PenCutoff.png"});
+    QTest::newRow("connect") << 10 << "<b>Connect Lines</b><br/>1. "
+                             << QStringList({tools + "PenConnect.png"});
+    QTest::newRow("rotate") << 11 << "<b>Rotate</b><br/>1. " << QStringList();
+    QTest::newRow("zoom in") << 12 << "<b>Zoom In</b><br/>1. Move cursor to the target position, click to zoom in."
+                             << QStringList();
+    QTest::newRow("slice") << 17 << "<b>Slice</b><br/>1. " << QStringList();
+}
+
+void TestMainWindowPanels::writesRichToolTips()
+{
+    QFETCH(int, id);
+    QFETCH(QString, start);
+    QFETCH(QStringList, images);
+    const QString tip = m_window->toolButton(id)->toolTip();
+    QVERIFY2(tip.startsWith(start), qPrintable(tip));
+    QVERIFY(Qt::mightBeRichText(tip));
+    if (id != 1)
+        QVERIFY2(tip.endsWith(". Press Escape key to cancel the current action."), qPrintable(tip));
+    // Every inline cursor image is one the program has.
+    for (const QString &image : images) {
+        QVERIFY2(tip.contains("<img src='" + image + "'/>"), qPrintable(image));
+        QVERIFY2(!QImage(image).isNull(), qPrintable(image));
+    }
+    QCOMPARE(tip.count("<img "), images.size());
+}
+
+// --- Design panel -----------------------------------------------------------------
+
+void TestMainWindowPanels::connectsTheDesignPanel_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<QByteArray>("slot");
+    const struct {
+        const char *sender;
+        const char *signal;
+        const char *slot;
+    } rows[] = {
+        {"groupFill", SIGNAL(expandChanged()), SLOT(adjustUIGeometries())},
+        {"fillBrushControl", SIGNAL(selectedBrushChanged(SkinBrush)), SLOT(changeFillBrush(SkinBrush))},
+        {"fillBrushControl", SIGNAL(selectedBrushChanging(SkinBrush)), SLOT(changingFillBrush(SkinBrush))},
+        {"fillBrushControl", SIGNAL(colorPicking()), SLOT(beginFillColorPicking())},
+        {"fillBrushControl", SIGNAL(gradientColorPicking(SkinColorPicker*)),
+         SLOT(beginGradientColorPicking(SkinColorPicker*))},
+        {"groupShape", SIGNAL(expandChanged()), SLOT(adjustUIGeometries())},
+        {"strokeBrushPicker", SIGNAL(selectedBrushChanged(SkinBrush)), SLOT(changeStrokeBrush(SkinBrush))},
+        {"strokeBrushPicker", SIGNAL(colorPicking()), SLOT(beginStrokeColorPicking())},
+        {"strokeBrushPicker", SIGNAL(gradientColorPicking(SkinColorPicker*)),
+         SLOT(beginGradientColorPicking(SkinColorPicker*))},
+        {"strokePenPicker", SIGNAL(selectedPenChanged(QPen)), SLOT(changeStrokeStyle(QPen))},
+        {"tensionSlider", SIGNAL(valueChanging(int)), SLOT(changingShapeTension(int))},
+        {"tensionSlider", SIGNAL(valueAccepted(int)), SLOT(changeShapeTension(int))},
+        {"opacitySlider", SIGNAL(valueChanging(int)), SLOT(changingShapeOpacity(int))},
+        {"opacitySlider", SIGNAL(valueAccepted(int)), SLOT(changeShapeOpacity(int))},
+        {"blurSlider", SIGNAL(valueChanging(int)), SLOT(changingShapeBlur(int))},
+        {"blurSlider", SIGNAL(valueAccepted(int)), SLOT(changeShapeBlur(int))},
+        {"groupFont", SIGNAL(expandChanged()), SLOT(adjustUIGeometries())},
+        {"fontComboBox", SIGNAL(currentTextChanged(QString)), SLOT(changeShapeFontName(QString))},
+        {"fontColorPicker", SIGNAL(selectedColorChanged(QColor)), SLOT(changeShapeFontColor(QColor))},
+        {"fontColorPicker", SIGNAL(colorPicking()), SLOT(beginForeColorPicking())},
+        {"fontAlignGroup", SIGNAL(selectedIndexChanged(int)), SLOT(changeShapeFontAlign(int))},
+        {"fontStyleGroup", SIGNAL(buttonCheckedChanged()), SLOT(changeShapeFontStyle())},
+        {"fontSizeSlider", SIGNAL(valueChanging(int)), SLOT(changingShapeFontSize(int))},
+        {"fontSizeSlider", SIGNAL(valueAccepted(int)), SLOT(changeShapeFontSize(int))},
+        {"groupLayers", SIGNAL(expandChanged()), SLOT(adjustUIGeometries())},
+        {"materialBox", SIGNAL(moreMaterialsDownloaded()), SLOT(downloadMoreMaterials())},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(QByteArray(row.sender).append(' ').append(row.signal + 1).constData())
+            << row.sender << QByteArray(row.signal) << QByteArray(row.slot);
+}
+
+void TestMainWindowPanels::connectsTheDesignPanel()
+{
+    QFETCH(QString, sender);
+    QFETCH(QByteArray, signal);
+    QFETCH(QByteArray, slot);
+    QObject *object = m_window->findChild<QObject *>(sender);
+    QVERIFY(object);
+    QVERIFY(QObject::disconnect(object, signal.constData(), m_window, slot.constData()));
+    QVERIFY(!QObject::disconnect(object, signal.constData(), m_window, slot.constData()));
+}
+
+void TestMainWindowPanels::placesTheLabelledRows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    const int t = 20;
+    QTest::newRow("fill") << "fillBrushControl" << QRect(0, t - 2, 188, 148) << QString();
+    QTest::newRow("stroke") << "strokeBrushPicker" << QRect(67, t + 6, 49, 16) << "Stroke:";
+    QTest::newRow("pen") << "strokePenPicker" << QRect(115, t + 6, 29, 16) << QString();
+    QTest::newRow("pen width") << "strokeWidthLabel" << QRect(146, t + 6, 32, 15) << QString();
+    QTest::newRow("tension") << "tensionSlider" << QRect(67, t + 27, 78, 16) << "Tension:";
+    QTest::newRow("opacity") << "opacitySlider" << QRect(67, t + 47, 78, 16) << "Opacity:";
+    QTest::newRow("blur") << "blurSlider" << QRect(67, t + 67, 78, 16) << "Blur:";
+    QTest::newRow("font") << "fontComboBox" << QRect(67, t + 6, 100, 16) << "Font:";
+    QTest::newRow("color") << "fontColorPicker" << QRect(67, t + 28, 49, 16) << "Color:";
+    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 16) << "Align:";
+    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 16) << "Style:";
+    QTest::newRow("size") << "fontSizeSlider" << QRect(67, t + 94, 78, 16) << "Size:";
+}
+
+void TestMainWindowPanels::placesTheLabelledRows()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    auto *control = m_window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    if (caption.isEmpty())
+        return;
+    // The caption ends 6 pixels left of the control, on the same row.
+    const QLabel *label = nullptr;
+    for (const QLabel *candidate : control->parentWidget()->findChildren<QLabel *>()) {
+        if (candidate->text() == caption)
+            label = candidate;
+    }
+    QVERIFY(label);
+    QCOMPARE(label->geometry(), QRect(4, geometry.y(), 58, 15));
+    QCOMPARE(label->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TestMainWindowPanels::startsWithNeutralValues()
+{
+    QCOMPARE(child<SkinBrushControl>("fillBrushControl")->selectedBrush(),
+             SkinBrush::transparentBrush());
+    QVERIFY(child<SkinBrushControl>("fillBrushControl")->isImageBrushEnabled());
+    auto *stroke = child<SkinBrushPicker>("strokeBrushPicker");
+    QCOMPARE(stroke->selectedBrush(), SkinBrush::blackBrush());
+    QCOMPARE(stroke->popupRect(), QRect(-67, 0, 188, 180));
+    // A stroke is no picture.
+    QVERIFY(!stroke->brushControl()->isImageBrushEnabled());
+    QVERIFY(stroke->brushControl()->isContextButtonVisible());
+    auto *pen = child<SkinPenPicker>("strokePenPicker");
+    QCOMPARE(pen->popupRect(), QRect(-115, 0, 188, 180));
+    QCOMPARE(pen->selectedPen().color(), QColor(Qt::black));
+    QCOMPARE(pen->selectedPen().width(), 1);
+    QCOMPARE(child<QLabel>("strokeWidthLabel")->text(), QString("1px"));
+
+    const struct {
+        const char *name;
+        int maximum;
+        int pageStep;
+        const char *text;
+    } sliders[] = {{"tensionSlider", 100, 10, "0%"},
+                   {"opacitySlider", 100, 10, "0%"},
+                   {"blurSlider", 10, 2, "0px"},
+                   {"fontSizeSlider", 100, 1, "0px"}};
+    for (const auto &row : sliders) {
+        auto *slider = child<SkinSlider>(row.name);
+        QVERIFY2(slider, row.name);
+        QCOMPARE(slider->orientation(), Qt::Horizontal);
+        QCOMPARE(slider->value(), 0);
+        QCOMPARE(slider->maximum(), row.maximum);
+        QCOMPARE(slider->pageStep(), row.pageStep);
+        QVERIFY2(valueLabelOf(slider), row.name);
+        QCOMPARE(valueLabelOf(slider)->text(), QString(row.text));
+    }
+
+    auto *font = child<QFontComboBox>("fontComboBox");
+    QVERIFY(!font->isEditable());
+    QCOMPARE(child<SkinColorPicker>("fontColorPicker")->selectedColor(), QColor(Qt::black));
+    QCOMPARE(child<SkinColorPicker>("fontColorPicker")->popupRect(), QRect(-67, 0, 188, 150));
+    QCOMPARE(child<SkinButtonGroup>("fontAlignGroup")->selectedIndex(), -1);
+    for (const QPushButton *button : child<SkinButtonGroup>("fontStyleGroup")->buttons())
+        QVERIFY(!button->isChecked());
+    // Without a frame editor the "Face:" row stays folded away.
+    QCOMPARE(child<QLabel>("frameEditorLabel")->text(), QString("Face:"));
+    QVERIFY(child<QLabel>("frameEditorLabel")->isHidden());
+}
+
+void TestMainWindowPanels::reportsOnlyChangingWhileTheSliderDrags()
+{
+    auto *slider = child<SkinSlider>("opacitySlider");
+    QSignalSpy changing(slider, SIGNAL(valueChanging(int)));
+    QSignalSpy accepted(slider, SIGNAL(valueAccepted(int)));
+    const int y = slider->height() / 2;
+    pressAt(slider, QPointF(6, y));
+    for (int x : {20, 35, 50})
+        moveTo(slider, QPointF(x, y));
+    QCOMPARE(changing.count(), 4);
+    QCOMPARE(accepted.count(), 0);
+    QVERIFY(slider->value() > 0);
+    QCOMPARE(valueLabelOf(slider)->text(), QString::number(slider->value()) + "%");
+    releaseAt(slider, QPointF(50, y));
+    QCOMPARE(accepted.count(), 1);
+    QCOMPARE(changing.count(), 4);
+
+    // Set from the model, the label follows once asked; nothing is reported.
+    slider->setValue(35);
+    slider->updateValueText();
+    QCOMPARE(valueLabelOf(slider)->text(), QString("35%"));
+    QCOMPARE(changing.count(), 4);
+    QCOMPARE(accepted.count(), 1);
+}
+
+void TestMainWindowPanels::groupsTheFontButtons()
+{
+    auto *align = child<SkinButtonGroup>("fontAlignGroup");
+    QCOMPARE(align->buttons().size(), 4);
+    QStringList tips;
+    for (const QPushButton *button : align->buttons()) {
+        tips.append(button->toolTip());
+        QVERIFY(button->text().isEmpty());
+        QVERIFY(!button->icon().isNull());
+    }
+    QCOMPARE(tips, QStringList({"Left", "Center", "Right", "Vertical"}));
+    QSignalSpy aligned(align, SIGNAL(selectedIndexChanged(int)));
+    align->buttons().at(2)->click();
+    align->buttons().at(3)->click();
+    QCOMPARE(aligned.count(), 2);
+    QCOMPARE(aligned.at(1).at(0).toInt(), 3);
+    QVERIFY(!align->buttons().at(2)->isChecked());
+
+    auto *style = child<SkinButtonGroup>("fontStyleGroup");
+    QStringList letters;
+    for (const QPushButton *button : style->buttons())
+        letters.append(button->text() + "=" + button->toolTip());
+    QCOMPARE(letters, QStringList({"B=Bold", "I=Italic", "U=Underline", "S=StrikeOut"}));
+    QCOMPARE(style->buttons().at(0)->font().weight(), 75);
+    QVERIFY(style->buttons().at(1)->font().italic());
+    QVERIFY(style->buttons().at(2)->font().underline());
+    QVERIFY(style->buttons().at(3)->font().strikeOut());
+    QSignalSpy toggled(style, SIGNAL(buttonCheckedChanged()));
+    style->buttons().at(0)->click();
+    style->buttons().at(2)->click();
+    QCOMPARE(toggled.count(), 2);
+    QVERIFY(style->buttons().at(0)->isChecked());
+    QVERIFY(style->buttons().at(2)->isChecked());
+}
+
+// --- Layout -----------------------------------------------------------------------
+
+void TestMainWindowPanels::placesTheTabsBetweenThePanels()
+{
+    const int w = centralWidth();
+    const int h = m_window->centralWidget()->height();
+    SkinTabControl *tabControl = tabs(*m_window);
+    QCOMPARE(tabControl->x(), 221);
+    QCOMPARE(tabControl->geometry().right(), w - 190);
+    QCOMPARE(tabControl->geometry().top(), 2);
+    QCOMPARE(tabControl->height(), h - 4);
+    QCOMPARE(child<QWidget>("toolPanel")->geometry(), QRect(-1, -1, 220, h + 2));
+    QCOMPARE(child<QWidget>("toolBox")->geometry(), QRect(0, 0, 45, h + 2));
+    QCOMPARE(child<QWidget>("materialBox")->geometry(), QRect(47, 3, 173, h - 4));
+    QCOMPARE(child<QWidget>("designPanel")->geometry(), QRect(w - 187, 0, 188, h));
+
+    // A view fills its page below the strip, also after the window grows.
+    m_window->newFile();
+    m_window->resize(1100, 700);
+    QCOMPARE(tabControl->geometry().right(), centralWidth() - 190);
+    const QRect page = tabControl->pageRect();
+    QCOMPARE(m_window->currentSketchView()->geometry(),
+             QRect(0, 3, page.width(), page.height() - 3));
+}
+
+void TestMainWindowPanels::movesTheTabsWhenAPanelHides()
+{
+    const int w = centralWidth();
+    SkinTabControl *tabControl = tabs(*m_window);
+    m_window->showOrHideMaterialPanel();
+    QVERIFY(child<QWidget>("materialBox")->isHidden());
+    QCOMPARE(child<QWidget>("toolPanel")->width(), 45);
+    QCOMPARE(child<QWidget>("materialBox")->width(), 0);
+    QCOMPARE(tabControl->x(), 46);
+    QCOMPARE(tabControl->geometry().right(), w - 190);
+
+    m_window->showOrHideDesignPanel();
+    QVERIFY(child<QWidget>("designPanel")->isHidden());
+    QCOMPARE(tabControl->x(), 46);
+    QCOMPARE(tabControl->geometry().right(), w - 3);
+
+    // Each toggle inverts the present state, whatever the menu's mark says.
+    action(*m_window, "actionMaterialPanel")->setChecked(false);
+    m_window->showOrHideMaterialPanel();
+    m_window->showOrHideDesignPanel();
+    QCOMPARE(tabControl->x(), 221);
+    QCOMPARE(tabControl->geometry().right(), w - 190);
+
+    // The View menu entries reach the toggles.
+    action(*m_window, "actionDesignPanel")->trigger();
+    QCOMPARE(tabControl->geometry().right(), w - 3);
+}
+
+void TestMainWindowPanels::stacksTheSectionsAndFoldsThem()
+{
+    SkinGroupBox *fill = section("groupFill");
+    SkinGroupBox *shape = section("groupShape");
+    SkinGroupBox *font = section("groupFont");
+    SkinGroupBox *layers = section("groupLayers");
+    QStringList titles;
+    for (const SkinGroupBox *box : {fill, shape, font, layers}) {
+        titles.append(box->title());
+        QVERIFY(box->isExpandable());
+    }
+    QCOMPARE(titles, QStringList({"Fill", "Shape", "Font", "Layers"}));
+    QCOMPARE(fill->geometry(), QRect(0, 2, 188, 166));
+    // Without the frame row the Shape section is 110 high.
+    QCOMPARE(shape->geometry(), QRect(0, 170, 188, 110));
+    QCOMPARE(font->geometry(), QRect(0, 282, 188, 138));
+    QCOMPARE(layers->y(), 422);
+
+    // A click on the title bar folds the section; the rest move up.
+    clickAt(fill, QPointF(60, 10));
+    QVERIFY(!fill->isExpanded());
+    QCOMPARE(fill->geometry(), QRect(0, 2, 188, 19));
+    QVERIFY(child<QWidget>("fillBrushControl")->isHidden());
+    QCOMPARE(shape->y(), 23);
+    QCOMPARE(font->y(), 23 + 110 + 2);
+
+    shape->setExpanded(false);
+    font->setExpanded(false);
+    QCOMPARE(font->geometry(), QRect(0, 23 + 19 + 2, 188, 19));
+    QCOMPARE(layers->y(), 44 + 19 + 2);
+
+    // Unfolded, the section keeps its controls and their values.
+    child<SkinSlider>("blurSlider")->setValue(4);
+    fill->setExpanded(true);
+    shape->setExpanded(true);
+    QVERIFY(!child<QWidget>("fillBrushControl")->isHidden());
+    QCOMPARE(shape->geometry(), QRect(0, 170, 188, 110));
+    QCOMPARE(child<SkinSlider>("blurSlider")->value(), 4);
+}
+
+void TestMainWindowPanels::keepsTheLayersSectionDownToTheFoot()
+{
+    SkinGroupBox *layers = section("groupLayers");
+    const int panelHeight = child<QWidget>("designPanel")->height();
+    QCOMPARE(layers->geometry().bottom(), panelHeight - 3);
+    section("groupFont")->setExpanded(false);
+    QCOMPARE(layers->geometry().bottom(), panelHeight - 3);
+    m_window->resize(1000, 760);
+    QCOMPARE(layers->geometry().bottom(), child<QWidget>("designPanel")->height() - 3);
+    layers->setExpanded(false);
+    QCOMPARE(layers->height(), 19);
+
+    // At the smallest window the sections above leave the Layers section
+    // no room; it gets no height, never a negative one.
+    section("groupFont")->setExpanded(true);
+    layers->setExpanded(true);
+    m_window->resize(800, 480);
+    QCOMPARE(layers->height(), 0);
+}
+
+void TestMainWindowPanels::givesTheLayersPanelItsSection()
+{
+    // The layers panel, whatever builds it, is found by its name inside the
+    // section and placed under the title bar, overlapping its last 2 rows.
+    SkinGroupBox *layers = section("groupLayers");
+    auto *panel = new QWidget(layers);
+    panel->setObjectName("layerControl");
+    m_window->adjustUIGeometries();
+    QCOMPARE(panel->geometry(), QRect(0, 18, 188, layers->height() - 18));
+}
+
+QTEST_MAIN(TestMainWindowPanels)
+#include "tst_mainwindowpanels.moc"
