@@ -93,7 +93,10 @@ void DesignPanelGesture::begin(SketchView *view, const QList<SketchShape *> &tar
         takeBack();
         abandon();
     });
-    m_viewDestroyed = QObject::connect(view, &QObject::destroyed, [this]() { drop(); });
+    m_viewDestroyed = QObject::connect(view, &QObject::destroyed, [this]() {
+        drop();
+        abandon();
+    });
 }
 
 void DesignPanelGesture::markChanged()

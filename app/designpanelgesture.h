@@ -33,7 +33,7 @@ class SketchView;
 //
 // The view's undo and redo take the command back before they move the
 // history; when the view is destroyed the command is deleted without an
-// undo (its shapes went with the view).
+// undo (its shapes went with the view) and its edit is abandoned.
 //
 // Owned: the open command, until pushed (then the view's history owns it)
 // or taken back. Not the view, not the targets.
