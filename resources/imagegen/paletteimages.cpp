@@ -42,9 +42,13 @@ void frame(QPainter& p, int x, int y, int w, int h)
     fill(p, x + w - 1, y, 1, h);
 }
 
+// A line of one pixel is drawn aliased, so that it stays one connected run
+// of whole pixels; wider ones are left to the coverage threshold.
 void stroke(QPainter& p, const QPainterPath& path, qreal width, Qt::PenCapStyle cap = Qt::FlatCap)
 {
     p.save();
+    if (width <= 1.0)
+        p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(glyph, width, Qt::SolidLine, cap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
@@ -91,8 +95,8 @@ void plus(QPainter& p)
 QPainterPath curve()
 {
     QPainterPath path;
-    path.moveTo(1.5, 14.5);
-    path.cubicTo(3, 5, 9, 13, 14.5, 3.5);
+    path.moveTo(2, 13);
+    path.cubicTo(3, 5, 9, 11, 13, 2);
     return path;
 }
 
@@ -109,21 +113,21 @@ void arrow(QPainter& p)
 // A curve between its two end nodes.
 void path(QPainter& p)
 {
-    stroke(p, curve(), 1.6);
+    stroke(p, curve(), 1.0);
     cornerNode(p, 0, 12);
     cornerNode(p, 12, 1);
 }
 
 void insertCornerPoint(QPainter& p)
 {
-    stroke(p, curve(), 1.6);
+    stroke(p, curve(), 1.0);
     cornerNode(p, 6, 7);
     plus(p);
 }
 
 void insertSmoothPoint(QPainter& p)
 {
-    stroke(p, curve(), 1.6);
+    stroke(p, curve(), 1.0);
     smoothNode(p, 8, 9);
     plus(p);
 }
@@ -153,7 +157,7 @@ void connect(QPainter& p)
     lines.cubicTo(5, 3, 7, 6, 7.5, 8.5);
     lines.moveTo(15.5, 14);
     lines.cubicTo(11, 14, 8, 11, 7.5, 8.5);
-    stroke(p, lines, 1.6);
+    stroke(p, lines, 1.0);
     clear(p, 4, 5, 8, 8);
     fill(p, 5, 6, 6, 6);
 }
@@ -169,8 +173,8 @@ void rotate(QPainter& p)
     arc.arcMoveTo(circle, 90);
     arc.arcTo(circle, 90, 270);
     stroke(p, arc, 2.0);
-    clear(p, 9, 2, 7, 7);
-    area(p, polygonPath({{9.5, 8.5}, {16, 8.5}, {12.75, 3.5}}));
+    clear(p, 9, 1, 7, 8);
+    area(p, polygonPath({{9, 9}, {16, 9}, {12.5, 3}}));
 }
 
 // A box with a double arrow across its corner.
