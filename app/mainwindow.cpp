@@ -2,9 +2,11 @@
 // theme it starts in, its layout and its destruction.
 #include "app/mainwindow.h"
 
+#include "app/sketchframepopupwindow.h"
 #include "app/usersettings.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterial.h"
+#include "skin/windows/skingroupbox.h"
 #include "skin/windows/skinmenu.h"
 #include "skin/windows/skintabcontrol.h"
 #include "skin/windows/skintheme.h"
@@ -85,6 +87,7 @@ MainWindow::MainWindow(QWidget *parent)
     createToolPanel();
     createDesignPanel();
     createDocumentTabs();
+    createLayerControl(groupLayers);
 
     menuBar()->show();
     toolBar()->show();
@@ -98,6 +101,9 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     toolButtons.clear();
+    // A top-level popup without parent: nothing else would delete it.
+    delete framePopupWindow;
+    framePopupWindow = nullptr;
     // The children are deleted by the base classes, when this class is gone:
     // none of their signals may reach its slots by then.
     for (QObject *child : findChildren<QObject *>())
@@ -283,14 +289,14 @@ void MainWindow::createToolBar()
     for (QAction *action : {actionFlipHorizontal, actionFlipVertical})
         bar->addAction(action);
 
-    // The frame entries. The frames popup (framePopupWindow) comes with the
-    // frames feature, and with it its shapeFrameChanged() connection.
+    // The frame entries and their popup.
     bar->addSeparator();
     toolActionFrame = bar->addAction(QIcon(QStringLiteral(":/tools/images/Frame.png")), QString(),
                                      this, SLOT(toolActionFrameChecked()));
     toolActionFrame->setObjectName(QStringLiteral("toolActionFrame"));
     actionFrameIndex = bar->addAction(QStringLiteral("0/0"), this, SLOT(showFramePopupWindow()));
     actionFrameIndex->setObjectName(QStringLiteral("actionFrameIndex"));
+    createFramePopupWindow();
     actionSelectionStatus = bar->addAction(QString());
     actionSelectionStatus->setObjectName(QStringLiteral("actionSelectionStatus"));
 }

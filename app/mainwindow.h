@@ -404,7 +404,7 @@ private:
     QAction *toolActionFrame = nullptr;
     QAction *actionFrameIndex = nullptr;
     QAction *actionSelectionStatus = nullptr;
-    // Has no parent: the window does not delete it.
+    // Has no parent; the window deletes it.
     SketchFramePopupWindow *framePopupWindow = nullptr;
     SketchFrameEditor *frameEditor = nullptr;
     QLabel *frameEditorLabel = nullptr;
@@ -509,6 +509,23 @@ private:
     // The gestures of `pendingUpdateCommand` and `pendingPaperColorCommand`.
     DesignPanelGesture pendingUpdateCommand;
     DesignPanelGesture pendingPaperColorCommand;
+
+    // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
+    // The layers panel inside the parent, the Layers section, whose context
+    // button then offers the panel's menu; without a section the panel is
+    // made hidden, so the Layer menu still works.
+    void createLayerControl(QWidget *parent);
+    // The panel covers the section below its title bar and the bar's lowest
+    // 2 pixels.
+    void placeLayerControl();
+    // The tool bar's frames popup; the window deletes it.
+    void createFramePopupWindow();
+    // The panel shows the view's layers (none for null).
+    void showLayersOf(SketchDocumentView *view);
+    void refreshLayers();
+    // After any view's sketchChanged(): a rebuild when the current view's
+    // last command changed the layer list or a name, else a repaint.
+    void followDocumentChange();
 };
 
 #endif // MAINWINDOW_H

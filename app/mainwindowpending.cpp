@@ -87,8 +87,3 @@ void MainWindow::showAbout() {}
 void MainWindow::registerTimerTrigger() {}
 void MainWindow::updateVersionToServer() {}
 void MainWindow::postThemeStyleChangeMessage() {}
-
-// The layers panel: comes with it.
-void MainWindow::newLayer() {}
-void MainWindow::deleteLayer() {}
-void MainWindow::duplicateLayer() {}

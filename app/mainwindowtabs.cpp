@@ -136,7 +136,7 @@ void MainWindow::sketchViewChanged()
 {
     // Whichever view changed, the current tab's text is refreshed.
     updateTabText(currentSketchView());
-    // The layers panel follows with its own feature.
+    followDocumentChange();
 }
 
 void MainWindow::sketchViewZoomChanged()
@@ -146,7 +146,7 @@ void MainWindow::sketchViewZoomChanged()
 
 void MainWindow::sketchViewCurrentLayerChanged()
 {
-    // Rebuilds the layers panel; comes with it.
+    refreshLayers();
 }
 
 // --- The current tab ------------------------------------------------------------
@@ -160,7 +160,9 @@ void MainWindow::tabControlSelectedIndexChanged()
         actionGridLines->setChecked(view->isGridVisible());
         actionAutoSlices->setChecked(view->isAutoSliceVisible());
     }
+    showLayersOf(currentDocumentView());
     sketchViewSelectionChanged();
+    refreshLayers();
     toolActionChanged();
 }
 

@@ -497,9 +497,17 @@ bool SketchDocumentView::canInsertImage() const
     return m_currentToolType != SketchToolTypeSlice && hasUsableLayer();
 }
 
+bool SketchDocumentView::isOnLockedLayer(const SketchShape *shape)
+{
+    const SketchShape *outermost = shape->topLevelGroup();
+    const SketchLayer *layer = (outermost ? outermost : shape)->layer();
+    return layer && layer->isLocked();
+}
+
 void SketchDocumentView::changeShapeFrame(SketchShape *shape, int index)
 {
-    if (!shape || shape->frames().isEmpty() || index < 0 || index >= shape->frames().size())
+    if (!shape || shape->frames().isEmpty() || index < 0 || index >= shape->frames().size()
+        || isOnLockedLayer(shape))
         return;
     const bool selected = shape->isSelected();
     SketchShape *outermost = shape->topLevelGroup();

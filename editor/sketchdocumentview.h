@@ -145,8 +145,12 @@ public:
     bool canInsertImage() const;
 
     // Shows frame index of the shape as one "changeShapeFrame" command;
-    // nothing for a null shape or an index outside its frames.
+    // nothing for a null shape, a shape on a locked layer or an index
+    // outside its frames.
     void changeShapeFrame(SketchShape *shape, int index);
+    // The shape, or the outermost group that holds it, lies on a locked
+    // layer: no edit may change it.
+    static bool isOnLockedLayer(const SketchShape *shape);
 
     // --- Selection operations -----------------------------------------------
     // Each edit is one undoable command (a z-order change one per layer).
@@ -160,7 +164,8 @@ public:
     // The selected unlocked groups hand their members back, on top of their
     // layers.
     void unGroupSelection();
-    // Every selected shape, wherever it lies; the selection stays.
+    // Every selected shape, hidden or not, but for those on locked layers;
+    // the selection stays.
     void lockSelection();
     void unLockSelection();
     // Mirrors each editable selected shape about its own centre line.
@@ -178,15 +183,15 @@ public:
     // point loses only that point.
     void deleteSelection() override;
     // Z-order within each layer (front, back, forward, backward); one
-    // command per layer that moves.
+    // command per layer that moves. Locked layers keep their order.
     void placeSelection(SketchPlaceKind kind);
     void bringToFront();
     void sendToBack();
     void bringForward();
     void sendBackward();
     // Drops one frame of the shape and shows the frame that takes its
-    // place; a single frame left is dropped too. False for a null shape or
-    // an index outside its frames.
+    // place; a single frame left is dropped too. False for a null shape, a
+    // shape on a locked layer or an index outside its frames.
     bool removeShapeFrame(SketchShape *shape, int index);
     // Every shape of the visible, unlocked layers, locked shapes included.
     void selectAll() override;
@@ -279,8 +284,8 @@ public:
     void paste() override;
     // The style of the first selected shape (its innermost selected member).
     void copyFormat();
-    // Gives every selected shape the copied style whole; text that is not a
-    // format (or does not parse) changes nothing.
+    // Gives every selected shape off locked layers the copied style whole;
+    // text that is not a format (or does not parse) changes nothing.
     void pasteFormat();
     // Reads a material from drag text and drops it centred on widget point
     // (x, y); text that does not parse as a material adds nothing.

@@ -31,6 +31,8 @@
 #include <QTextEdit>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace {
 
 const QString ShapeRoot = QStringLiteral("StoryloomClipboardShape");
@@ -290,7 +292,8 @@ void SketchDocumentView::pasteFormat()
 {
     if (m_currentToolType == SketchToolTypeSlice || !hasUsableLayer())
         return;
-    const QList<SketchShape *> shapes = m_document->selectedShapes();
+    QList<SketchShape *> shapes = m_document->selectedShapes();
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(), &SketchDocumentView::isOnLockedLayer), shapes.end());
     const QString text = clipboardText();
     if (shapes.isEmpty() || !text.startsWith(FormatPrefix))
         return;

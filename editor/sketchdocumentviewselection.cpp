@@ -94,15 +94,26 @@ void SketchDocumentView::updateShapes(const QList<SketchShape *> &shapes, const 
     commandManager()->push(command, text);
 }
 
+namespace {
+
+QList<SketchShape *> offLockedLayers(QList<SketchShape *> shapes)
+{
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(), &SketchDocumentView::isOnLockedLayer),
+                 shapes.end());
+    return shapes;
+}
+
+} // namespace
+
 void SketchDocumentView::lockSelection()
 {
-    updateShapes(selectedShapes(), QStringLiteral("lockSelection"),
+    updateShapes(offLockedLayers(selectedShapes()), QStringLiteral("lockSelection"),
                  [](SketchShape *shape) { shape->setLocked(true); });
 }
 
 void SketchDocumentView::unLockSelection()
 {
-    updateShapes(selectedShapes(), QStringLiteral("unLockSelection"),
+    updateShapes(offLockedLayers(selectedShapes()), QStringLiteral("unLockSelection"),
                  [](SketchShape *shape) { shape->setLocked(false); });
 }
 
@@ -239,7 +250,7 @@ void SketchDocumentView::placeSelection(SketchPlaceKind kind)
     QHash<SketchLayer *, QList<SketchShape *>> byLayer;
     for (SketchShape *shape : selectedShapes()) {
         SketchLayer *layer = shape->layer();
-        if (!layer)
+        if (!layer || layer->isLocked())
             continue;
         if (!byLayer.contains(layer))
             order.append(layer);
@@ -294,7 +305,7 @@ void SketchDocumentView::sendBackward()
 
 bool SketchDocumentView::removeShapeFrame(SketchShape *shape, int index)
 {
-    if (!shape)
+    if (!shape || isOnLockedLayer(shape))
         return false;
     QList<SketchShape *> &frames = shape->frames();
     if (index < 0 || index >= frames.size())

@@ -5,6 +5,7 @@
 #include "commands/sketchcommandremove.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "skin/windows/skinmessagebox.h"
 
@@ -75,6 +76,8 @@ bool SketchToolFrame::mouseMoveEvent(QMouseEvent *event)
         return false;
     const QPointF pos = currentPos();
     SketchShape *hit = view->shapeAt(float(pos.x()), float(pos.y()));
+    if (hit && !acceptsFrames(hit))
+        hit = nullptr;
     // Passing over the selection keeps the target it came from.
     if (hit == m_target || (hit && hit->isSelected()))
         return false;
@@ -101,7 +104,8 @@ void SketchToolFrame::mouseReleaseEvent(QMouseEvent *event)
     setViewCursor(cursor());
 
     SketchDocumentView *view = documentView();
-    if (!view || event->button() != Qt::LeftButton || !dragging || !target || target->isSelected())
+    if (!view || event->button() != Qt::LeftButton || !dragging || !target || target->isSelected()
+        || !acceptsFrames(target))
         return;
     const QList<SketchShape *> candidates = view->editableSelectedShapesOfType(target->typeName());
     if (!candidates.isEmpty()) {
@@ -135,6 +139,12 @@ void SketchToolFrame::addFrames(SketchShape *target, const QList<SketchShape *> 
         shape->setActiveHandle(SketchHandleInside);
     auto *remove = new SketchCommandRemove(view, candidates);
     view->commandManager()->push(new SketchCommandComposite(view, {update, remove}), QStringLiteral("addFrame"));
+}
+
+bool SketchToolFrame::acceptsFrames(const SketchShape *shape)
+{
+    const SketchLayer *layer = shape->layer();
+    return !shape->isLocked() && layer && layer->isVisible() && !layer->isLocked();
 }
 
 SketchShape *SketchToolFrame::frameCopy(SketchShape *shape)

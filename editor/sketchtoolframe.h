@@ -11,7 +11,8 @@ class SketchShape;
 // Drops the selected shapes onto a target shape as new frames of it. A left
 // press that leaves at least one selected, unlocked shape starts a drag; the
 // unselected shape under the pointer becomes the target and is framed in
-// red (the selection itself does not move). At the release every editable
+// red (the selection itself does not move); a locked shape, or one on a
+// locked layer, is never a target. At the release every editable
 // selected shape of the target's kind (basic shapes onto a basic shape,
 // groups onto a group) is copied to the end of the target's frame list and
 // taken out of its layer, as one "addFrame" step; a target that had no
@@ -55,6 +56,8 @@ private:
     // A copy of the shape fit to be a frame: unselected, no active handle,
     // its bounding box starting at the origin. Owned by the caller.
     static SketchShape *frameCopy(SketchShape *shape);
+    // A locked shape, or one on a hidden or locked layer, takes no frames.
+    static bool acceptsFrames(const SketchShape *shape);
 
     QPointer<SketchShape> m_target;
     bool m_dragging = false;

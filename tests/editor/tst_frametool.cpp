@@ -85,6 +85,8 @@ private slots:
     void targetFollowsThePointer();
     void dropsThatChangeNothing_data();
     void dropsThatChangeNothing();
+    void lockedTargetsTakeNoFrames_data();
+    void lockedTargetsTakeNoFrames();
     void rightReleaseEndsTheDrag();
     void cancelLeavesTheTool_data();
     void cancelLeavesTheTool();
@@ -465,6 +467,40 @@ void TestFrameTool::dropsThatChangeNothing()
     QVERIFY(m_boxes.isEmpty());
     QCOMPARE(layer()->shapes(), before);
     QVERIFY(selected->frames().isEmpty());
+    QCOMPARE(pointsOf(source), QList<QPointF>({{50, 50}, {110, 50}, {110, 90}, {50, 90}}));
+}
+
+void TestFrameTool::lockedTargetsTakeNoFrames_data()
+{
+    QTest::addColumn<bool>("lockTheLayer");
+    QTest::newRow("on a locked layer") << true;
+    QTest::newRow("locked itself") << false;
+}
+
+void TestFrameTool::lockedTargetsTakeNoFrames()
+{
+    QFETCH(bool, lockTheLayer);
+    SketchShape *source = addBox(layer(), 50, 50, 60, 40, Qt::blue);
+    auto *other = new SketchLayer(m_view->document(), QStringLiteral("Other"));
+    m_view->document()->layers().append(other);
+    SketchShape *target = addBox(lockTheLayer ? other : layer(), 300, 100, 100, 80, Qt::red);
+    if (lockTheLayer)
+        other->setLocked(true);
+    else
+        target->setLocked(true);
+    const QString before = shapeXml(target);
+    selectShape(source);
+    useFrameTool();
+
+    pressAt(m_view, centreOf(source));
+    moveTo(m_view, centreOf(target));
+    QVERIFY(!tool()->target());
+    releaseAt(m_view, centreOf(target));
+
+    QCOMPARE(undoCount(), 0);
+    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(shapeXml(target), before);
+    QCOMPARE(layer()->shapes().first(), source);
     QCOMPARE(pointsOf(source), QList<QPointF>({{50, 50}, {110, 50}, {110, 90}, {50, 90}}));
 }
 

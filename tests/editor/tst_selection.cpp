@@ -21,6 +21,9 @@
 #include <QtTest>
 #include <functional>
 
+using ViewEdit = std::function<void(SketchDocumentView *, SketchShape *)>;
+Q_DECLARE_METATYPE(ViewEdit)
+
 using ViewOperation = std::function<void(SketchDocumentView *)>;
 Q_DECLARE_METATYPE(ViewOperation)
 
@@ -47,6 +50,8 @@ private slots:
     void lockKeepsTheSelection();
     void flipMirrorsEachShapeInPlace();
     void flipLeavesLockedShapesAlone();
+    void editsLeaveLockedLayersAlone_data();
+    void editsLeaveLockedLayersAlone();
     void flipOfALineRecordsACommand();
     void deleteRemovesTheEditableSelection();
     void deleteRemovesOnlyTheActivePoint();
@@ -424,6 +429,57 @@ void TestSelection::flipLeavesLockedShapesAlone()
     free->setSelected(false);
     m_view->flipVerticalSelection();
     QCOMPARE(undoTexts(m_view), QStringLiteral("flipHorizontalSelection"));
+}
+
+void TestSelection::editsLeaveLockedLayersAlone_data()
+{
+    QTest::addColumn<ViewEdit>("edit");
+    QTest::newRow("lock") << ViewEdit([](SketchDocumentView *view, SketchShape *) { view->lockSelection(); });
+    QTest::newRow("unlock") << ViewEdit([](SketchDocumentView *view, SketchShape *shape) {
+        shape->setLocked(true);
+        view->unLockSelection();
+    });
+    QTest::newRow("to front") << ViewEdit([](SketchDocumentView *view, SketchShape *) { view->bringToFront(); });
+    QTest::newRow("paste format") << ViewEdit([](SketchDocumentView *view, SketchShape *shape) {
+        SketchShape *red = addBox(view->document()->layers().first(), 0, 0, 10, 10, Qt::red);
+        shape->setSelected(false);
+        selectShape(red);
+        view->copyFormat();
+        red->setSelected(false);
+        selectShape(shape);
+        view->pasteFormat();
+    });
+    QTest::newRow("show a frame") << ViewEdit([](SketchDocumentView *view, SketchShape *shape) {
+        view->changeShapeFrame(shape, 0);
+    });
+    QTest::newRow("remove a frame") << ViewEdit([](SketchDocumentView *view, SketchShape *shape) {
+        QVERIFY(!view->removeShapeFrame(shape, 0));
+    });
+}
+
+// An undo can give shapes of a layer locked since then their selection
+// back; none of the edits may touch them while the layer stays locked.
+void TestSelection::editsLeaveLockedLayersAlone()
+{
+    QFETCH(ViewEdit, edit);
+    SketchLayer *lockedLayer = addLayer(QStringLiteral("Locked"));
+    SketchShape *framed = makeFramedShape(lockedLayer, QRectF(100, 0, 40, 40));
+    SketchShape *other = addBox(lockedLayer, 200, 0, 10, 10);
+    selectShape(framed);
+    lockedLayer->setLocked(true);
+    m_view->setCurrentLayer(firstLayer(), false);
+    edit(m_view, framed);
+    QCOMPARE(undoTexts(m_view), QString());
+    QCOMPARE(lockedLayer->shapes(), (QList<SketchShape *>{framed, other}));
+    QCOMPARE(framed->frames().size(), 2);
+    QCOMPARE(framed->frameIndex(), 1);
+    QVERIFY(framed->fill() != SkinBrush(QColor(Qt::red)));
+
+    // Unlocked, the same layer takes the edits again.
+    lockedLayer->setLocked(false);
+    framed->setLocked(false);
+    m_view->changeShapeFrame(framed, 0);
+    QCOMPARE(undoTexts(m_view).endsWith(QStringLiteral("changeShapeFrame")), true);
 }
 
 void TestSelection::flipOfALineRecordsACommand()

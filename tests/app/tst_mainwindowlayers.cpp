@@ -1,0 +1,237 @@
+// The main window's layers panel and frames popup: the Layer menu on the
+// current document, the panel following tabs, documents and undo, the eye
+// and the lock marking the tab, and the popup going with the window.
+#include "support/history.h"
+#include "support/input.h"
+
+#include "app/mainwindow.h"
+#include "app/sketchlayercontrol.h"
+#include "commands/sketchcommandmanager.h"
+#include "editor/sketchdocumentview.h"
+#include "editor/sketchtool.h"
+#include "model/sketchdocument.h"
+#include "model/sketchlayer.h"
+#include "skin/controls/skingridrow.h"
+#include "skin/controls/skingridselection.h"
+#include "skin/controls/skingridview.h"
+#include "windowfixture.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QtTest>
+
+using namespace windowfixture;
+
+namespace {
+
+QStringList layerNames(const SketchDocumentView *view)
+{
+    QStringList names;
+    for (const SketchLayer *layer : view->document()->layers())
+        names.append(layer->name());
+    return names;
+}
+
+} // namespace
+
+class TestMainWindowLayers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layerMenuWithoutADocumentDoesNothing();
+    void layerMenuActsOnTheCurrentDocument();
+    void deleteKeepsTheLastLayer();
+    void undoRebuildsThePanel();
+    void eyeAndLockMarkTheTab();
+    void followsTheCurrentTab();
+    void tabSwitchesKeepEachTabsTool();
+    void framePopupGoesWithTheWindow();
+
+private:
+    SketchLayerControl *panel() const { return m_window->findChild<SketchLayerControl *>("layerControl"); }
+    QStringList rows() const
+    {
+        QStringList texts;
+        for (int row = 0; row < panel()->grid()->rowCount(); ++row)
+            texts.append(panel()->grid()->cellText(3, row));
+        return texts;
+    }
+    void pressCell(int column, int row)
+    {
+        SkinGridView *grid = panel()->grid();
+        const QPoint centre = grid->cellRect(column, row).center();
+        pressAt(grid, centre);
+        releaseAt(grid, centre);
+    }
+    void trigger(const char *name) { action(*m_window, name)->trigger(); }
+
+    Home m_home;
+    MainWindow *m_window = nullptr;
+};
+
+void TestMainWindowLayers::initTestCase()
+{
+    QVERIFY(m_home.install());
+}
+
+void TestMainWindowLayers::init()
+{
+    m_window = new MainWindow;
+    m_window->show();
+    QVERIFY(panel());
+}
+
+void TestMainWindowLayers::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void TestMainWindowLayers::layerMenuWithoutADocumentDoesNothing()
+{
+    trigger("actionNewLayer");
+    trigger("actionDeleteLayer");
+    trigger("actionDuplicateLayer");
+    QVERIFY(!panel()->documentView());
+    QCOMPARE(panel()->grid()->rowCount(), 0);
+}
+
+void TestMainWindowLayers::layerMenuActsOnTheCurrentDocument()
+{
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    QCOMPARE(panel()->documentView(), view);
+    QCOMPARE(rows(), QStringList({"Layer1"}));
+    QVERIFY(!tabTexts(*m_window).first().endsWith(" *"));
+
+    trigger("actionNewLayer");
+    QCOMPARE(layerNames(view), QStringList({"Layer1", "Layer2"}));
+    QCOMPARE(rows(), QStringList({"Layer2", "Layer1"}));
+    QCOMPARE(view->currentLayer(), view->document()->layers().last());
+    QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
+
+    trigger("actionDuplicateLayer");
+    QCOMPARE(layerNames(view), QStringList({"Layer1", "Layer2", "Layer2_Copy"}));
+    QCOMPARE(rows().first(), QString("Layer2_Copy"));
+
+    trigger("actionDeleteLayer");
+    QCOMPARE(layerNames(view), QStringList({"Layer1", "Layer2"}));
+    QCOMPARE(undoTexts(view), QString("newLayer,duplicateLayer,deleteLayer"));
+}
+
+// The Layer menu reaches the same rule as the panel's menu: the last layer
+// stays, and no "Layer1" appears outside the history.
+void TestMainWindowLayers::deleteKeepsTheLastLayer()
+{
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    SketchLayer *only = view->document()->layers().first();
+    trigger("actionDeleteLayer");
+    QCOMPARE(view->document()->layers(), QList<SketchLayer *>{only});
+    QCOMPARE(undoTexts(view), QString());
+    QVERIFY(!view->isModified());
+}
+
+void TestMainWindowLayers::undoRebuildsThePanel()
+{
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    trigger("actionNewLayer");
+    QCOMPARE(rows().size(), 2);
+    undoOnce(view);
+    QCOMPARE(rows(), QStringList({"Layer1"}));
+    view->commandManager()->redo();
+    QCOMPARE(rows(), QStringList({"Layer2", "Layer1"}));
+}
+
+// The flags are saved with the document: a flip is a change to save.
+void TestMainWindowLayers::eyeAndLockMarkTheTab()
+{
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    SketchLayer *layer = view->document()->layers().first();
+    pressCell(1, 0);
+    QVERIFY(layer->isLocked());
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeNone));
+    QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
+    QCOMPARE(undoTexts(view), QString());
+
+    view->setModified(false);
+    m_window->sketchViewChanged();
+    QVERIFY(!tabTexts(*m_window).first().endsWith(" *"));
+    pressCell(1, 0);
+    QVERIFY(!layer->isLocked());
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeSelect));
+    QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
+
+    view->setModified(false);
+    pressCell(0, 0);
+    QVERIFY(!layer->isVisible());
+    QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
+    QCOMPARE(undoTexts(view), QString());
+}
+
+void TestMainWindowLayers::followsTheCurrentTab()
+{
+    m_window->newFile();
+    SketchDocumentView *first = m_window->currentDocumentView();
+    trigger("actionNewLayer");
+    m_window->newFile();
+    SketchDocumentView *second = m_window->currentDocumentView();
+    QCOMPARE(panel()->documentView(), second);
+    QCOMPARE(rows(), QStringList({"Layer1"}));
+
+    tabs(*m_window)->setCurrentIndex(0);
+    emit tabs(*m_window)->selectedIndexChanged();
+    QCOMPARE(panel()->documentView(), first);
+    QCOMPARE(rows(), QStringList({"Layer2", "Layer1"}));
+    // Its current layer is the selected row.
+    first->setCurrentLayer(first->document()->layers().first(), true);
+    QCOMPARE(panel()->grid()->selection()->anchorGridRow(), panel()->grid()->rows().at(1));
+
+    tabs(*m_window)->removePage(1);
+    tabs(*m_window)->removePage(0);
+    QVERIFY(!panel()->documentView());
+    QCOMPARE(panel()->grid()->rowCount(), 0);
+}
+
+// A rebuild is no choice of the user's: each tab keeps its own tool.
+void TestMainWindowLayers::tabSwitchesKeepEachTabsTool()
+{
+    m_window->newFile();
+    SketchDocumentView *first = m_window->currentDocumentView();
+    first->setCurrentTool(SketchToolTypeRect, true);
+    m_window->newFile();
+    SketchDocumentView *second = m_window->currentDocumentView();
+    second->setCurrentTool(SketchToolTypeEllipse, true);
+
+    tabs(*m_window)->setCurrentIndex(0);
+    emit tabs(*m_window)->selectedIndexChanged();
+    QCOMPARE(first->currentToolType(), int(SketchToolTypeRect));
+    tabs(*m_window)->setCurrentIndex(1);
+    emit tabs(*m_window)->selectedIndexChanged();
+    QCOMPARE(second->currentToolType(), int(SketchToolTypeEllipse));
+    QCOMPARE(first->currentToolType(), int(SketchToolTypeRect));
+}
+
+// The tool bar's popup has no parent widget; the window deletes it.
+void TestMainWindowLayers::framePopupGoesWithTheWindow()
+{
+    QList<QPointer<QWidget>> popups;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "popupWindow" && !widget->parentWidget())
+            popups.append(widget);
+    }
+    QCOMPARE(popups.size(), 1);
+    delete m_window;
+    m_window = nullptr;
+    QVERIFY(!popups.first());
+}
+
+QTEST_MAIN(TestMainWindowLayers)
+#include "tst_mainwindowlayers.moc"
