@@ -20,38 +20,6 @@ void MainWindow::saveAsMaterial() {}
 void MainWindow::downloadMoreMaterials() {}
 void MainWindow::materialClicked(SketchMaterialFile *) {}
 
-// The design panel: filled from the selection, and its edits recorded as
-// commands; comes with the design panel.
-void MainWindow::sketchViewSelectionChanged() {}
-void MainWindow::showFramePopupWindow() {}
-void MainWindow::frameIndexChanged(QString) {}
-void MainWindow::editShapeText() {}
-void MainWindow::editShapeName() {}
-void MainWindow::gradientColorPicked(QColor) {}
-void MainWindow::fillColorPicked(QColor) {}
-void MainWindow::strokeColorPicked(QColor) {}
-void MainWindow::beginFillColorPicking() {}
-void MainWindow::beginGradientColorPicking(SkinColorPicker *) {}
-void MainWindow::beginStrokeColorPicking() {}
-void MainWindow::beginForeColorPicking() {}
-void MainWindow::changeFillBrush(SkinBrush) {}
-void MainWindow::changingFillBrush(SkinBrush) {}
-void MainWindow::changeStrokeBrush(SkinBrush) {}
-void MainWindow::changeStrokeStyle(QPen) {}
-void MainWindow::changingShapeTension(int) {}
-void MainWindow::changeShapeTension(int) {}
-void MainWindow::changingShapeOpacity(int) {}
-void MainWindow::changeShapeOpacity(int) {}
-void MainWindow::changingShapeBlur(int) {}
-void MainWindow::changeShapeBlur(int) {}
-void MainWindow::changeShapeFrame(int) {}
-void MainWindow::changeShapeFontName(QString) {}
-void MainWindow::changeShapeFontColor(QColor) {}
-void MainWindow::changingShapeFontSize(int) {}
-void MainWindow::changeShapeFontSize(int) {}
-void MainWindow::changeShapeFontAlign(int) {}
-void MainWindow::changeShapeFontStyle() {}
-
 // The paper size dialog: comes with it.
 void MainWindow::actionPaperSizeClicked() {}
 

@@ -45,6 +45,7 @@ void SketchCommandManager::undo()
 {
     if (!m_enabled)
         return;
+    emit m_view->historyMoving();
     if (m_view->takeBackGesture())
         return;
     // An edit in progress in the in-place editor is stored first, so that
@@ -67,6 +68,7 @@ void SketchCommandManager::redo()
 {
     if (!m_enabled)
         return;
+    emit m_view->historyMoving();
     if (m_view->takeBackGesture())
         return;
     m_view->endTextEdit(true);
