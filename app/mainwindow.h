@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "app/designpanelgesture.h"
 #include "model/skinbrush.h"
 #include "skin/windows/skinwindow.h"
 
@@ -13,7 +14,10 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class QAction;
+class QFont;
 class QFontComboBox;
 class QLabel;
 class QMenu;
@@ -29,6 +33,8 @@ class SketchLayerControl;
 class SketchMaterialBox;
 class SketchMaterialFile;
 class SketchMaterialListView;
+class SketchShape;
+class SketchStroke;
 class SketchView;
 class SkinBrushControl;
 class SkinBrushPicker;
@@ -452,13 +458,27 @@ private:
 
     // The design-panel control waiting for a colour picked on the page.
     QWidget *colorPickingWidget = nullptr;
-    // Begun while a design-panel control drags; pushed when it ends.
-    SketchCommandUpdate *pendingUpdateCommand = nullptr;
-    SketchCommandChangePaperColor *pendingPaperColorCommand = nullptr;
     // Tool id to palette button; does not own the buttons.
     QHash<int, QPushButton *> toolButtons;
     // False only while the design panel is filled from the selection.
     bool designPanelLive = true;
+
+    // --- Action states and tool selection -----------------------------------------
+    // Shows the "Face:" row while the frame editor holds a shape, hides it
+    // otherwise; relayouts only when that changes.
+    void updateFrameRow();
+    // The current document view's tool becomes `type`, reset; nothing
+    // without a document view.
+    void selectTool(int type);
+    // The current document view, its select-tool drag taken back first; null
+    // when the current tab is no document.
+    SketchDocumentView *documentViewForEdit();
+    void takeBackDrag(SketchDocumentView *view);
+    // Closes the in-place editor without a step when its text is unchanged.
+    void closeUnchangedTextEdit(SketchDocumentView *view);
+    // Undo (false) or redo (true) on the current view, then the reset of its
+    // tool.
+    void moveHistory(bool forward);
 
     // --- Panels: tool palette, design panel and their layout -------------------
     // Built once by the constructor; placed by adjustUIGeometries().
@@ -506,6 +526,34 @@ private:
     // True from a click on a catalogue entry until its dialog has loaded:
     // further clicks meanwhile open nothing.
     bool catalogueEntryLoading = false;
+
+    // --- Design panel: filled from the selection, edits recorded ---------------
+    // (app/mainwindowdesignsync.cpp, app/mainwindowdesignedits.cpp)
+    using ShapeEdit = std::function<void(SketchShape *)>;
+    // The first selected shape of the current document view's selection.
+    SketchShape *firstSelectedShape() const;
+    void showShapeInDesignPanel(SketchShape *shape);
+    void showPaperInDesignPanel(SketchView *view);
+    void showFontStyle(const QFont *font);
+    // Takes back a design-panel edit in progress that no longer belongs to
+    // the current view and its selection.
+    void settleDesignPanelGestures();
+    // The current document view for a shape slot; null when the slot stops
+    // (none, or the slice tool while `sliceStops`).
+    SketchDocumentView *shapeSlotView(bool sliceStops) const;
+    // One step of a shape edit on the view's targets: applies `edit` to each,
+    // repaints live or, when `final`, rebuilds the blurred images and pushes
+    // the pending command as `text`.
+    void editShapes(SketchDocumentView *view, const QList<SketchShape *> &targets, const QString &text,
+                    bool final, bool repaintLive, const ShapeEdit &edit);
+    // A shape slot without a view-specific fall-back: nothing without targets.
+    void editSelectedShapes(const QString &text, bool final, bool repaintLive, const ShapeEdit &edit);
+    void editFill(SkinBrush brush, bool final);
+    void editPaperColor(const SkinBrush &brush, bool final);
+    void changePaperBorder(SketchDocumentView *view, const SketchStroke &border);
+    // The gestures of `pendingUpdateCommand` and `pendingPaperColorCommand`.
+    DesignPanelGesture pendingUpdateCommand;
+    DesignPanelGesture pendingPaperColorCommand;
 
     // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
     // The layers panel inside the parent, the Layers section, whose context

@@ -5,6 +5,7 @@
 
 #include "app/filedialogs.h"
 #include "editor/sketchdocumentview.h"
+#include "editor/sketchtool.h"
 #include "skin/windows/skinmenu.h"
 #include "skin/windows/skintabcontrol.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QToolButton>
 
 // --- Lookups ------------------------------------------------------------------
@@ -159,13 +161,19 @@ void MainWindow::tabControlSelectedIndexChanged()
     tabControl->contextButton()->setVisible(!tabControl->pages().isEmpty());
     // Each view keeps its own grid and slice settings; without a document
     // view the marks stay as they are.
-    if (SketchDocumentView *view = currentDocumentView()) {
+    const QPointer<SketchDocumentView> view = currentDocumentView();
+    if (view) {
         actionGridLines->setChecked(view->isGridVisible());
         actionAutoSlices->setChecked(view->isAutoSliceVisible());
     }
+    // Showing a tab chooses no tool: the view keeps the one it holds through
+    // the panels' refreshes, and the palette then shows that one.
+    const int tool = view ? view->currentToolType() : int(SketchToolTypeNone);
     showLayersOf(currentDocumentView());
     sketchViewSelectionChanged();
     refreshLayers();
+    if (view && view == currentDocumentView() && view->currentToolType() != tool)
+        view->setCurrentTool(tool, false);
     toolActionChanged();
 }
 

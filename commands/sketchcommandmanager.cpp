@@ -45,6 +45,7 @@ void SketchCommandManager::undo()
 {
     if (!m_enabled)
         return;
+    emit m_view->historyMoving();
     if (m_view->takeBackGesture())
         return;
     // An edit in progress in the in-place editor is stored first, so that
@@ -67,6 +68,7 @@ void SketchCommandManager::redo()
 {
     if (!m_enabled)
         return;
+    emit m_view->historyMoving();
     if (m_view->takeBackGesture())
         return;
     m_view->endTextEdit(true);
@@ -87,6 +89,9 @@ void SketchCommandManager::clear()
 {
     if (!m_enabled)
         return;
+    // A gesture's pending command holds shapes that the history may own, or
+    // that the caller is about to replace (opening a file): it goes first.
+    m_view->takeBackGesture();
     m_lastCommand = nullptr;
     deleteAll(m_undoStack);
     deleteAll(m_redoStack);

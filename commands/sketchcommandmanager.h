@@ -34,7 +34,8 @@ public:
     // (SketchView::takeBackGesture), which may cancel a tool instead.
     void undo();
     void redo();
-    // Deletes every command of both stacks; does not mark the view modified.
+    // Deletes every command of both stacks, after letting the view take
+    // back a gesture in progress; does not mark the view modified.
     void clear();
 
     // Takes back a command that its caller pushed itself, when it is still

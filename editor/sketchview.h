@@ -140,6 +140,10 @@ signals:
     void sketchChanged();
     void selectionChanged();
     void undoManagerChanged();
+    // Undo or redo is about to move the history, before the view's own
+    // gestures are taken back: an edit in progress outside the view (a
+    // design-panel drag) takes its live change back now, in order.
+    void historyMoving();
     // Files and links dropped onto the page, for the main window to open.
     void urlsDroped(QList<QUrl> urls);
 

@@ -1,0 +1,167 @@
+// The design panel over the generated page (gen_scene.py): refilling the
+// panel with every shape selected, and an opacity drag over 1,000 selected
+// shapes, each live step split into the values set by the slot and the
+// repaint that shows them, then the final push as one step.
+//
+// The page comes from the generator named by LOOMDRAW_GEN_SCENE
+// (/work/shared/bench/gen_scene.py by default), run once per page size.
+#include "app/mainwindow.h"
+#include "commands/sketchcommandmanager.h"
+#include "editor/sketchdocumentview.h"
+#include "model/sketchlayer.h"
+#include "model/sketchshape.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+QString generatorPath()
+{
+    const QString path = qEnvironmentVariable("LOOMDRAW_GEN_SCENE");
+    return path.isEmpty() ? QStringLiteral("/work/shared/bench/gen_scene.py") : path;
+}
+
+// A window with the generated page of `shapes` shapes open, its settings in
+// a temporary home.
+struct PanelPage
+{
+    QTemporaryDir home;
+    std::unique_ptr<MainWindow> window;
+    SketchDocumentView *view = nullptr;
+
+    explicit PanelPage(int shapes)
+    {
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+        QStandardPaths::setTestModeEnabled(true);
+        const QString base = home.filePath(QStringLiteral("page"));
+        QProcess::execute(QStringLiteral("python3"), {generatorPath(), QString::number(shapes), base});
+        window = std::make_unique<MainWindow>();
+        window->resize(1200, 800);
+        window->show();
+        window->openFiles({base + QStringLiteral(".slf")});
+        view = window->currentDocumentView();
+    }
+
+    bool isReady() const { return view && !view->currentLayer()->shapes().isEmpty(); }
+
+    // Selects the first `count` shapes of the layer (all for -1).
+    void select(int count)
+    {
+        view->clearSelection();
+        const QList<SketchShape *> &shapes = view->currentLayer()->shapes();
+        const int n = count < 0 ? shapes.size() : qMin(count, shapes.size());
+        for (int index = 0; index < n; ++index)
+            shapes.at(index)->setSelected(true);
+        window->sketchViewSelectionChanged();
+    }
+};
+
+PanelPage &page(int shapes)
+{
+    static std::map<int, std::unique_ptr<PanelPage>> pages;
+    std::unique_ptr<PanelPage> &entry = pages[shapes];
+    if (!entry)
+        entry = std::make_unique<PanelPage>(shapes);
+    return *entry;
+}
+
+void BM_PanelRefreshAllSelected(benchmark::State &state)
+{
+    PanelPage &p = page(static_cast<int>(state.range(0)));
+    if (!p.isReady()) {
+        state.SkipWithError("the generated page did not open");
+        return;
+    }
+    p.select(-1);
+    for (auto _ : state)
+        p.window->sketchViewSelectionChanged();
+    state.counters["selected"] = p.view->selectedShapes().size();
+}
+BENCHMARK(BM_PanelRefreshAllSelected)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One live step: the values only (the slot schedules the repaint).
+void BM_OpacityChangingValues(benchmark::State &state)
+{
+    PanelPage &p = page(static_cast<int>(state.range(0)));
+    if (!p.isReady()) {
+        state.SkipWithError("the generated page did not open");
+        return;
+    }
+    p.select(1000);
+    int value = 99;
+    for (auto _ : state) {
+        p.window->changingShapeOpacity(value);
+        value = value > 1 ? value - 1 : 99;
+    }
+    p.window->changeShapeOpacity(value);
+    p.view->commandManager()->undo();
+    state.counters["selected"] = p.view->selectedInnerShapes().size();
+}
+BENCHMARK(BM_OpacityChangingValues)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One live step with the repaint that shows it.
+void BM_OpacityChangingWithRepaint(benchmark::State &state)
+{
+    PanelPage &p = page(static_cast<int>(state.range(0)));
+    if (!p.isReady()) {
+        state.SkipWithError("the generated page did not open");
+        return;
+    }
+    p.select(1000);
+    int value = 99;
+    for (auto _ : state) {
+        p.window->changingShapeOpacity(value);
+        p.view->repaint();
+        value = value > 1 ? value - 1 : 99;
+    }
+    p.window->changeShapeOpacity(value);
+    p.view->commandManager()->undo();
+}
+BENCHMARK(BM_OpacityChangingWithRepaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The repaint alone, for the split of the figure above.
+void BM_ViewRepaint(benchmark::State &state)
+{
+    PanelPage &p = page(static_cast<int>(state.range(0)));
+    if (!p.isReady()) {
+        state.SkipWithError("the generated page did not open");
+        return;
+    }
+    for (auto _ : state)
+        p.view->repaint();
+}
+BENCHMARK(BM_ViewRepaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The release: one changing step untimed, then the push with its refresh.
+void BM_OpacityFinalPush(benchmark::State &state)
+{
+    PanelPage &p = page(static_cast<int>(state.range(0)));
+    if (!p.isReady()) {
+        state.SkipWithError("the generated page did not open");
+        return;
+    }
+    p.select(1000);
+    int value = 50;
+    for (auto _ : state) {
+        state.PauseTiming();
+        p.window->changingShapeOpacity(value);
+        state.ResumeTiming();
+        p.window->changeShapeOpacity(value);
+        state.PauseTiming();
+        p.view->commandManager()->undo();
+        value = value == 50 ? 40 : 50;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpacityFinalPush)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
