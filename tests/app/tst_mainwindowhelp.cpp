@@ -87,7 +87,7 @@ private:
 void TestMainWindowHelp::initTestCase()
 {
     QVERIFY(m_home.install());
-    QVERIFY(m_home.writeSettings("[General]\nUserId=user 7\nEmail=me+you@example.org\n"));
+    QVERIFY(m_home.writeSettings("[General]\nuserId=user 7\nemail=me+you@example.org\n"));
     m_savedFeedbackUrl = SketchGlobals::sendFeedbackUrl;
     m_savedHelpUrl = SketchGlobals::helpUrl;
     m_savedHomePageUrl = SketchGlobals::homePageUrl;
