@@ -42,6 +42,7 @@ private slots:
     void showsTruncatedValues();
     void showsThePaperWithNothingSelected();
     void fillingThePanelRecordsNothing();
+    void followsTheFrameCounter();
     void recordsAnOpacityDragAsOneStep();
     void recordsEachSliderUnderItsName_data();
     void recordsEachSliderUnderItsName();
@@ -211,6 +212,27 @@ void TestDesignPanel::fillingThePanelRecordsNothing()
     m_window->tabControlSelectedIndexChanged();
     QCOMPARE(undoTexts(m_window->sketchViewAt(0)), QString());
     QCOMPARE(boxes.first()->font().family(), other);
+}
+
+void TestDesignPanel::followsTheFrameCounter()
+{
+    m_window->newFile();
+    QAction *counter = m_window->findChild<QAction *>(QStringLiteral("actionFrameIndex"));
+    SketchShape *framed = makeFramedShape(layer(), QRectF(50, 50, 100, 80));
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("0/0"));
+    selectShape(framed);
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("2/2"));
+    // Under the slice tool the counter follows but no frame changes.
+    view()->setCurrentTool(SketchToolTypeSlice, true);
+    m_window->frameIndexChanged(QStringLiteral("1/2"));
+    QCOMPARE(counter->text(), QStringLiteral("1/2"));
+    view()->setCurrentTool(SketchToolTypeSelect, true);
+    framed->setSelected(false);
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("0/0"));
+    QCOMPARE(view()->commandManager()->undoCount(), 0);
 }
 
 // --- Edits of the shapes --------------------------------------------------------------
