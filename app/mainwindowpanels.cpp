@@ -24,39 +24,6 @@
 
 namespace {
 
-// One palette button: its field's name, its icon, its tool id and the slot
-// that selects the tool. A null name stands for a separator.
-struct ToolButtonSpec {
-    const char *name;
-    const char *icon;
-    int toolId;
-    const char *slot;
-};
-
-const ToolButtonSpec toolButtonSpecs[] = {
-    {"toolActionSelect", ":/tools/images/Arrow.png", 1, SLOT(toolActionSelectChecked())},
-    {nullptr, nullptr, 0, nullptr},
-    {"toolActionPath", ":/tools/images/Path.png", 2, SLOT(toolActionPathChecked())},
-    {"toolActionPoint", ":/tools/images/InsertCornerPoint.png", 7, SLOT(toolActionPointChecked())},
-    {"toolActionCurvePoint", ":/tools/images/InsertSmoothPoint.png", 8,
-     SLOT(toolActionCurvePointChecked())},
-    {"toolActionCutoff", ":/tools/images/Cutoff.png", 9, SLOT(toolActionCutoffChecked())},
-    {"toolActionConnect", ":/tools/images/Connect.png", 10, SLOT(toolActionConnectChecked())},
-    {nullptr, nullptr, 0, nullptr},
-    {"toolActionRotate", ":/tools/images/Rotate.png", 11, SLOT(toolActionRotateChecked())},
-    {"toolActionResize", ":/tools/images/Resize.png", 18, SLOT(toolActionResizeChecked())},
-    {nullptr, nullptr, 0, nullptr},
-    {"toolActionRect", ":/tools/images/Rect.png", 3, SLOT(toolActionRectChecked())},
-    {"toolActionEllipse", ":/tools/images/Ellipse.png", 4, SLOT(toolActionEllipseChecked())},
-    {"toolActionBubble", ":/tools/images/Bubble.png", 5, SLOT(toolActionBubbleChecked())},
-    {"toolActionText", ":/tools/images/Text.png", 6, SLOT(toolActionTextChecked())},
-    {nullptr, nullptr, 0, nullptr},
-    {"toolActionSlice", ":/tools/images/Slice.png", 17, SLOT(toolActionSliceChecked())},
-    {nullptr, nullptr, 0, nullptr},
-    {"toolActionZoomIn", ":/tools/images/ZoomIn.png", 12, SLOT(toolActionZoomInChecked())},
-    {"toolActionZoomOut", ":/tools/images/ZoomOut.png", 13, SLOT(toolActionZoomOutChecked())},
-};
-
 // The icons of the font alignment buttons, in button order.
 const char *const alignIcons[] = {":/widgets/images/AlignLeft.png",
                                   ":/widgets/images/AlignCenter.png",
@@ -177,26 +144,66 @@ QString MainWindow::toolTipOf(int toolId)
 
 void MainWindow::createToolButtons()
 {
-    QPushButton **fields[] = {&toolActionSelect, &toolActionPath, &toolActionPoint,
-                              &toolActionCurvePoint, &toolActionCutoff, &toolActionConnect,
-                              &toolActionRotate, &toolActionResize, &toolActionRect,
-                              &toolActionEllipse, &toolActionBubble, &toolActionText,
-                              &toolActionSlice, &toolActionZoomIn, &toolActionZoomOut};
-    int field = 0;
-    for (const ToolButtonSpec &spec : toolButtonSpecs) {
-        if (!spec.name) {
+    // One row per palette button in palette order: its field and that
+    // field's name, its icon, its tool id and the slot that selects the
+    // tool; a row without a field is a separator.
+    const struct {
+        QPushButton *MainWindow::*field;
+        const char *name;
+        const char *icon;
+        int toolId;
+        const char *slot;
+    } rows[] = {
+        {&MainWindow::toolActionSelect, "toolActionSelect", ":/tools/images/Arrow.png",
+         1, SLOT(toolActionSelectChecked())},
+        {nullptr, nullptr, nullptr, 0, nullptr},
+        {&MainWindow::toolActionPath, "toolActionPath", ":/tools/images/Path.png",
+         2, SLOT(toolActionPathChecked())},
+        {&MainWindow::toolActionPoint, "toolActionPoint", ":/tools/images/InsertCornerPoint.png",
+         7, SLOT(toolActionPointChecked())},
+        {&MainWindow::toolActionCurvePoint, "toolActionCurvePoint", ":/tools/images/InsertSmoothPoint.png",
+         8, SLOT(toolActionCurvePointChecked())},
+        {&MainWindow::toolActionCutoff, "toolActionCutoff", ":/tools/images/Cutoff.png",
+         9, SLOT(toolActionCutoffChecked())},
+        {&MainWindow::toolActionConnect, "toolActionConnect", ":/tools/images/Connect.png",
+         10, SLOT(toolActionConnectChecked())},
+        {nullptr, nullptr, nullptr, 0, nullptr},
+        {&MainWindow::toolActionRotate, "toolActionRotate", ":/tools/images/Rotate.png",
+         11, SLOT(toolActionRotateChecked())},
+        {&MainWindow::toolActionResize, "toolActionResize", ":/tools/images/Resize.png",
+         18, SLOT(toolActionResizeChecked())},
+        {nullptr, nullptr, nullptr, 0, nullptr},
+        {&MainWindow::toolActionRect, "toolActionRect", ":/tools/images/Rect.png",
+         3, SLOT(toolActionRectChecked())},
+        {&MainWindow::toolActionEllipse, "toolActionEllipse", ":/tools/images/Ellipse.png",
+         4, SLOT(toolActionEllipseChecked())},
+        {&MainWindow::toolActionBubble, "toolActionBubble", ":/tools/images/Bubble.png",
+         5, SLOT(toolActionBubbleChecked())},
+        {&MainWindow::toolActionText, "toolActionText", ":/tools/images/Text.png",
+         6, SLOT(toolActionTextChecked())},
+        {nullptr, nullptr, nullptr, 0, nullptr},
+        {&MainWindow::toolActionSlice, "toolActionSlice", ":/tools/images/Slice.png",
+         17, SLOT(toolActionSliceChecked())},
+        {nullptr, nullptr, nullptr, 0, nullptr},
+        {&MainWindow::toolActionZoomIn, "toolActionZoomIn", ":/tools/images/ZoomIn.png",
+         12, SLOT(toolActionZoomInChecked())},
+        {&MainWindow::toolActionZoomOut, "toolActionZoomOut", ":/tools/images/ZoomOut.png",
+         13, SLOT(toolActionZoomOutChecked())},
+    };
+    for (const auto &row : rows) {
+        if (!row.field) {
             toolBox->addSeparator();
             continue;
         }
-        QPushButton *button = toolBox->addButton(skinTintedIcon(QLatin1String(spec.icon)),
-                                                 toolTipOf(spec.toolId), true);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setProperty("iconPath", QLatin1String(spec.icon));
-        connect(button, SIGNAL(clicked()), this, spec.slot);
-        toolButtons.insert(spec.toolId, button);
-        *fields[field++] = button;
+        QPushButton *button = toolBox->addButton(skinTintedIcon(QLatin1String(row.icon)),
+                                                 toolTipOf(row.toolId), true);
+        button->setObjectName(QLatin1String(row.name));
+        // Tinted again in every theme.
+        button->setProperty("iconPath", QLatin1String(row.icon));
+        connect(button, SIGNAL(clicked()), this, row.slot);
+        toolButtons.insert(row.toolId, button);
+        this->*row.field = button;
     }
-    Q_ASSERT(field == int(sizeof(fields) / sizeof(fields[0])));
     toolActionSelect->setChecked(true);
 }
 
@@ -207,7 +214,9 @@ QLabel *MainWindow::addFieldLabel(QWidget *control, const QString &caption)
     auto *label = new QLabel(caption, control->parentWidget());
     label->setGeometry(4, control->y(), 58, 15);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    control->setGeometry(fieldLeft, control->y(), control->width(), 16);
+    // A row is 16 high; the button groups, whose buttons are 18 high, keep
+    // their height, or the buttons would lose their bottom borders.
+    control->setGeometry(fieldLeft, control->y(), control->width(), qMax(16, control->height()));
     return label;
 }
 

@@ -164,17 +164,16 @@ void connect(QPainter& p)
 
 // ---- Transforms -----------------------------------------------------------------
 
-// Three quarters of a circle, turning against the clock, with an arrow
-// head at its open end.
+// Most of a circle, turning against the clock from the top, with an arrow
+// head at its open end on the right, pointing up along the turn.
 void rotate(QPainter& p)
 {
-    const QRectF circle(1, 2, 12, 12);
+    const QRectF circle(2, 3, 11, 11);
     QPainterPath arc;
-    arc.arcMoveTo(circle, 90);
-    arc.arcTo(circle, 90, 270);
+    arc.arcMoveTo(circle, 100);
+    arc.arcTo(circle, 100, 245);
     stroke(p, arc, 2.0);
-    clear(p, 9, 1, 7, 8);
-    area(p, polygonPath({{9, 9}, {16, 9}, {12.5, 3}}));
+    area(p, polygonPath({{9.75, 10}, {15.75, 10}, {12.75, 4.5}}));
 }
 
 // A box with a double arrow across its corner.

@@ -3,6 +3,7 @@
 // values and connections; and the window layout as the panels are shown,
 // hidden and folded.
 #include "app/mainwindow.h"
+#include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterialbox.h"
 #include "skin/controls/skinbrushcontrol.h"
 #include "skin/controls/skinbrushpicker.h"
@@ -12,6 +13,7 @@
 #include "skin/controls/skinslider.h"
 #include "skin/windows/skingroupbox.h"
 #include "skin/windows/skintabcontrol.h"
+#include "skin/windows/skintheme.h"
 #include "skin/windows/skintoolbox.h"
 #include "support/input.h"
 #include "windowfixture.h"
@@ -32,6 +34,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void cleanupTestCase();
 
     void ordersThePaletteButtons();
     void mapsEveryToolIdToItsButton_data();
@@ -51,6 +54,8 @@ private slots:
     void stacksTheSectionsAndFoldsThem();
     void keepsTheLayersSectionDownToTheFoot();
     void givesTheLayersPanelItsSection();
+    void togglesTheCurrentViewsOverlays();
+    void tintsThePanelIconsInTheTheme();
 
 private:
     template<typename T>
@@ -63,8 +68,11 @@ private:
     // The label that shows a value slider's value and unit.
     QLabel *valueLabelOf(const SkinSlider *slider) const;
 
+    static MainWindow *newWindow();
+
     Home m_home;
     MainWindow *m_window = nullptr;
+    MainWindow *m_shared = nullptr;
 };
 
 void TestMainWindowPanels::initTestCase()
@@ -72,19 +80,40 @@ void TestMainWindowPanels::initTestCase()
     QVERIFY(m_home.install());
 }
 
+MainWindow *TestMainWindowPanels::newWindow()
+{
+    auto *window = new MainWindow;
+    window->resize(920, 560);
+    window->show();
+    return window;
+}
+
 void TestMainWindowPanels::init()
 {
-    m_window = new MainWindow;
-    m_window->resize(920, 560);
-    m_window->show();
+    // The table-driven tests only read what the constructor built (or take
+    // back the one connection of their row): their rows share one window.
+    if (QTest::currentDataTag()) {
+        if (!m_shared)
+            m_shared = newWindow();
+        m_window = m_shared;
+    } else {
+        m_window = newWindow();
+    }
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
 
 void TestMainWindowPanels::cleanup()
 {
-    delete m_window;
+    if (m_window != m_shared)
+        delete m_window;
     m_window = nullptr;
     m_home.removeSettings();
+}
+
+void TestMainWindowPanels::cleanupTestCase()
+{
+    delete m_shared;
+    m_shared = nullptr;
 }
 
 QLabel *TestMainWindowPanels::valueLabelOf(const SkinSlider *slider) const
@@ -120,6 +149,8 @@ void TestMainWindowPanels::ordersThePaletteButtons()
         QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
         QCOMPARE(button->size(), QSize(28, 24));
     }
+    // The resize tool alone has a plain word for a tip.
+    QCOMPARE(m_window->toolButton(18)->toolTip(), QString("Resize"));
 }
 
 void TestMainWindowPanels::mapsEveryToolIdToItsButton_data()
@@ -199,6 +230,9 @@ void TestMainWindowPanels::writesRichToolTips_data()
                           << QStringList({tools + "Pen.png", tools + "PenSmooth.png"});
     QTest::newRow("rectangle") << 3 << "<b>Create Rectangle</b><br/>1. Press mouse left button"
                                << QStringList();
+    QTest::newRow("ellipse") << 4 << "<b>Create Ellipse</b><br/>1. Press mouse left button"
+                             << QStringList();
+    QTest::newRow("bubble") << 5 << "<b>Create Bubble</b><br/>1. " << QStringList();
     QTest::newRow("text") << 6 << "<b>Add Text</b><br/>1. Move the cursor<img src=':/tools/images/Text.png'/>"
                           << QStringList({tools + "Text.png"});
     QTest::newRow("corner") << 7 << "<b>Insert Corner Point</b><br/>1. "
@@ -212,6 +246,8 @@ void TestMainWindowPanels::writesRichToolTips_data()
     QTest::newRow("rotate") << 11 << "<b>Rotate</b><br/>1. " << QStringList();
     QTest::newRow("zoom in") << 12 << "<b>Zoom In</b><br/>1. Move cursor to the target position, click to zoom in."
                              << QStringList();
+    QTest::newRow("zoom out") << 13 << "<b>Zoom Out</b><br/>1. Move cursor to the target position, click to zoom out."
+                              << QStringList();
     QTest::newRow("slice") << 17 << "<b>Slice</b><br/>1. " << QStringList();
 }
 
@@ -231,6 +267,9 @@ void TestMainWindowPanels::writesRichToolTips()
         QVERIFY2(!QImage(image).isNull(), qPrintable(image));
     }
     QCOMPARE(tip.count("<img "), images.size());
+    if (id == 17)
+        QVERIFY2(tip.contains(QString::fromUtf8("Storyloom\u00a9 also generates automatic slices")),
+                 qPrintable(tip));
 }
 
 // --- Design panel -----------------------------------------------------------------
@@ -305,8 +344,9 @@ void TestMainWindowPanels::placesTheLabelledRows_data()
     QTest::newRow("blur") << "blurSlider" << QRect(67, t + 67, 78, 16) << "Blur:";
     QTest::newRow("font") << "fontComboBox" << QRect(67, t + 6, 100, 16) << "Font:";
     QTest::newRow("color") << "fontColorPicker" << QRect(67, t + 28, 49, 16) << "Color:";
-    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 16) << "Align:";
-    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 16) << "Style:";
+    // The button groups keep the height of their buttons.
+    QTest::newRow("align") << "fontAlignGroup" << QRect(67, t + 49, 77, 18) << "Align:";
+    QTest::newRow("style") << "fontStyleGroup" << QRect(67, t + 72, 77, 18) << "Style:";
     QTest::newRow("size") << "fontSizeSlider" << QRect(67, t + 94, 78, 16) << "Size:";
 }
 
@@ -510,6 +550,14 @@ void TestMainWindowPanels::stacksTheSectionsAndFoldsThem()
     QCOMPARE(shape->geometry(), QRect(0, 170, 188, 110));
     QCOMPARE(font->geometry(), QRect(0, 282, 188, 138));
     QCOMPARE(layers->y(), 422);
+    // With the "Face:" row shown it is 130, and the sections below move down.
+    child<QLabel>("frameEditorLabel")->show();
+    m_window->adjustUIGeometries();
+    QCOMPARE(shape->height(), 130);
+    QCOMPARE(font->y(), 302);
+    child<QLabel>("frameEditorLabel")->hide();
+    m_window->adjustUIGeometries();
+    QCOMPARE(font->y(), 282);
 
     // A click on the title bar folds the section; the rest move up.
     clickAt(fill, QPointF(60, 10));
@@ -562,6 +610,55 @@ void TestMainWindowPanels::givesTheLayersPanelItsSection()
     panel->setObjectName("layerControl");
     m_window->adjustUIGeometries();
     QCOMPARE(panel->geometry(), QRect(0, 18, 188, layers->height() - 18));
+}
+
+void TestMainWindowPanels::togglesTheCurrentViewsOverlays()
+{
+    // Without a document tab there is nothing to toggle.
+    m_window->showOrHideGrid();
+    m_window->showOrHideAutoSlice();
+    m_window->newFile();
+    SketchDocumentView *first = m_window->currentDocumentView();
+    const bool slicesShown = first->isAutoSliceVisible();
+    m_window->showOrHideGrid();
+    QVERIFY(first->isGridVisible());
+    QCOMPARE(first->isAutoSliceVisible(), slicesShown);
+    // Each flag belongs to its view.
+    m_window->newFile();
+    SketchDocumentView *second = m_window->currentDocumentView();
+    QVERIFY(!second->isGridVisible());
+    action(*m_window, "actionAutoSlices")->trigger();
+    QCOMPARE(second->isAutoSliceVisible(), !slicesShown);
+    QCOMPARE(first->isAutoSliceVisible(), slicesShown);
+    m_window->showOrHideAutoSlice();
+    QCOMPARE(second->isAutoSliceVisible(), slicesShown);
+    QVERIFY(first->isGridVisible());
+}
+
+// The colours of the opaque pixels of an icon's normal 16 x 16 form.
+static QSet<QRgb> iconColours(const QIcon &icon)
+{
+    const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255)
+                colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
+void TestMainWindowPanels::tintsThePanelIconsInTheTheme()
+{
+    const QSet<QRgb> light = {qRgb(180, 180, 180)};
+    const QSet<QRgb> dark = {qRgb(0, 0, 0)};
+    m_window->changeTheme(Black);
+    QCOMPARE(iconColours(m_window->toolButton(11)->icon()), light);
+    QCOMPARE(iconColours(child<SkinButtonGroup>("fontAlignGroup")->buttons().at(1)->icon()), light);
+    m_window->changeTheme(Olive);
+    QCOMPARE(iconColours(m_window->toolButton(11)->icon()), dark);
+    QCOMPARE(iconColours(child<SkinButtonGroup>("fontAlignGroup")->buttons().at(1)->icon()), dark);
 }
 
 QTEST_MAIN(TestMainWindowPanels)
