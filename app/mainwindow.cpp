@@ -87,7 +87,6 @@ MainWindow::MainWindow(QWidget *parent)
     createToolPanel();
     createDesignPanel();
     createDocumentTabs();
-    createLayerControl(groupLayers);
 
     menuBar()->show();
     toolBar()->show();

@@ -56,10 +56,11 @@ class SkinToolBox;
 // Signals and slots of the window are connected by name, so the slot names
 // are part of the contract. The tool panel (palette and materials) stands
 // left of the tabs and the design panel (Fill, Shape, Font, Layers) right
-// of them, placed by adjustUIGeometries() in fixed pixels. The layers list,
-// the frame editor, the frames popup and the theme popup are not built yet:
-// their fields stay null. Slots whose feature is not built yet are
-// connected and do nothing.
+// of them, placed by adjustUIGeometries() in fixed pixels; the Layers
+// section holds the layers panel, the Shape section the "Face:" frame
+// button, and the tool bar's frame counter opens the frames popup. The
+// theme popup is not built yet: its fields stay null. Slots whose feature
+// is not built yet are connected and do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
 // dialogs' answer hook); file names come from FileDialogs.
@@ -333,8 +334,8 @@ private:
 
     // --- Fields ---------------------------------------------------------------
     // Null until their features come: themeButton, themePopup and the theme
-    // buttons, frameEditor, layerControl, framePopupWindow. The "Face:"
-    // label (frameEditorLabel) exists and stays hidden without an editor.
+    // buttons. The "Face:" row (frameEditor, frameEditorLabel) stays hidden
+    // while the editor has no shape.
 
     QPushButton *themeButton = nullptr;
     QWidget *themePopup = nullptr;
@@ -512,12 +513,11 @@ private:
 
     // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
     // The layers panel inside the parent, the Layers section, whose context
-    // button then offers the panel's menu; without a section the panel is
-    // made hidden, so the Layer menu still works.
+    // button then offers the panel's menu; adjustUIGeometries() places it.
     void createLayerControl(QWidget *parent);
-    // The panel covers the section below its title bar and the bar's lowest
-    // 2 pixels.
-    void placeLayerControl();
+    // The "Face:" button of the Shape section's frame row at y; hidden, as
+    // its label, until it has a shape.
+    void createFrameEditor(int y);
     // The tool bar's frames popup; the window deletes it.
     void createFramePopupWindow();
     // The panel shows the view's layers (none for null).

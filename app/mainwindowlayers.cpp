@@ -1,7 +1,8 @@
-// The main window's layers panel and frames popup: making them, placing the
-// panel, keeping it on the current document, and the Layer menu.
+// The main window's layers panel, frame button and frames popup: making
+// them, keeping the panel on the current document, and the Layer menu.
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
 #include "app/sketchframepopupwindow.h"
 #include "app/sketchlayercontrol.h"
 #include "commands/sketchcommand.h"
@@ -16,23 +17,23 @@
 
 void MainWindow::createLayerControl(QWidget *parent)
 {
-    layerControl = new SketchLayerControl(parent ? parent : this);
+    layerControl = new SketchLayerControl(parent);
     layerControl->setObjectName(QStringLiteral("layerControl"));
-    if (auto *group = qobject_cast<SkinGroupBox *>(parent)) {
-        group->contextButton()->setVisible(true);
-        group->setContextMenu(layerControl->contextMenu());
-    } else {
-        // Without its section the panel works but does not show.
-        layerControl->hide();
+    if (auto *section = qobject_cast<SkinGroupBox *>(parent)) {
+        section->contextButton()->setVisible(true);
+        section->setContextMenu(layerControl->contextMenu());
     }
 }
 
-void MainWindow::placeLayerControl()
+void MainWindow::createFrameEditor(int y)
 {
-    if (!layerControl || !groupLayers)
-        return;
-    const int top = groupLayers->titleHeight() - 2;
-    layerControl->setGeometry(0, top, groupLayers->width(), qMax(groupLayers->height() - top, 0));
+    frameEditor = new SketchFrameEditor(groupShape);
+    frameEditor->setObjectName(QStringLiteral("frameEditor"));
+    frameEditor->setGeometry(0, y, 78, 16);
+    // Its popup's left edge under the section's left edge.
+    frameEditor->setPopupRect(QRect(QPoint(-67, 0), QPoint(120, 194)));
+    frameEditor->hide();
+    connect(frameEditor, SIGNAL(shapeFrameChanged(int)), this, SLOT(changeShapeFrame(int)));
 }
 
 void MainWindow::createFramePopupWindow()

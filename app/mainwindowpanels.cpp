@@ -4,6 +4,7 @@
 // size and the folded sections is adjustUIGeometries() (mainwindowlayout.cpp).
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
 #include "materials/sketchmaterialbox.h"
 #include "model/sketchglobals.h"
 #include "skin/controls/skinbrushcontrol.h"
@@ -332,15 +333,12 @@ void MainWindow::createShapeSection()
 
 void MainWindow::createFrameRow(int y)
 {
-    // The "Face:" row holds the frame editor, which comes with the frames
-    // popup: it goes at (fieldLeft, y), 78 x 16, into groupShape, connects
-    // shapeFrameChanged(int) to changeShapeFrame(int), and shows together
-    // with this label. Until then the row stays hidden, and the Shape
-    // section keeps the height of a section without it.
-    frameEditorLabel = new QLabel(tr("Face:"), groupShape);
+    // The "Face:" row: the frame editor with its label, both hidden until
+    // the editor has a shape; the Shape section then keeps the height of a
+    // section without the row.
+    createFrameEditor(y);
+    frameEditorLabel = addFieldLabel(frameEditor, tr("Face:"));
     frameEditorLabel->setObjectName(QStringLiteral("frameEditorLabel"));
-    frameEditorLabel->setGeometry(4, y, 58, 15);
-    frameEditorLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     frameEditorLabel->hide();
 }
 
@@ -425,10 +423,9 @@ void MainWindow::addFontStyleButtons()
 
 void MainWindow::createLayersSection()
 {
-    // The layers panel comes with the layer list: it goes into this
-    // section under the object name "layerControl", where
-    // adjustUIGeometries() finds and places it.
+    // adjustUIGeometries() finds the layers panel by its name and places it.
     groupLayers = addDesignSection("groupLayers", tr("Layers"));
+    createLayerControl(groupLayers);
 }
 
 // --- Theme ----------------------------------------------------------------------

@@ -3,10 +3,12 @@
 // from the page, and the edits in progress that lose their view, their
 // targets or their history in the middle of a drag.
 #include "app/mainwindow.h"
+#include "app/sketchframeeditor.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
 #include "model/sketchdocument.h"
+#include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "skin/controls/skinbrushcontrol.h"
@@ -43,6 +45,7 @@ private slots:
     void showsThePaperWithNothingSelected();
     void fillingThePanelRecordsNothing();
     void followsTheFrameCounter();
+    void showsTheFaceOfTheShownShape();
     void recordsAnOpacityDragAsOneStep();
     void recordsEachSliderUnderItsName_data();
     void recordsEachSliderUnderItsName();
@@ -233,6 +236,28 @@ void TestDesignPanel::followsTheFrameCounter()
     refresh();
     QCOMPARE(counter->text(), QStringLiteral("0/0"));
     QCOMPARE(view()->commandManager()->undoCount(), 0);
+}
+
+void TestDesignPanel::showsTheFaceOfTheShownShape()
+{
+    m_window->newFile();
+    auto *editor = child<SketchFrameEditor>("frameEditor");
+    QVERIFY(editor);
+    SketchShape *face = makeFramedShape(nullptr, QRectF(0, 0, 60, 40));
+    face->setName(QStringLiteral("face"));
+    SketchShape *body = makeBox(nullptr, QRectF(0, 50, 60, 60));
+    SketchGroup *group = groupShapes(layer(), {face, body});
+    refresh();
+    QCOMPARE(editor->shape(), face);
+    // The group's own member, when selected, is shown instead: it holds no
+    // face.
+    selectShape(body);
+    refresh();
+    QCOMPARE(editor->shape(), static_cast<SketchShape *>(nullptr));
+    body->setSelected(false);
+    group->setSelected(false);
+    refresh();
+    QCOMPARE(editor->shape(), static_cast<SketchShape *>(nullptr));
 }
 
 // --- Edits of the shapes --------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include "support/input.h"
 
 #include "app/mainwindow.h"
+#include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
 #include "app/sketchlayercontrol.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -14,10 +16,13 @@
 #include "skin/controls/skingridrow.h"
 #include "skin/controls/skingridselection.h"
 #include "skin/controls/skingridview.h"
+#include "skin/windows/skingroupbox.h"
+#include "skin/windows/skinmenu.h"
 #include "windowfixture.h"
 
 #include <QApplication>
 #include <QPointer>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace windowfixture;
@@ -43,6 +48,8 @@ private slots:
     void init();
     void cleanup();
 
+    void sitsInTheLayersSection();
+    void frameButtonOpensUnderTheShapeSection();
     void layerMenuWithoutADocumentDoesNothing();
     void layerMenuActsOnTheCurrentDocument();
     void deleteKeepsTheLastLayer();
@@ -90,6 +97,30 @@ void TestMainWindowLayers::cleanup()
 {
     delete m_window;
     m_window = nullptr;
+}
+
+void TestMainWindowLayers::sitsInTheLayersSection()
+{
+    auto *section = m_window->findChild<SkinGroupBox *>("groupLayers");
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QCOMPARE(panel()->parentWidget(), section);
+    QVERIFY(panel()->isVisible());
+    QCOMPARE(panel()->geometry(), QRect(0, section->titleHeight() - 2, section->width(),
+                                        section->height() - section->titleHeight() + 2));
+    // The grid fills the panel, its name column the width left of the icons.
+    QCOMPARE(panel()->grid()->geometry(), QRect(QPoint(0, 0), panel()->size()));
+    QVERIFY(section->contextButton()->isVisible());
+    QCOMPARE(section->contextMenu(), panel()->contextMenu());
+}
+
+void TestMainWindowLayers::frameButtonOpensUnderTheShapeSection()
+{
+    auto *button = m_window->findChild<SketchFrameEditor *>("frameEditor");
+    QVERIFY(button);
+    QCOMPARE(button->parentWidget(), m_window->findChild<SkinGroupBox *>("groupShape"));
+    QCOMPARE(button->popupRect(), QRect(QPoint(-67, 0), QPoint(120, 194)));
+    QVERIFY(button->isHidden());
+    QVERIFY(!button->shape());
 }
 
 void TestMainWindowLayers::layerMenuWithoutADocumentDoesNothing()
@@ -174,6 +205,15 @@ void TestMainWindowLayers::eyeAndLockMarkTheTab()
     QVERIFY(!layer->isVisible());
     QVERIFY(tabTexts(*m_window).first().endsWith(" *"));
     QCOMPARE(undoTexts(view), QString());
+
+    // After a layer command the change rebuilds the panel inside the press.
+    trigger("actionNewLayer");
+    SketchLayer *top = view->document()->layers().last();
+    pressCell(1, 0);
+    QVERIFY(top->isLocked());
+    QCOMPARE(rows(), QStringList({"Layer2", "Layer1"}));
+    QCOMPARE(panel()->grid()->selection()->anchorGridRow()->data(), top);
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeNone));
 }
 
 void TestMainWindowLayers::followsTheCurrentTab()

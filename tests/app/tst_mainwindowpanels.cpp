@@ -415,9 +415,13 @@ void TestMainWindowPanels::startsWithNeutralValues()
     QCOMPARE(child<SkinButtonGroup>("fontAlignGroup")->selectedIndex(), -1);
     for (const QPushButton *button : child<SkinButtonGroup>("fontStyleGroup")->buttons())
         QVERIFY(!button->isChecked());
-    // Without a frame editor the "Face:" row stays folded away.
+    // While the frame editor has no shape the "Face:" row stays folded away.
     QCOMPARE(child<QLabel>("frameEditorLabel")->text(), QString("Face:"));
     QVERIFY(child<QLabel>("frameEditorLabel")->isHidden());
+    auto *frameEditor = child<QPushButton>("frameEditor");
+    QVERIFY(frameEditor && frameEditor->isHidden());
+    QCOMPARE(frameEditor->geometry().topLeft(), QPoint(67, child<QLabel>("frameEditorLabel")->y()));
+    QCOMPARE(frameEditor->size(), QSize(78, 16));
 }
 
 void TestMainWindowPanels::reportsOnlyChangingWhileTheSliderDrags()
@@ -603,11 +607,11 @@ void TestMainWindowPanels::keepsTheLayersSectionDownToTheFoot()
 
 void TestMainWindowPanels::givesTheLayersPanelItsSection()
 {
-    // The layers panel, whatever builds it, is found by its name inside the
-    // section and placed under the title bar, overlapping its last 2 rows.
+    // The layers panel is found by its name inside the section and placed
+    // under the title bar, overlapping its last 2 rows.
     SkinGroupBox *layers = section("groupLayers");
-    auto *panel = new QWidget(layers);
-    panel->setObjectName("layerControl");
+    auto *panel = layers->findChild<QWidget *>("layerControl", Qt::FindDirectChildrenOnly);
+    QVERIFY(panel);
     m_window->adjustUIGeometries();
     QCOMPARE(panel->geometry(), QRect(0, 18, 188, layers->height() - 18));
 }
