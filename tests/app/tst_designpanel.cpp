@@ -61,7 +61,9 @@ private slots:
     void dropsTheDragWhenItsViewCloses();
     void takesTheDragBackBeforeAnUndo();
     void dropsTheDragWhenItsTargetIsDeleted();
+    void survivesATargetFreedMidDrag();
     void survivesTheWindowGoingMidDrag();
+    void picksAStrokeColourFromThePage();
 
 private:
     template<typename T>
@@ -433,6 +435,19 @@ void TestDesignPanel::picksAFillColourFromThePage()
     QCOMPARE(red->fill().stops().firstColor().rgb(), QColor(Qt::red).rgb());
 }
 
+void TestDesignPanel::picksAStrokeColourFromThePage()
+{
+    const QList<SketchShape *> boxes = newTabWithSelectedBoxes();
+    auto *stroke = child<SkinBrushPicker>("strokeBrushPicker");
+    emit stroke->colorPicking();
+    QCOMPARE(view()->currentToolType(), int(SketchToolTypePickStrokeColor));
+    clickAt(view(), view()->mapFromDocument(QPointF(90, 100)));
+    QCOMPARE(view()->currentToolType(), int(SketchToolTypeSelect));
+    QCOMPARE(undoTextList(view()), QStringList{"changeStrokeBrush"});
+    for (SketchShape *box : boxes)
+        QCOMPARE(box->stroke().brush().stops().firstColor().rgb(), QColor(Qt::red).rgb());
+}
+
 // --- Edits in progress that lose their ground ---------------------------------------------
 
 void TestDesignPanel::landsNothingOnAnotherTab()
@@ -527,6 +542,22 @@ void TestDesignPanel::dropsTheDragWhenItsTargetIsDeleted()
     undoOnce(view());
     QCOMPARE(layer()->shapes().size(), 3);
     QCOMPARE(undoTexts(view()), QString());
+}
+
+void TestDesignPanel::survivesATargetFreedMidDrag()
+{
+    const QList<SketchShape *> boxes = newTabWithSelectedBoxes();
+    emit slider("opacitySlider")->valueChanging(40);
+    layer()->shapes().removeOne(boxes.first());
+    delete boxes.first();
+    emit slider("opacitySlider")->valueAccepted(40);
+    // The freed shape is not touched; the others get the value as one step
+    // of their own.
+    QCOMPARE(undoTextList(view()), QStringList{"changeShapeOpacity"});
+    QCOMPARE(boxes.at(1)->opacity(), 0.4f);
+    undoOnce(view());
+    view()->commandManager()->redo();
+    QCOMPARE(boxes.at(2)->opacity(), 0.4f);
 }
 
 void TestDesignPanel::survivesTheWindowGoingMidDrag()
