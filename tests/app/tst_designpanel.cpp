@@ -4,6 +4,7 @@
 // targets or their history in the middle of a drag.
 #include "app/mainwindow.h"
 #include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -24,6 +25,7 @@
 #include "windowfixture.h"
 
 #include <QFontComboBox>
+#include <QToolBar>
 #include <QLabel>
 #include <QPointer>
 #include <QtTest>
@@ -46,6 +48,7 @@ private slots:
     void fillingThePanelRecordsNothing();
     void followsTheFrameCounter();
     void showsTheFaceOfTheShownShape();
+    void opensTheFramePopupUnderTheCounter();
     void recordsAnOpacityDragAsOneStep();
     void recordsEachSliderUnderItsName_data();
     void recordsEachSliderUnderItsName();
@@ -260,6 +263,25 @@ void TestDesignPanel::showsTheFaceOfTheShownShape()
     group->setSelected(false);
     refresh();
     QCOMPARE(editor->shape(), static_cast<SketchShape *>(nullptr));
+}
+
+void TestDesignPanel::opensTheFramePopupUnderTheCounter()
+{
+    m_window->newFile();
+    selectShape(makeFramedShape(layer(), QRectF(50, 50, 100, 80)));
+    refresh();
+    m_window->showFramePopupWindow();
+    QWidget *popup = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("popupWindow") && widget->isVisible())
+            popup = widget;
+    }
+    QVERIFY(popup);
+    QAction *counter = m_window->findChild<QAction *>(QStringLiteral("actionFrameIndex"));
+    const QRect action = m_window->toolBar()->actionGeometry(counter);
+    const QPoint corner = m_window->toolBar()->mapToGlobal(action.topLeft()) + QPoint(0, action.height());
+    QCOMPARE(popup->geometry(), QRect(corner, QSize(188, 195)));
+    popup->hide();
 }
 
 // --- Edits of the shapes --------------------------------------------------------------
