@@ -9,6 +9,9 @@
 // other than the one the command was built for.
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
+#include "app/sketchlayercontrol.h"
+
 #include "commands/sketchcommandchangepaperborder.h"
 #include "commands/sketchcommandchangepapercolor.h"
 #include "commands/sketchcommandmanager.h"
@@ -25,17 +28,6 @@
 
 #include <QFont>
 #include <QPushButton>
-
-// The layers panel and the frame button are built beside the window; until
-// they are, there is no panel to repaint and no frame button to answer.
-#if __has_include("app/sketchlayercontrol.h")
-#include "app/sketchlayercontrol.h"
-#define LOOMDRAW_HAS_LAYER_CONTROL 1
-#endif
-#if __has_include("app/sketchframeeditor.h")
-#include "app/sketchframeeditor.h"
-#define LOOMDRAW_HAS_FRAME_EDITOR 1
-#endif
 
 namespace {
 
@@ -70,10 +62,8 @@ void MainWindow::editShapes(SketchDocumentView *view, const QList<SketchShape *>
     for (SketchShape *target : targets)
         target->updateBlurImage();
     pendingUpdateCommand.push(text);
-#ifdef LOOMDRAW_HAS_LAYER_CONTROL
     if (layerControl)
         layerControl->update();
-#endif
 }
 
 void MainWindow::editSelectedShapes(const QString &text, bool final, bool repaintLive, const ShapeEdit &edit)
@@ -338,14 +328,10 @@ void MainWindow::changeShapeFontColor(QColor color)
 
 void MainWindow::changeShapeFrame(int index)
 {
-#ifdef LOOMDRAW_HAS_FRAME_EDITOR
     SketchDocumentView *view = shapeSlotView(true);
     auto *editor = qobject_cast<SketchFrameEditor *>(sender());
     if (view && editor && editor->shape())
         view->changeShapeFrame(editor->shape(), index);
-#else
-    Q_UNUSED(index)
-#endif
 }
 
 void MainWindow::editShapeText()

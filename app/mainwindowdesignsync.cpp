@@ -8,6 +8,9 @@
 // box, whose slot is held off by designPanelLive.
 #include "app/mainwindow.h"
 
+#include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
+
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
 #include "model/sketchglobals.h"
@@ -24,17 +27,6 @@
 #include <QFontComboBox>
 #include <QPushButton>
 #include <QToolBar>
-
-// The frame button and the frames popup are built beside the window; until
-// they are, the panel has neither to fill.
-#if __has_include("app/sketchframeeditor.h")
-#include "app/sketchframeeditor.h"
-#define LOOMDRAW_HAS_FRAME_EDITOR 1
-#endif
-#if __has_include("app/sketchframepopupwindow.h")
-#include "app/sketchframepopupwindow.h"
-#define LOOMDRAW_HAS_FRAME_POPUP 1
-#endif
 
 namespace {
 
@@ -89,12 +81,10 @@ void MainWindow::sketchViewSelectionChanged()
         showShapeInDesignPanel(shape);
     else
         showPaperInDesignPanel(currentSketchView());
-#ifdef LOOMDRAW_HAS_FRAME_POPUP
     if (framePopupWindow) {
         framePopupWindow->setShape(shape);
         actionFrameIndex->setText(framePopupWindow->frameText());
     }
-#endif
     designPanelLive = true;
 
     // Setting a slider's value leaves its value label as it was.
@@ -120,12 +110,10 @@ void MainWindow::showShapeInDesignPanel(SketchShape *shape)
     setSliderValue(opacitySlider, static_cast<int>(shape->opacity() * 100));
     setSliderValue(blurSlider, shape->blur());
     actionSelectionStatus->setText(selectionStatus(shape));
-#ifdef LOOMDRAW_HAS_FRAME_EDITOR
     if (frameEditor) {
         const QList<SketchShape *> faces = shape->findShape(QStringLiteral("face"));
         frameEditor->setShape(faces.isEmpty() ? nullptr : faces.first());
     }
-#endif
     const QFont &font = shape->font();
     if (fontComboBox)
         fontComboBox->setCurrentText(font.family());
@@ -151,10 +139,8 @@ void MainWindow::showPaperInDesignPanel(SketchView *view)
     setSliderValue(opacitySlider, 0);
     setSliderValue(blurSlider, 0);
     actionSelectionStatus->setText(QString());
-#ifdef LOOMDRAW_HAS_FRAME_EDITOR
     if (frameEditor)
         frameEditor->setShape(nullptr);
-#endif
     if (fontComboBox)
         fontComboBox->setCurrentText(SketchGlobals::defaultFont()->family());
     if (fontColorPicker)
@@ -190,7 +176,6 @@ void MainWindow::settleDesignPanelGestures()
 
 void MainWindow::showFramePopupWindow()
 {
-#ifdef LOOMDRAW_HAS_FRAME_POPUP
     if (!currentDocumentView() || !framePopupWindow)
         return;
     QToolBar *bar = toolBar();
@@ -199,15 +184,12 @@ void MainWindow::showFramePopupWindow()
     const int top = corner.y() + action.height();
     framePopupWindow->setPopupRect(QRect(QPoint(corner.x(), top), QPoint(corner.x() + 187, top + 194)));
     framePopupWindow->showPopupWindow();
-#endif
 }
 
 void MainWindow::frameIndexChanged(QString text)
 {
     actionFrameIndex->setText(text);
-#ifdef LOOMDRAW_HAS_FRAME_POPUP
     SketchDocumentView *view = currentDocumentView();
     if (framePopupWindow && framePopupWindow->shape() && view && view->currentToolType() != SketchToolTypeSlice)
         view->changeShapeFrame(framePopupWindow->shape(), framePopupWindow->frameIndex());
-#endif
 }

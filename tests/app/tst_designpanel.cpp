@@ -3,10 +3,13 @@
 // from the page, and the edits in progress that lose their view, their
 // targets or their history in the middle of a drag.
 #include "app/mainwindow.h"
+#include "app/sketchframeeditor.h"
+#include "app/sketchframepopupwindow.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
 #include "model/sketchdocument.h"
+#include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "skin/controls/skinbrushcontrol.h"
@@ -22,6 +25,7 @@
 #include "windowfixture.h"
 
 #include <QFontComboBox>
+#include <QToolBar>
 #include <QLabel>
 #include <QPointer>
 #include <QtTest>
@@ -42,6 +46,9 @@ private slots:
     void showsTruncatedValues();
     void showsThePaperWithNothingSelected();
     void fillingThePanelRecordsNothing();
+    void followsTheFrameCounter();
+    void showsTheFaceOfTheShownShape();
+    void opensTheFramePopupUnderTheCounter();
     void recordsAnOpacityDragAsOneStep();
     void recordsEachSliderUnderItsName_data();
     void recordsEachSliderUnderItsName();
@@ -57,7 +64,9 @@ private slots:
     void dropsTheDragWhenItsViewCloses();
     void takesTheDragBackBeforeAnUndo();
     void dropsTheDragWhenItsTargetIsDeleted();
+    void survivesATargetFreedMidDrag();
     void survivesTheWindowGoingMidDrag();
+    void picksAStrokeColourFromThePage();
 
 private:
     template<typename T>
@@ -211,6 +220,68 @@ void TestDesignPanel::fillingThePanelRecordsNothing()
     m_window->tabControlSelectedIndexChanged();
     QCOMPARE(undoTexts(m_window->sketchViewAt(0)), QString());
     QCOMPARE(boxes.first()->font().family(), other);
+}
+
+void TestDesignPanel::followsTheFrameCounter()
+{
+    m_window->newFile();
+    QAction *counter = m_window->findChild<QAction *>(QStringLiteral("actionFrameIndex"));
+    SketchShape *framed = makeFramedShape(layer(), QRectF(50, 50, 100, 80));
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("0/0"));
+    selectShape(framed);
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("2/2"));
+    // Under the slice tool the counter follows but no frame changes.
+    view()->setCurrentTool(SketchToolTypeSlice, true);
+    m_window->frameIndexChanged(QStringLiteral("1/2"));
+    QCOMPARE(counter->text(), QStringLiteral("1/2"));
+    view()->setCurrentTool(SketchToolTypeSelect, true);
+    framed->setSelected(false);
+    refresh();
+    QCOMPARE(counter->text(), QStringLiteral("0/0"));
+    QCOMPARE(view()->commandManager()->undoCount(), 0);
+}
+
+void TestDesignPanel::showsTheFaceOfTheShownShape()
+{
+    m_window->newFile();
+    auto *editor = child<SketchFrameEditor>("frameEditor");
+    QVERIFY(editor);
+    SketchShape *face = makeFramedShape(nullptr, QRectF(0, 0, 60, 40));
+    face->setName(QStringLiteral("face"));
+    SketchShape *body = makeBox(nullptr, QRectF(0, 50, 60, 60));
+    SketchGroup *group = groupShapes(layer(), {face, body});
+    refresh();
+    QCOMPARE(editor->shape(), face);
+    // The group's own member, when selected, is shown instead: it holds no
+    // face.
+    selectShape(body);
+    refresh();
+    QCOMPARE(editor->shape(), static_cast<SketchShape *>(nullptr));
+    body->setSelected(false);
+    group->setSelected(false);
+    refresh();
+    QCOMPARE(editor->shape(), static_cast<SketchShape *>(nullptr));
+}
+
+void TestDesignPanel::opensTheFramePopupUnderTheCounter()
+{
+    m_window->newFile();
+    selectShape(makeFramedShape(layer(), QRectF(50, 50, 100, 80)));
+    refresh();
+    m_window->showFramePopupWindow();
+    QWidget *popup = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("popupWindow") && widget->isVisible())
+            popup = widget;
+    }
+    QVERIFY(popup);
+    QAction *counter = m_window->findChild<QAction *>(QStringLiteral("actionFrameIndex"));
+    const QRect action = m_window->toolBar()->actionGeometry(counter);
+    const QPoint corner = m_window->toolBar()->mapToGlobal(action.topLeft()) + QPoint(0, action.height());
+    QCOMPARE(popup->geometry(), QRect(corner, QSize(188, 195)));
+    popup->hide();
 }
 
 // --- Edits of the shapes --------------------------------------------------------------
@@ -386,6 +457,19 @@ void TestDesignPanel::picksAFillColourFromThePage()
     QCOMPARE(red->fill().stops().firstColor().rgb(), QColor(Qt::red).rgb());
 }
 
+void TestDesignPanel::picksAStrokeColourFromThePage()
+{
+    const QList<SketchShape *> boxes = newTabWithSelectedBoxes();
+    auto *stroke = child<SkinBrushPicker>("strokeBrushPicker");
+    emit stroke->colorPicking();
+    QCOMPARE(view()->currentToolType(), int(SketchToolTypePickStrokeColor));
+    clickAt(view(), view()->mapFromDocument(QPointF(90, 100)));
+    QCOMPARE(view()->currentToolType(), int(SketchToolTypeSelect));
+    QCOMPARE(undoTextList(view()), QStringList{"changeStrokeBrush"});
+    for (SketchShape *box : boxes)
+        QCOMPARE(box->stroke().brush().stops().firstColor().rgb(), QColor(Qt::red).rgb());
+}
+
 // --- Edits in progress that lose their ground ---------------------------------------------
 
 void TestDesignPanel::landsNothingOnAnotherTab()
@@ -480,6 +564,22 @@ void TestDesignPanel::dropsTheDragWhenItsTargetIsDeleted()
     undoOnce(view());
     QCOMPARE(layer()->shapes().size(), 3);
     QCOMPARE(undoTexts(view()), QString());
+}
+
+void TestDesignPanel::survivesATargetFreedMidDrag()
+{
+    const QList<SketchShape *> boxes = newTabWithSelectedBoxes();
+    emit slider("opacitySlider")->valueChanging(40);
+    layer()->shapes().removeOne(boxes.first());
+    delete boxes.first();
+    emit slider("opacitySlider")->valueAccepted(40);
+    // The freed shape is not touched; the others get the value as one step
+    // of their own.
+    QCOMPARE(undoTextList(view()), QStringList{"changeShapeOpacity"});
+    QCOMPARE(boxes.at(1)->opacity(), 0.4f);
+    undoOnce(view());
+    view()->commandManager()->redo();
+    QCOMPARE(boxes.at(2)->opacity(), 0.4f);
 }
 
 void TestDesignPanel::survivesTheWindowGoingMidDrag()
