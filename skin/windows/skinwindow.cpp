@@ -297,6 +297,10 @@ void SkinWindow::changeTheme(SkinThemeStyle style)
 
 void SkinWindow::useThemeStyle()
 {
+    // Qt re-applies a changed sheet to the children only once the window has
+    // been polished; before that they would keep the rules they were first
+    // given, so a theme restored before the first show left the old colours.
+    ensurePolished();
     setStyleSheet(skinStyleSheet);
     m_menuBar->adjustSize();
 }

@@ -13,6 +13,7 @@
 #include "skin/windows/skintoolbox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -149,6 +150,8 @@ private slots:
     void choosingTheThemeInForceChangesNothing();
     void menuEntriesWithoutIconsStayWithout();
     void oddThemeValuesReadAsBlack();
+    void aThemeSetBeforeTheFirstShowReachesEveryLabel_data();
+    void aThemeSetBeforeTheFirstShowReachesEveryLabel();
 
     void choiceIsReportedOnceAndKeptForTheNextStart();
     void restoringTheSavedThemeReportsNothing();
@@ -301,6 +304,33 @@ void TestMainWindowThemes::oddThemeValuesReadAsBlack()
     QCOMPARE(int(skinThemeStyle()), int(Black));
     QCOMPARE(checkedThemeButtons(window), QStringList{"btnThemeBlack"});
     QCOMPARE(UserSettings::instance().themeName(), QStringLiteral("Black"));
+}
+
+// The start restores the saved theme before the window is first shown; the
+// labels of the panels, built in Black, take the restored theme's colour.
+void TestMainWindowThemes::aThemeSetBeforeTheFirstShowReachesEveryLabel_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::newRow("Gray") << int(Gray);
+    QTest::newRow("Blue") << int(Blue);
+    QTest::newRow("Olive") << int(Olive);
+}
+
+void TestMainWindowThemes::aThemeSetBeforeTheFirstShowReachesEveryLabel()
+{
+    QFETCH(int, style);
+    MainWindow window;
+    window.changeTheme(SkinThemeStyle(style));
+    window.resize(920, 560);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList wrong;
+    for (QLabel *label : window.findChildren<QLabel *>()) {
+        if (label->isVisibleTo(&window) && label->isEnabled() && !label->text().isEmpty()
+            && label->palette().color(label->foregroundRole()) != skinTextColor)
+            wrong.append(label->text());
+    }
+    QCOMPARE(wrong, QStringList());
 }
 
 // Gray chosen twice, then a new start: one ChangeTheme notice with the
