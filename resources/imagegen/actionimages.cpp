@@ -15,57 +15,10 @@ using namespace imagegen;
 namespace {
 
 const QSize iconSize(16, 16);
-// Any colour serves, since the window tints them; mid grey shows on the
-// light and the dark preview sheets alike.
-const QColor glyph(128, 128, 128);
 
 using Drawing = std::function<void(QPainter&)>;
 
-// Paints with antialiasing into a scratch image, then makes every pixel at
-// least half covered opaque and every other pixel transparent.
-void crisp(QPainter& target, const Drawing& drawing)
-{
-    QImage scratch(iconSize, QImage::Format_ARGB32);
-    scratch.fill(Qt::transparent);
-    {
-        QPainter p(&scratch);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(Qt::NoPen);
-        p.setBrush(glyph);
-        drawing(p);
-    }
-    for (int y = 0; y < scratch.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
-        for (int x = 0; x < scratch.width(); ++x)
-            line[x] = qAlpha(line[x]) >= 128 ? glyph.rgba() : qRgba(0, 0, 0, 0);
-    }
-    target.drawImage(0, 0, scratch);
-}
-
 // ---- Drawing vocabulary (in a scratch painter whose brush is the glyph) ----
-
-// Whole pixels from (x, y), w by h.
-void fill(QPainter& p, int x, int y, int w, int h)
-{
-    p.fillRect(QRect(x, y, w, h), glyph);
-}
-
-void clear(QPainter& p, int x, int y, int w, int h)
-{
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Clear);
-    p.fillRect(QRect(x, y, w, h), Qt::transparent);
-    p.restore();
-}
-
-// A one-pixel outline around the pixels x..x+w-1, y..y+h-1.
-void frame(QPainter& p, int x, int y, int w, int h)
-{
-    fill(p, x, y, w, 1);
-    fill(p, x, y + h - 1, w, 1);
-    fill(p, x, y, 1, h);
-    fill(p, x + w - 1, y, 1, h);
-}
 
 // A hollow box that hides what lies behind it.
 void hollowBox(QPainter& p, int x, int y, int w, int h)
@@ -326,7 +279,7 @@ std::vector<ImageSpec> actionImages()
     const QPoint none(-1, -1);
     const auto spec = [&](const char* name, const Drawing& drawing) {
         return ImageSpec{QStringLiteral("actions/images/%1.png").arg(QLatin1String(name)),
-                         iconSize, none, [drawing](QPainter& p) { crisp(p, drawing); }};
+                         iconSize, none, [drawing](QPainter& p) { crispGlyph(p, iconSize, glyph, drawing); }};
     };
     const Drawing alignTop = turned(mirrored(alignLeft, false));
     return {

@@ -36,6 +36,7 @@ namespace imagegen {
 const QColor ink(20, 20, 20);
 const QColor paper(255, 255, 255);
 const QColor steel(205, 212, 220);
+const QColor glyph(128, 128, 128);
 
 QPointF px(qreal x, qreal y) { return QPointF(x + 0.5, y + 0.5); }
 
@@ -86,6 +87,27 @@ void crispGlyph(QPainter& target, QSize size, const QColor& colour,
             line[x] = qAlpha(line[x]) >= 128 ? colour.rgba() : qRgba(0, 0, 0, 0);
     }
     target.drawImage(0, 0, scratch);
+}
+
+void fill(QPainter& p, int x, int y, int w, int h)
+{
+    p.fillRect(QRect(x, y, w, h), glyph);
+}
+
+void clear(QPainter& p, int x, int y, int w, int h)
+{
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.fillRect(QRect(x, y, w, h), Qt::transparent);
+    p.restore();
+}
+
+void frame(QPainter& p, int x, int y, int w, int h)
+{
+    fill(p, x, y, w, 1);
+    fill(p, x, y + h - 1, w, 1);
+    fill(p, x, y, 1, h);
+    fill(p, x + w - 1, y, 1, h);
 }
 
 } // namespace imagegen

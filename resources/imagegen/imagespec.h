@@ -41,6 +41,9 @@ namespace imagegen {
 extern const QColor ink;
 extern const QColor paper;
 extern const QColor steel;
+// The grey of the icons the program tints: any colour serves, and mid grey
+// shows on the light and the dark preview sheets alike.
+extern const QColor glyph;
 
 // Geometry is given in pixel centres (x + 0.5), so 1-pixel outlines along
 // the axes land on whole pixels and stay crisp with antialiasing on.
@@ -65,5 +68,12 @@ void inkPixel(QPainter& p, QPoint at);
 // and leaves the others transparent, so that no edge comes out as a bump.
 void crispGlyph(QPainter& target, QSize size, const QColor& colour,
                 const std::function<void(QPainter&)>& drawing);
+
+// Whole pixels from (x, y), w by h, in the glyph grey.
+void fill(QPainter& p, int x, int y, int w, int h);
+// Whole pixels made transparent again.
+void clear(QPainter& p, int x, int y, int w, int h);
+// A one-pixel glyph outline around the pixels x..x+w-1, y..y+h-1.
+void frame(QPainter& p, int x, int y, int w, int h);
 
 } // namespace imagegen

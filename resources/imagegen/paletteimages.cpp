@@ -16,31 +16,8 @@ using namespace imagegen;
 namespace {
 
 const QSize iconSize(16, 16);
-// Any colour serves, since the window tints them.
-const QColor glyph(128, 128, 128);
 
 using Drawing = std::function<void(QPainter&)>;
-
-void fill(QPainter& p, int x, int y, int w, int h)
-{
-    p.fillRect(QRect(x, y, w, h), glyph);
-}
-
-void clear(QPainter& p, int x, int y, int w, int h)
-{
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Clear);
-    p.fillRect(QRect(x, y, w, h), Qt::transparent);
-    p.restore();
-}
-
-void frame(QPainter& p, int x, int y, int w, int h)
-{
-    fill(p, x, y, w, 1);
-    fill(p, x, y + h - 1, w, 1);
-    fill(p, x, y, 1, h);
-    fill(p, x + w - 1, y, 1, h);
-}
 
 // A line of one pixel is drawn aliased, so that it stays one connected run
 // of whole pixels; wider ones are left to the coverage threshold.
