@@ -107,14 +107,9 @@ void SketchMaterialDialog::addMaterial(SketchMaterial *material)
 {
     if (!material)
         return;
-    const int items = m_grid->itemCount();
-    const int columns = m_grid->columnCount();
-    if (items % columns == 0)
-        m_grid->addRow();
-    SkinGridCell *cell = m_grid->cellAt(items % columns, items / columns);
+    SkinGridCell *cell = m_grid->appendItemCell();
     cell->setData(material);
     cell->setBackgroundColor(Qt::white);
-    m_grid->setItemCount(items + 1);
 }
 
 void SketchMaterialDialog::resizeEvent(QResizeEvent *event)

@@ -136,15 +136,10 @@ void SketchMaterialListView::addMaterialFile(SketchMaterialFile *file)
 {
     if (!file)
         return;
-    const int items = m_grid->itemCount();
-    const int columns = m_grid->columnCount();
-    if (items % columns == 0)
-        m_grid->addRow();
-    SkinGridCell *cell = m_grid->cellAt(items % columns, items / columns);
+    SkinGridCell *cell = m_grid->appendItemCell();
     cell->setText(file->name());
     cell->setData(file);
     cell->setBackgroundColor(Qt::white);
-    m_grid->setItemCount(items + 1);
 }
 
 void SketchMaterialListView::gridCellClicked(SkinGridCell *cell)

@@ -343,6 +343,18 @@ SkinGridCell *SkinGridView::cellByIndex(int index) const
     return cell(index % columnCount(), index / columnCount());
 }
 
+SkinGridCell *SkinGridView::appendItemCell()
+{
+    const int items = m_itemCount;
+    const int columns = columnCount();
+    if (columns < 1)
+        return nullptr;
+    if (items % columns == 0 && items / columns >= rowCount())
+        addRow();
+    m_itemCount = items + 1;
+    return cellAt(items % columns, items / columns);
+}
+
 SkinGridCell *SkinGridView::cellAtIndex(int index)
 {
     if (index < 0 || index >= cellCount())

@@ -339,6 +339,9 @@ public:
     // Owners that fill a list cell by cell count the cells filled here.
     int itemCount() const { return m_itemCount; }
     void setItemCount(int count) { m_itemCount = count; }
+    // The cell after the last counted one, in reading order, counted now; a
+    // row is added when the last one is full.
+    SkinGridCell *appendItemCell();
     QString tagText() const { return m_tagText; }
     void setTagText(const QString &text) { m_tagText = text; }
     int tagValue() const { return m_tagValue; }

@@ -83,6 +83,7 @@ private slots:
     void removeRowLeavesTheSelection();
     void addRowFillsTexts();
     void rowsNeedAColumn();
+    void appendedItemsFillRowsInReadingOrder();
     void setRowCount();
     void setColumnCount();
     void clearCell_data();
@@ -354,6 +355,27 @@ void TestSkinGridView::rowsNeedAColumn()
     delete row;
     grid.setRowCount(5);
     QCOMPARE(grid.rowCount(), 0);
+}
+
+void TestSkinGridView::appendedItemsFillRowsInReadingOrder()
+{
+    SkinGridView grid;
+    QCOMPARE(grid.appendItemCell(), nullptr);
+    QCOMPARE(grid.itemCount(), 0);
+    grid.setColumnCount(3);
+    QList<SkinGridCell *> cells;
+    for (int i = 0; i < 4; ++i)
+        cells.append(grid.appendItemCell());
+    QCOMPARE(grid.itemCount(), 4);
+    QCOMPARE(grid.rowCount(), 2);
+    QCOMPARE(cells, (QList<SkinGridCell *>{grid.cell(0, 0), grid.cell(1, 0), grid.cell(2, 0), grid.cell(0, 1)}));
+    // A row already there is filled before another is added.
+    grid.setRowCount(3);
+    grid.appendItemCell();
+    grid.appendItemCell();
+    SkinGridCell *seventh = grid.appendItemCell();
+    QCOMPARE(seventh, grid.cell(0, 2));
+    QCOMPARE(grid.rowCount(), 3);
 }
 
 void TestSkinGridView::setRowCount()
