@@ -317,6 +317,10 @@ public:
     // shape transform): blurred picture or content and text, then the handles
     // of a selected shape.
     virtual void paint(QPainter *painter, float zoom, bool showHandles);
+    // Fills every cache that painting would fill on first use (the outline,
+    // the blurred picture, decoded picture fills), so that paint() then
+    // only reads the shape and several threads may paint it at once.
+    virtual void prepareToPaint();
     virtual void paintContent(QPainter *painter, float zoom);
     virtual void paintHandles(QPainter *painter);
     virtual void paintPointHandle(QPainter *painter, SketchPoint *point, bool active, bool ring);

@@ -58,6 +58,15 @@ void SketchShape::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
+void SketchShape::prepareToPaint()
+{
+    boundingRect();
+    if (needsBlurImage() && !m_blurImage)
+        updateBlurImage();
+    m_fill.picture();
+    m_stroke.brush().picture();
+}
+
 void SketchShape::paintContent(QPainter *painter, float zoom)
 {
     if (m_points.size() <= 1)

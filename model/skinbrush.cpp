@@ -366,12 +366,15 @@ void SkinBrush::fillPicture(QPainter *painter, const QRectF &rect, const QPainte
     const QImage image = picture();
     if (image.isNull())
         return;
-    // save/restore brings back the caller's clip exactly, on or off.
+    // save/restore brings back the caller's clip exactly, on or off. The
+    // caller's clip stays in force: a banded render keeps each band's
+    // painting to its own rows by it.
     painter->save();
+    const Qt::ClipOperation operation = painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
     if (clip)
-        painter->setClipPath(*clip, Qt::ReplaceClip);
+        painter->setClipPath(*clip, operation);
     else
-        painter->setClipRect(rect, painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        painter->setClipRect(rect, operation);
     // On whole units, as a QRect would place it, but in reals: a shape far
     // off the page would overflow the ints of a QRect.
     const auto whole = [](qreal v) { return std::floor(v + 0.5); }; // halves up, as qRound
