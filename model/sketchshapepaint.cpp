@@ -60,7 +60,10 @@ void SketchShape::paint(QPainter *painter, float zoom, bool showHandles)
 
 void SketchShape::prepareToPaint()
 {
-    boundingRect();
+    if (keepsOutlineShape())
+        outlineShapeCache();
+    else
+        boundingRect();
     if (needsBlurImage() && !m_blurImage)
         updateBlurImage();
     m_fill.picture();
@@ -71,7 +74,8 @@ void SketchShape::paintContent(QPainter *painter, float zoom)
 {
     if (m_points.size() <= 1)
         return;
-    const QPainterPath &shapePath = outlineCache().path;
+    QPainterPath scratch;
+    const QPainterPath &shapePath = paintPath(&scratch);
     if (!m_fill.isTransparent())
         m_fill.fillPath(painter, shapePath);
     if (!m_stroke.isInvisible()) {

@@ -82,6 +82,7 @@ private slots:
     void slicesAndShapesAlike();
     void concurrentRendersOfOneDocument();
     void edgeCases();
+    void outlinesKeptOnlyWhereWorthIt();
 
 private:
     LiveCounts m_counts;
@@ -246,6 +247,28 @@ void TestPageRenderer::edgeCases()
     // An empty paper still gives a null picture.
     document->setPaperSize(QSize(0, 80));
     QVERIFY(document->renderToImage(true, "PNG").isNull());
+}
+
+// An export leaves no outline behind but on the selected shapes; a hit test
+// keeps the outline of the shape it looked at closely; painting is the same
+// whether the outline was kept or built for the moment.
+void TestPageRenderer::outlinesKeptOnlyWhereWorthIt()
+{
+    const auto view = crowdedView(QSize(400, 300), 71, 200);
+    SketchDocument *document = view->document();
+    const QList<SketchShape *> shapes = document->layers().first()->shapes();
+    SketchShape *selected = shapes.at(3);
+    selected->setSelected(true);
+    const QImage first = document->renderToImage(false, "PNG");
+    for (const SketchShape *shape : shapes)
+        QCOMPARE(shape->keepsOutline(), shape == selected);
+
+    SketchShape *probed = shapes.at(7);
+    const QPointF inside = probed->boundingRect().center();
+    probed->hitTest(float(inside.x()), float(inside.y()));
+    QVERIFY(probed->keepsOutline());
+    QVERIFY(!shapes.at(8)->keepsOutline());
+    QCOMPARE(compare(document->renderToImage(false, "PNG"), first).largest, 0);
 }
 
 QTEST_MAIN(TestPageRenderer)
