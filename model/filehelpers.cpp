@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
@@ -81,7 +82,12 @@ bool saveAtomically(const QString &path, const FileWriter &writer, QIODevice::Op
 
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
 {
-    if (pixmap.isNull() || fileName.isEmpty())
+    return !pixmap.isNull() && saveImageToFile(pixmap.toImage(), fileName);
+}
+
+bool saveImageToFile(const QImage &image, const QString &fileName)
+{
+    if (image.isNull() || fileName.isEmpty())
         return false;
     QString folder = fileName;
     ensureDirectory(folder);
@@ -93,7 +99,7 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
     else if (suffix == QLatin1String("bmp"))
         format = "BMP";
 
-    return saveAtomically(fileName, [&pixmap, format](QIODevice *device) { return pixmap.save(device, format); });
+    return saveAtomically(fileName, [&image, format](QIODevice *device) { return image.save(device, format); });
 }
 
 QByteArray readWholeFile(const QString &path)
