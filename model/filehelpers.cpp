@@ -85,6 +85,29 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
     return !pixmap.isNull() && saveImageToFile(pixmap.toImage(), fileName);
 }
 
+namespace {
+
+// A picture without a single see-through pixel is written without alpha, as
+// a pixmap of it would be: the file is a quarter smaller.
+QImage withoutNeedlessAlpha(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    const QImage words = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
+        ? image
+        : image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < words.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(words.constScanLine(y));
+        for (int x = 0; x < words.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return image;
+        }
+    }
+    return words.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
 bool saveImageToFile(const QImage &image, const QString &fileName)
 {
     if (image.isNull() || fileName.isEmpty())
@@ -99,7 +122,8 @@ bool saveImageToFile(const QImage &image, const QString &fileName)
     else if (suffix == QLatin1String("bmp"))
         format = "BMP";
 
-    return saveAtomically(fileName, [&image, format](QIODevice *device) { return image.save(device, format); });
+    const QImage written = withoutNeedlessAlpha(image);
+    return saveAtomically(fileName, [&written, format](QIODevice *device) { return written.save(device, format); });
 }
 
 QByteArray readWholeFile(const QString &path)
