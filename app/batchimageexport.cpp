@@ -12,6 +12,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <deque>
+#include <mutex>
 #include <memory>
 
 namespace {
@@ -31,6 +32,16 @@ struct Job
     QFuture<bool> written;
 };
 
+// The future orders the worker's painting before this thread deletes the
+// document, but inside Qt, out of a race detector's sight; passing this
+// lock on both sides says the same where it can see it.
+std::mutex handover;
+
+void passHandover()
+{
+    const std::lock_guard<std::mutex> lock(handover);
+}
+
 // The documents in flight at once: enough to keep the cores busy while one
 // is being read, few enough that memory stays that of a few pages.
 int jobsInFlight()
@@ -41,8 +52,11 @@ int jobsInFlight()
 bool paintAndWrite(SketchDocument *document, const QString &image, bool drawBorder)
 {
     // The suffix chooses the background, as the view's export does.
+    passHandover();
     const QString format = QFileInfo(image).suffix().toUpper();
-    return !image.isEmpty() && saveImageToFile(document->renderToImage(drawBorder, format), image);
+    const bool written = !image.isEmpty() && saveImageToFile(document->renderToImage(drawBorder, format), image);
+    passHandover();
+    return written;
 }
 
 } // namespace
@@ -59,10 +73,12 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
     // Oldest first, so that the lines come in the order of the pairs.
     const auto finishOldest = [&]() {
         Job &job = jobs.front();
+        const bool written = job.document && job.written.result();
+        passHandover();
         if (!job.document) {
             report(errors, QStringLiteral("cannot read the document"), documents.at(job.index));
             result = SomeFailed;
-        } else if (!job.written.result()) {
+        } else if (!written) {
             report(errors, QStringLiteral("cannot write the image"), images.at(job.index));
             result = SomeFailed;
         }
@@ -76,6 +92,7 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
         auto document = std::make_unique<SketchDocument>(nullptr);
         Job job{i, nullptr, QFuture<bool>()};
         if (document->loadFromFile(documents.at(i))) {
+            passHandover();
             job.written = QtConcurrent::run(&writers, paintAndWrite, document.get(), images.at(i), drawBorder);
             job.document = std::move(document);
         }

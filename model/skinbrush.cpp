@@ -593,8 +593,9 @@ void spreadRow(const QImage &source, int y, QRgb *scratch, Lanes *lanes)
 }
 
 // The row loop vectorises twice as wide with AVX2; where the toolchain can
-// pick a variant at load time, the processor decides which one runs.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+// pick a variant at load time, the processor decides which one runs. Not
+// under ThreadSanitizer: the chooser runs before the sanitizer is set up.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__) && !defined(__SANITIZE_THREAD__)
 #define BLUR_ROW_VARIANTS __attribute__((target_clones("avx2", "default")))
 #else
 #define BLUR_ROW_VARIANTS
