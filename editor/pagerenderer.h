@@ -22,12 +22,13 @@ class SketchShape;
 // reference()) pixel for pixel, except that a channel may differ by one
 // level where a gradient span is cut at a band edge.
 //
-// Threads: render() may be called from any thread, also from several at
-// once for different shapes. The caches painting fills on a shape (its
-// outline, its blurred picture, a decoded picture fill) are filled on the
-// calling thread before the bands start, so the bands only read the
-// shapes. Nothing here makes a QPixmap. The shapes must not change while a
-// render runs.
+// Threads: paint() may be called from any thread, also from several at
+// once for different shapes, or for the same shapes once one paint of them
+// has filled their caches. The caches painting fills on a shape (its
+// outline where kept, its blurred picture, a decoded picture fill) are
+// filled on the calling thread before the bands start, so the bands only
+// read the shapes. Nothing here makes a QPixmap. The shapes must not
+// change while a paint runs.
 class PageRenderer
 {
 public:
