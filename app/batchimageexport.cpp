@@ -1,10 +1,18 @@
 #include "app/batchimageexport.h"
 
 #include "app/programfiles.h"
-#include "editor/sketchdocumentview.h"
+#include "model/filehelpers.h"
+#include "model/sketchdocument.h"
 
+#include <QFileInfo>
+#include <QFuture>
 #include <QTextStream>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
+#include <deque>
+#include <mutex>
 #include <memory>
 
 namespace {
@@ -15,6 +23,42 @@ void report(QTextStream &errors, const QString &what, const QString &fileName)
     errors.flush();
 }
 
+// One pair on its way: the document read here, its picture painted and
+// written on a worker. A document that could not be read has no future.
+struct Job
+{
+    int index;
+    std::unique_ptr<SketchDocument> document;
+    QFuture<bool> written;
+};
+
+// The future orders the worker's painting before this thread deletes the
+// document, but inside Qt, out of a race detector's sight; passing this
+// lock on both sides says the same where it can see it.
+std::mutex handover;
+
+void passHandover()
+{
+    const std::lock_guard<std::mutex> lock(handover);
+}
+
+// The documents in flight at once: enough to keep the cores busy while one
+// is being read, few enough that memory stays that of a few pages.
+int jobsInFlight()
+{
+    return qBound(2, QThread::idealThreadCount() / 2, 4);
+}
+
+bool paintAndWrite(SketchDocument *document, const QString &image, bool drawBorder)
+{
+    // The suffix chooses the background, as the view's export does.
+    passHandover();
+    const QString format = QFileInfo(image).suffix().toUpper();
+    const bool written = !image.isEmpty() && saveImageToFile(document->renderToImage(drawBorder, format), image);
+    passHandover();
+    return written;
+}
+
 } // namespace
 
 BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
@@ -23,17 +67,39 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
 {
     Q_ASSERT(documents.size() == images.size());
     Result result = Succeeded;
-    for (int i = 0; i < documents.size() && i < images.size(); ++i) {
-        // A fresh view per pair, so nothing of one document reaches the next.
-        const auto view = std::make_unique<SketchDocumentView>(nullptr);
-        if (!view->openFile(documents.at(i))) {
-            report(errors, QStringLiteral("cannot read the document"), documents.at(i));
+    QThreadPool writers;
+    writers.setMaxThreadCount(jobsInFlight());
+    std::deque<Job> jobs;
+    // Oldest first, so that the lines come in the order of the pairs.
+    const auto finishOldest = [&]() {
+        Job &job = jobs.front();
+        const bool written = job.document && job.written.result();
+        passHandover();
+        if (!job.document) {
+            report(errors, QStringLiteral("cannot read the document"), documents.at(job.index));
             result = SomeFailed;
-        } else if (!view->exportToImageFile(images.at(i), drawBorder)) {
-            report(errors, QStringLiteral("cannot write the image"), images.at(i));
+        } else if (!written) {
+            report(errors, QStringLiteral("cannot write the image"), images.at(job.index));
             result = SomeFailed;
         }
+        jobs.pop_front();
+    };
+    for (int i = 0; i < documents.size() && i < images.size(); ++i) {
+        while (int(jobs.size()) >= jobsInFlight())
+            finishOldest();
+        // A fresh document per pair, so nothing of one reaches the next. It
+        // is read on this thread, where its objects live and die.
+        auto document = std::make_unique<SketchDocument>(nullptr);
+        Job job{i, nullptr, QFuture<bool>()};
+        if (document->loadFromFile(documents.at(i))) {
+            passHandover();
+            job.written = QtConcurrent::run(&writers, paintAndWrite, document.get(), images.at(i), drawBorder);
+            job.document = std::move(document);
+        }
+        jobs.push_back(std::move(job));
     }
+    while (!jobs.empty())
+        finishOldest();
     return result;
 }
 

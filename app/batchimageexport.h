@@ -7,8 +7,14 @@
 class QTextStream;
 
 // The command-line image export: renders the i-th document to the i-th
-// image, each through a document view that is never shown, at one pixel per
-// point (842 x 595 for the default paper), optionally with the paper border.
+// image as the document view's export does, at one pixel per point (842 x
+// 595 for the default paper), optionally with the paper border.
+//
+// Documents are read one after the other on the calling thread while the
+// pages read before are painted and written on worker threads; a few
+// documents are in flight at once, never all, so memory stays bounded.
+// Each image is written as soon as its page is painted; the lines of the
+// error stream still come in the order of the pairs.
 //
 // Needs an application object, and neither a window nor an event loop. A
 // document that cannot be read is skipped and its image left untouched; an

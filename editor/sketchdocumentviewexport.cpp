@@ -49,7 +49,7 @@ bool SketchDocumentView::exportToImageFile(const QString &fileName, bool drawBor
 {
     if (fileName.isEmpty())
         return false;
-    return savePixmapToFile(renderToPixmap(drawBorder, imageFormatOf(fileName)), fileName);
+    return saveImageToFile(document()->renderToImage(drawBorder, imageFormatOf(fileName)), fileName);
 }
 
 void SketchDocumentView::exportLayersToImages()

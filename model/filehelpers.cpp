@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
@@ -81,7 +82,35 @@ bool saveAtomically(const QString &path, const FileWriter &writer, QIODevice::Op
 
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
 {
-    if (pixmap.isNull() || fileName.isEmpty())
+    return !pixmap.isNull() && saveImageToFile(pixmap.toImage(), fileName);
+}
+
+namespace {
+
+// A picture without a single see-through pixel is written without alpha, as
+// a pixmap of it would be: the file is a quarter smaller.
+QImage withoutNeedlessAlpha(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    const QImage words = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
+        ? image
+        : image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < words.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(words.constScanLine(y));
+        for (int x = 0; x < words.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return image;
+        }
+    }
+    return words.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+bool saveImageToFile(const QImage &image, const QString &fileName)
+{
+    if (image.isNull() || fileName.isEmpty())
         return false;
     QString folder = fileName;
     ensureDirectory(folder);
@@ -93,7 +122,8 @@ bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName)
     else if (suffix == QLatin1String("bmp"))
         format = "BMP";
 
-    return saveAtomically(fileName, [&pixmap, format](QIODevice *device) { return pixmap.save(device, format); });
+    const QImage written = withoutNeedlessAlpha(image);
+    return saveAtomically(fileName, [&written, format](QIODevice *device) { return written.save(device, format); });
 }
 
 QByteArray readWholeFile(const QString &path)

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QMenu;
+class QImage;
 class QPixmap;
 class QPoint;
 class QWidget;
@@ -45,6 +46,8 @@ QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
 // of the file is created (one level, as ensureDirectory does); an existing
 // file is replaced only by a complete image. False for a null pixmap, an empty name or a failed write.
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName);
+// The same for an image; makes no pixmap, so any thread may call it.
+bool saveImageToFile(const QImage &image, const QString &fileName);
 
 // The whole file as raw bytes; empty for an empty path, a missing or
 // unreadable file (and for an empty file).

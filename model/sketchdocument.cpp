@@ -329,16 +329,25 @@ void SketchDocument::paintShapes(QPainter *painter, const QList<SketchShape *> &
 
 void SketchDocument::paintShapesInRect(QPainter *painter, const QList<SketchShape *> &shapes, const QRectF &target)
 {
-    if (shapes.isEmpty() || !(target.width() > 0.0 && target.height() > 0.0) || m_paperSize.width() <= 0
-        || m_paperSize.height() <= 0 || m_layers.isEmpty()) {
-        return;
+    QTransform fitted;
+    float scale = 1.0f;
+    if (!shapes.isEmpty() && fittedTransform(target, &fitted, &scale))
+        paintShapes(painter, shapes, fitted, scale);
+}
+
+bool SketchDocument::fittedTransform(const QRectF &target, QTransform *transform, float *scale) const
+{
+    if (!(target.width() > 0.0 && target.height() > 0.0) || m_paperSize.width() <= 0 || m_paperSize.height() <= 0
+        || m_layers.isEmpty()) {
+        return false;
     }
     const qreal w = target.width() - 2.0 * kFitMargin;
     const qreal h = target.height() - 2.0 * kFitMargin;
-    const float scale = float(qMin(w / m_paperSize.width(), h / m_paperSize.height()));
-    const qreal tx = target.x() + kFitMargin + (w - m_paperSize.width() * qreal(scale)) * 0.5;
-    const qreal ty = target.y() + kFitMargin + (h - m_paperSize.height() * qreal(scale)) * 0.5;
-    paintShapes(painter, shapes, QTransform(scale, 0.0, 0.0, scale, tx, ty), scale);
+    *scale = float(qMin(w / m_paperSize.width(), h / m_paperSize.height()));
+    const qreal tx = target.x() + kFitMargin + (w - m_paperSize.width() * qreal(*scale)) * 0.5;
+    const qreal ty = target.y() + kFitMargin + (h - m_paperSize.height() * qreal(*scale)) * 0.5;
+    *transform = QTransform(*scale, 0.0, 0.0, *scale, tx, ty);
+    return true;
 }
 
 void SketchDocument::paintThumbnail(QPainter *painter, const QRectF &target)

@@ -14,6 +14,7 @@
 
 class QDomElement;
 class QIODevice;
+class PageRenderer;
 class QPainter;
 class SketchDocumentView;
 class SketchGroup;
@@ -146,6 +147,9 @@ public:
     void paintShapesInRect(QPainter *painter, const QList<SketchShape *> &shapes, const QRectF &target);
     // paintShapesInRect with the visible shapes.
     void paintThumbnail(QPainter *painter, const QRectF &target);
+    // The transform of paintShapesInRect (page units into target) and its
+    // scale; false where that paints nothing whatever the shapes.
+    bool fittedTransform(const QRectF &target, QTransform *transform, float *scale) const;
 
     // A thumbnail cache that nothing reads; clearCachedImage frees it.
     QPixmap *cachedImage() const { return m_cachedImage; }
@@ -159,9 +163,17 @@ public:
 
     // The page with the shapes of the visible layers, fitted as a thumbnail.
     QPixmap renderToPixmap(bool drawBorder, const QString &imageFormat);
+    // The same picture as an image, painted by the renderer given (culled
+    // and in bands on worker threads unless told otherwise). Makes no
+    // QPixmap, so it may run on any thread, while nothing edits the
+    // document.
+    QImage renderToImage(bool drawBorder, const QString &imageFormat);
+    QImage renderToImage(bool drawBorder, const QString &imageFormat, const PageRenderer &renderer);
     // The page with only the shapes of that layer, hidden or not; no shapes
     // for an index outside the list.
     QPixmap renderLayerToPixmap(int layerIndex, bool drawBorder, const QString &imageFormat);
+    QImage renderLayerToImage(int layerIndex, bool drawBorder, const QString &imageFormat,
+                              const PageRenderer &renderer);
     // The shapes at page scale, cut to the box around them grown by 2 pixels
     // (the whole page for an empty list, a null pixmap when the box misses
     // the page). Here the format is compared with "PNG" as it is.
@@ -215,7 +227,11 @@ private:
     void writeHeadXml(QDomElement &element) const;
     bool writeFileText(QIODevice *device) const;
     void readXml(const QDomElement &element, QList<SketchLayer *> *readLayers);
-    QPixmap makePage(bool pngBackground);
+    QImage makePage(bool pngBackground) const;
+    QImage renderFitted(const QList<SketchShape *> &shapes, bool drawBorder, const QString &imageFormat,
+                        const PageRenderer &renderer);
+    QImage renderShapesToImage(const QList<SketchShape *> &shapes, bool drawBorder, const PageRenderer &renderer,
+                               bool pngBackground);
     void paintBackground(QPainter *painter, const QRectF &page, bool pngBackground) const;
 
     SketchDocumentView *m_view = nullptr;

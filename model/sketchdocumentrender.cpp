@@ -1,7 +1,8 @@
 // SketchDocument: rendering the page, a layer, some shapes and the slices to
-// pixmaps for the image exports.
+// pictures for the image exports, through the page renderer.
 #include "model/sketchdocument.h"
 
+#include "editor/pagerenderer.h"
 #include "model/coordinates.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
@@ -28,13 +29,13 @@ QRect drawnRect(const SketchShape *shape)
 
 } // namespace
 
-// A page-sized pixmap with its background, and a painter to go on with; a
-// null pixmap for an empty paper.
-QPixmap SketchDocument::makePage(bool pngBackground)
+// A page-sized picture with its background; a null picture for an empty
+// paper. Premultiplied, as the raster painter paints fastest into that.
+QImage SketchDocument::makePage(bool pngBackground) const
 {
     if (m_paperSize.width() <= 0 || m_paperSize.height() <= 0)
-        return QPixmap();
-    QPixmap page(m_paperSize);
+        return QImage();
+    QImage page(m_paperSize, QImage::Format_ARGB32_Premultiplied);
     if (page.isNull())
         return page;
     page.fill(Qt::transparent);
@@ -55,55 +56,72 @@ void SketchDocument::paintBackground(QPainter *painter, const QRectF &page, bool
 
 QPixmap SketchDocument::renderToPixmap(bool drawBorder, const QString &imageFormat)
 {
-    QPixmap page = makePage(normalizedFormat(imageFormat) == PngFormat);
-    if (page.isNull())
-        return page;
-    const QRectF area(page.rect());
-    QPainter painter(&page);
-    if (drawBorder && !m_paperBorder.isInvisible())
-        m_paperBorder.drawBorder(&painter, area, 1.0f);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    paintThumbnail(&painter, area);
-    painter.end();
-    return page;
+    return QPixmap::fromImage(renderToImage(drawBorder, imageFormat));
+}
+
+QImage SketchDocument::renderToImage(bool drawBorder, const QString &imageFormat)
+{
+    return renderToImage(drawBorder, imageFormat, PageRenderer());
+}
+
+QImage SketchDocument::renderToImage(bool drawBorder, const QString &imageFormat, const PageRenderer &renderer)
+{
+    return renderFitted(visibleShapes(), drawBorder, imageFormat, renderer);
 }
 
 QPixmap SketchDocument::renderLayerToPixmap(int layerIndex, bool drawBorder, const QString &imageFormat)
 {
-    QPixmap page = makePage(normalizedFormat(imageFormat) == PngFormat);
+    return QPixmap::fromImage(renderLayerToImage(layerIndex, drawBorder, imageFormat, PageRenderer()));
+}
+
+QImage SketchDocument::renderLayerToImage(int layerIndex, bool drawBorder, const QString &imageFormat,
+                                          const PageRenderer &renderer)
+{
+    const bool inList = layerIndex >= 0 && layerIndex < m_layers.size();
+    return renderFitted(inList ? m_layers.at(layerIndex)->shapes() : QList<SketchShape *>(), drawBorder,
+                        imageFormat, renderer);
+}
+
+// The paper with its background and border, and the shapes fitted into it.
+QImage SketchDocument::renderFitted(const QList<SketchShape *> &shapes, bool drawBorder,
+                                    const QString &imageFormat, const PageRenderer &renderer)
+{
+    QImage page = makePage(normalizedFormat(imageFormat) == PngFormat);
     if (page.isNull())
         return page;
     const QRectF area(page.rect());
-    QPainter painter(&page);
-    if (drawBorder && !m_paperBorder.isInvisible())
+    if (drawBorder && !m_paperBorder.isInvisible()) {
+        QPainter painter(&page);
         m_paperBorder.drawBorder(&painter, area, 1.0f);
-    if (layerIndex >= 0 && layerIndex < m_layers.size()) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        paintShapesInRect(&painter, m_layers.at(layerIndex)->shapes(), area);
     }
-    painter.end();
+    QTransform fitted;
+    float scale = 1.0f;
+    if (!shapes.isEmpty() && fittedTransform(area, &fitted, &scale))
+        renderer.paint(&page, shapes, fitted, scale);
     return page;
 }
 
 QPixmap SketchDocument::renderShapesToPixmap(const QList<SketchShape *> &shapes, bool drawBorder,
                                             const QString &imageFormat)
 {
-    QPixmap page = makePage(imageFormat == PngFormat);
+    return QPixmap::fromImage(renderShapesToImage(shapes, drawBorder, PageRenderer(), imageFormat == PngFormat));
+}
+
+QImage SketchDocument::renderShapesToImage(const QList<SketchShape *> &shapes, bool drawBorder,
+                                           const PageRenderer &renderer, bool pngBackground)
+{
+    QImage page = makePage(pngBackground);
     if (page.isNull())
         return page;
-    QPainter painter(&page);
     if (drawBorder) {
+        QPainter painter(&page);
         QRectF edge(0.0, 0.0, page.width() - 1, page.height() - 1);
         m_paperBorder.strokeRect(&painter, edge, 1.0f);
     }
-    if (shapes.isEmpty()) {
-        painter.end();
+    if (shapes.isEmpty())
         return page;
-    }
     // At page scale, so that the cut below frames the shapes exactly.
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    paintShapes(&painter, shapes, QTransform(), 1.0f);
-    painter.end();
+    renderer.paint(&page, shapes, QTransform(), 1.0f);
 
     QRect crop;
     for (const SketchShape *shape : shapes)
@@ -112,13 +130,13 @@ QPixmap SketchDocument::renderShapesToPixmap(const QList<SketchShape *> &shapes,
     // Shapes that lie wholly off the page leave nothing to cut; copying an
     // empty rectangle would give the whole page instead.
     const QRect onPage = crop.intersected(page.rect());
-    return onPage.isEmpty() ? QPixmap() : page.copy(onPage);
+    return onPage.isEmpty() ? QImage() : page.copy(onPage);
 }
 
 QList<QPixmap> SketchDocument::slicePixmaps()
 {
     QList<QPixmap> images;
-    const QPixmap page = renderToPixmap(false, PngFormat);
+    const QImage page = renderToImage(false, PngFormat);
     if (page.isNull())
         return images;
     if (!m_sliceGrid)
@@ -128,12 +146,12 @@ QList<QPixmap> SketchDocument::slicePixmaps()
     for (const SketchSlice *slice : slices) {
         const QRect onPage = slice->rect().intersected(page.rect());
         // A slice with no area on the page keeps its place in the numbering.
-        images.append(onPage.isEmpty() ? QPixmap() : page.copy(onPage));
+        images.append(onPage.isEmpty() ? QPixmap() : QPixmap::fromImage(page.copy(onPage)));
         any = any || !onPage.isEmpty();
     }
     if (!any) {
         images.clear();
-        images.append(page);
+        images.append(QPixmap::fromImage(page));
     }
     return images;
 }

@@ -526,6 +526,13 @@ void SketchGroup::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
+void SketchGroup::prepareToPaint()
+{
+    SketchShape::prepareToPaint();
+    for (SketchShape *member : qAsConst(m_shapes))
+        member->prepareToPaint();
+}
+
 void SketchGroup::paintContent(QPainter *painter, float zoom)
 {
     const QRectF r = boundingRect();

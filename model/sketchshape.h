@@ -317,6 +317,13 @@ public:
     // shape transform): blurred picture or content and text, then the handles
     // of a selected shape.
     virtual void paint(QPainter *painter, float zoom, bool showHandles);
+    // Fills every cache that painting would fill on first use (the outline,
+    // the blurred picture, decoded picture fills), so that paint() then
+    // only reads the shape and several threads may paint it at once.
+    virtual void prepareToPaint();
+    // Whether the shape holds its outline between uses (see OutlineCache):
+    // only while selected, shown magnified or hit-tested near the point.
+    bool keepsOutline() const { return m_outline.shapeKept; }
     virtual void paintContent(QPainter *painter, float zoom);
     virtual void paintHandles(QPainter *painter);
     virtual void paintPointHandle(QPainter *painter, SketchPoint *point, bool active, bool ring);
@@ -358,13 +365,20 @@ protected:
     };
 
 private:
-    // The outline with what the hit tests and painting derive from it. The
-    // first members are what a hit test of a shape far from the point reads.
+    // What the hit tests and painting derive from the outline. The first
+    // members are what a hit test of a shape far from the point reads. The
+    // outline itself (points and path, the bulk of the cache) is kept only
+    // where it is worth its memory: for a shape hit-tested near the point,
+    // selected or shown magnified (keepsOutlineShape). Elsewhere painting
+    // builds it for the moment, so that painting a page leaves about a
+    // hundred bytes per shape behind.
     struct OutlineCache
     {
         bool valid = false;
         // At least two points: anything to hit at all.
         bool hittable = false;
+        // outline and path hold the outline.
+        bool shapeKept = false;
         // The box around the outline and every point, widened enough for any
         // handle and outline tolerance at any zoom.
         float left = 0.0f;
@@ -380,7 +394,13 @@ private:
         QRectF interior;
     };
 
+    // The bounds and boxes; the outline only when already kept.
     const OutlineCache &outlineCache() const;
+    // The same with the outline and its path, kept from now on.
+    const OutlineCache &outlineShapeCache() const;
+    bool keepsOutlineShape() const;
+    // The path to paint: the kept one, else one built into scratch.
+    const QPainterPath &paintPath(QPainterPath *scratch) const;
     QPolygonF buildOutline() const;
     float viewZoom() const;
     float outlineTolerance(bool inView, float zoom) const;

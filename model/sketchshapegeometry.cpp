@@ -135,10 +135,8 @@ QPolygonF SketchShape::buildOutline() const
 const SketchShape::OutlineCache &SketchShape::outlineCache() const
 {
     if (!m_outline.valid) {
-        m_outline.outline = buildOutline();
-        m_outline.path = QPainterPath();
-        m_outline.path.addPolygon(m_outline.outline);
-        m_outline.bounds = m_outline.path.boundingRect();
+        QPolygonF outline = buildOutline();
+        m_outline.bounds = outline.boundingRect();
         QRectF area = m_outline.bounds;
         for (const SketchPoint *point : m_points)
             area = area.united(QRectF(pointAt(point), QSizeF(0.0, 0.0)));
@@ -150,18 +148,58 @@ const SketchShape::OutlineCache &SketchShape::outlineCache() const
         m_outline.bottom = float(area.bottom() + margin);
         m_outline.hittable = m_points.size() >= 2;
         m_outline.valid = true;
+        if (keepsOutlineShape()) {
+            m_outline.path = QPainterPath();
+            m_outline.path.addPolygon(outline);
+            m_outline.outline = std::move(outline);
+            m_outline.shapeKept = true;
+        }
     }
     return m_outline;
 }
 
+const SketchShape::OutlineCache &SketchShape::outlineShapeCache() const
+{
+    outlineCache();
+    if (!m_outline.shapeKept) {
+        m_outline.outline = buildOutline();
+        m_outline.path = QPainterPath();
+        m_outline.path.addPolygon(m_outline.outline);
+        m_outline.shapeKept = true;
+    }
+    return m_outline;
+}
+
+bool SketchShape::keepsOutlineShape() const
+{
+    return m_selected || viewZoom() > 1.0f;
+}
+
+const QPainterPath &SketchShape::paintPath(QPainterPath *scratch) const
+{
+    if (m_outline.shapeKept)
+        return m_outline.path;
+    // Kept from the first paint on for a shape worth it; a banded render
+    // has kept it before its bands start.
+    if (keepsOutlineShape())
+        return outlineShapeCache().path;
+    *scratch = QPainterPath();
+    scratch->addPolygon(buildOutline());
+    return *scratch;
+}
+
 QPolygonF SketchShape::outline() const
 {
-    return outlineCache().outline;
+    return m_outline.shapeKept ? m_outline.outline : buildOutline();
 }
 
 QPainterPath SketchShape::path() const
 {
-    return outlineCache().path;
+    if (m_outline.shapeKept)
+        return m_outline.path;
+    QPainterPath path;
+    path.addPolygon(buildOutline());
+    return path;
 }
 
 QRectF SketchShape::boundingRect() const
@@ -175,7 +213,7 @@ QRectF SketchShape::opaqueInterior() const
         return QRectF();
     const OutlineCache &cache = outlineCache();
     if (!cache.interiorKnown) {
-        m_outline.interior = rectInsidePolygon(cache.outline);
+        m_outline.interior = rectInsidePolygon(outline());
         m_outline.interiorKnown = true;
     }
     return cache.interior;
@@ -313,9 +351,10 @@ int SketchShape::hitTest(float x, float y)
         if (QRectF(c.x() - half, c.y() - half, 2.0 * half, 2.0 * half).contains(p))
             return SketchHandleFirstPoint + i;
     }
-    if (isNearOutline(p, cache.outline, tolerance))
+    const QPolygonF &outline = outlineShapeCache().outline;
+    if (isNearOutline(p, outline, tolerance))
         return SketchHandleOutline;
-    if (cache.outline.containsPoint(p, Qt::OddEvenFill)) {
+    if (outline.containsPoint(p, Qt::OddEvenFill)) {
         if (m_closed || !m_fill.isTransparent() || !m_text.isEmpty())
             return SketchHandleInside;
     }
@@ -343,7 +382,7 @@ bool SketchShape::hitTestRect(const QRectF &rect)
     if (!intersectSegmentRect(closing, rect).isEmpty())
         return true;
     // A band wholly inside the shape catches it.
-    const QPainterPath &area = outlineCache().path;
+    const QPainterPath &area = outlineShapeCache().path;
     return area.contains(rect.topLeft()) || area.contains(rect.topRight())
         || area.contains(rect.bottomRight()) || area.contains(rect.bottomLeft());
 }

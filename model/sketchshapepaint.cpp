@@ -58,11 +58,24 @@ void SketchShape::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
+void SketchShape::prepareToPaint()
+{
+    if (keepsOutlineShape())
+        outlineShapeCache();
+    else
+        boundingRect();
+    if (needsBlurImage() && !m_blurImage)
+        updateBlurImage();
+    m_fill.picture();
+    m_stroke.brush().picture();
+}
+
 void SketchShape::paintContent(QPainter *painter, float zoom)
 {
     if (m_points.size() <= 1)
         return;
-    const QPainterPath &shapePath = outlineCache().path;
+    QPainterPath scratch;
+    const QPainterPath &shapePath = paintPath(&scratch);
     if (!m_fill.isTransparent())
         m_fill.fillPath(painter, shapePath);
     if (!m_stroke.isInvisible()) {

@@ -366,12 +366,15 @@ void SkinBrush::fillPicture(QPainter *painter, const QRectF &rect, const QPainte
     const QImage image = picture();
     if (image.isNull())
         return;
-    // save/restore brings back the caller's clip exactly, on or off.
+    // save/restore brings back the caller's clip exactly, on or off. The
+    // caller's clip stays in force: a banded render keeps each band's
+    // painting to its own rows by it.
     painter->save();
+    const Qt::ClipOperation operation = painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
     if (clip)
-        painter->setClipPath(*clip, Qt::ReplaceClip);
+        painter->setClipPath(*clip, operation);
     else
-        painter->setClipRect(rect, painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        painter->setClipRect(rect, operation);
     // On whole units, as a QRect would place it, but in reals: a shape far
     // off the page would overflow the ints of a QRect.
     const auto whole = [](qreal v) { return std::floor(v + 0.5); }; // halves up, as qRound
@@ -590,8 +593,9 @@ void spreadRow(const QImage &source, int y, QRgb *scratch, Lanes *lanes)
 }
 
 // The row loop vectorises twice as wide with AVX2; where the toolchain can
-// pick a variant at load time, the processor decides which one runs.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+// pick a variant at load time, the processor decides which one runs. Not
+// under ThreadSanitizer: the chooser runs before the sanitizer is set up.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__) && !defined(__SANITIZE_THREAD__)
 #define BLUR_ROW_VARIANTS __attribute__((target_clones("avx2", "default")))
 #else
 #define BLUR_ROW_VARIANTS

@@ -42,6 +42,7 @@ private slots:
     void drawsThePaperBorderOnlyWhenAsked();
     void reportsEachFailureAndGoesOn_data();
     void reportsEachFailureAndGoesOn();
+    void manyPairsInFlightKeepTheirOrder();
 
 private:
     QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
@@ -142,6 +143,41 @@ void TestBatchImageExport::reportsEachFailureAndGoesOn()
     QCOMPARE(readFile(path("out.png")), earlier);
     // The run went on with the next pair.
     QCOMPARE(QImage(path("next.png")), viewExport(m_green, path("green.png"), false));
+}
+
+// More pairs than are painted at once, failures of both kinds among them:
+// every image is the view's, and the lines come in the order of the pairs.
+void TestBatchImageExport::manyPairsInFlightKeepTheirOrder()
+{
+    QVERIFY(writeFile(path("blocker"), "a file, not a folder"));
+    QStringList documents;
+    QStringList images;
+    QStringList expected;
+    for (int i = 0; i < 12; ++i) {
+        const bool unreadable = i % 5 == 1;
+        const bool unwritable = i % 5 == 3;
+        documents << (unreadable ? path(QString("missing%1.slf").arg(i)) : (i % 2 ? m_red : m_green));
+        images << (unwritable ? path(QString("blocker/%1.png").arg(i)) : path(QString("%1.png").arg(i)));
+        if (unreadable)
+            expected << documents.last();
+        else if (unwritable)
+            expected << images.last();
+    }
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run(documents, images, false, errorStream), BatchImageExport::SomeFailed);
+    const QStringList lines = errors.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), expected.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QVERIFY2(lines.at(i).contains("\"" + expected.at(i) + "\""), qPrintable(lines.at(i)));
+    const QImage red = viewExport(m_red, path("red.png"), false);
+    const QImage green = viewExport(m_green, path("green.png"), false);
+    for (int i = 0; i < documents.size(); ++i) {
+        if (i % 5 == 1 || i % 5 == 3)
+            QVERIFY(!QFileInfo::exists(images.at(i)));
+        else
+            QCOMPARE(QImage(images.at(i)), i % 2 ? red : green);
+    }
 }
 
 QTEST_MAIN(TestBatchImageExport)

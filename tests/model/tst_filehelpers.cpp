@@ -76,6 +76,7 @@ private slots:
     void savePixmapFormatFollowsTheSuffix();
     void savePixmapFailures();
     void savePixmapCreatesTheFolderAndReplaces();
+    void saveImageWritesAlphaOnlyWhenSeeThrough();
     void wholeFileRoundTrip();
     void wholeFileFailures();
     void shortWriteKeepsTheOldFile();
@@ -404,6 +405,29 @@ void TestFileHelpers::popupMenuStaysOnScreen()
 
     popupMenuInScreen(nullptr, QPoint());
     menu.hide();
+}
+
+// An image is written as its pixmap would be: an opaque picture in a format
+// with alpha gets a PNG without alpha, the same bytes as through a pixmap.
+void TestFileHelpers::saveImageWritesAlphaOnlyWhenSeeThrough()
+{
+    QImage opaque(40, 30, QImage::Format_ARGB32_Premultiplied);
+    opaque.fill(QColor(200, 40, 40));
+    QImage seeThrough = opaque;
+    seeThrough.setPixelColor(5, 5, QColor(200, 40, 40, 100));
+    const QString opaqueFile = QDir(m_dir->path()).filePath("opaque.png");
+    const QString seeThroughFile = QDir(m_dir->path()).filePath("through.png");
+    const QString pixmapFile = QDir(m_dir->path()).filePath("pixmap.png");
+    QVERIFY(saveImageToFile(opaque, opaqueFile));
+    QVERIFY(saveImageToFile(seeThrough, seeThroughFile));
+    QVERIFY(savePixmapToFile(QPixmap::fromImage(opaque), pixmapFile));
+    QVERIFY(!QImage(opaqueFile).hasAlphaChannel());
+    QVERIFY(QImage(seeThroughFile).hasAlphaChannel());
+    QCOMPARE(QImage(seeThroughFile).pixelColor(5, 5).alpha(), 100);
+    QFile a(opaqueFile), b(pixmapFile);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), b.readAll());
+    QVERIFY(!saveImageToFile(QImage(), opaqueFile));
 }
 
 QTEST_MAIN(TestFileHelpers)

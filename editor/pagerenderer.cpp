@@ -1,0 +1,133 @@
+#include "editor/pagerenderer.h"
+
+#include "editor/visibleshapes.h"
+#include "model/sketchshape.h"
+
+#include <QPainter>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// A band lower than this costs more in setting up its painter and walking
+// the shapes than it saves.
+constexpr int kMinBandHeight = 16;
+// Below this many shapes one thread paints faster than several start.
+constexpr int kMinParallelShapes = 64;
+
+struct Band
+{
+    int top;
+    int bottom;
+};
+
+} // namespace
+
+PageRenderer::PageRenderer()
+    : PageRenderer(0, true)
+{
+}
+
+PageRenderer::PageRenderer(int bandCount, bool culling)
+    : m_bandCount(bandCount)
+    , m_culling(culling)
+{
+}
+
+PageRenderer PageRenderer::reference()
+{
+    return PageRenderer(1, false);
+}
+
+void PageRenderer::paint(QImage *picture, const QList<SketchShape *> &shapes, const QTransform &base,
+                         float zoom) const
+{
+    if (!picture || picture->isNull() || shapes.isEmpty())
+        return;
+    const QVector<Entry> entries = entriesFor(picture->rect(), shapes, base);
+    if (entries.isEmpty())
+        return;
+    // Every cache that painting would fill is filled here, on this thread.
+    for (const Entry &entry : entries)
+        entry.shape->prepareToPaint();
+    // Detached once here: the bands write their own rows of this buffer.
+    picture->bits();
+
+    const int count = bandsFor(*picture, entries.size());
+    const int height = picture->height();
+    std::vector<Band> bands;
+    for (int i = 0; i < count; ++i)
+        bands.push_back({height * i / count, height * (i + 1) / count});
+    if (count == 1) {
+        paintBand(picture, 0, height, entries, zoom);
+        return;
+    }
+    // The pool orders the bands after the preparation above and this thread
+    // after the bands, but inside Qt, out of a race detector's sight; the
+    // handover says the same where it can see it, two brief locks a band.
+    std::mutex handover;
+    const auto pass = [&handover]() { const std::lock_guard<std::mutex> lock(handover); };
+    pass();
+    QtConcurrent::blockingMap(bands, [&](const Band &band) {
+        pass();
+        paintBand(picture, band.top, band.bottom, entries, zoom);
+        pass();
+    });
+    pass();
+}
+
+QVector<PageRenderer::Entry> PageRenderer::entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
+                                                      const QTransform &base) const
+{
+    QVector<Entry> entries;
+    if (!m_culling) {
+        entries.reserve(shapes.size());
+        for (SketchShape *shape : shapes)
+            entries.append({shape, shape->rotation() * base, picture});
+        return entries;
+    }
+    VisibleShapes visible(picture);
+    for (SketchShape *shape : shapes)
+        visible.offer(shape, shape->isTurned() ? shape->rotation() * base : base);
+    const QVector<VisibleShapes::Entry> unhidden = visible.unhidden();
+    entries.reserve(unhidden.size());
+    for (const VisibleShapes::Entry &entry : unhidden)
+        entries.append({entry.shape, entry.transform, entry.visibleArea});
+    return entries;
+}
+
+void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, float zoom) const
+{
+    // The band's own image over the whole picture's pixels, clipped to its
+    // own rows, so that a shape painted here cannot touch another band's
+    // pixels. The device is the whole picture for every band: the stroker
+    // simplifies segments beyond the device's edges, and a device of the
+    // band's rows alone would round strokes crossing its edges otherwise.
+    QImage band(picture->bits(), picture->width(), picture->height(), picture->bytesPerLine(), picture->format());
+    const QRect rows(0, top, picture->width(), bottom - top);
+    QPainter painter(&band);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setClipRect(rows);
+    for (const Entry &entry : entries) {
+        const QRect area = entry.area & rows;
+        if (area.isEmpty())
+            continue;
+        painter.resetTransform();
+        if (m_culling)
+            painter.setClipRect(area);
+        painter.setTransform(entry.transform);
+        entry.shape->paint(&painter, zoom, false);
+    }
+}
+
+int PageRenderer::bandsFor(const QImage &picture, int entryCount) const
+{
+    int count = m_bandCount;
+    if (count <= 0)
+        count = entryCount < kMinParallelShapes ? 1 : qMax(1, QThreadPool::globalInstance()->maxThreadCount());
+    return std::clamp(count, 1, qMax(1, picture.height() / (m_bandCount > 0 ? 1 : kMinBandHeight)));
+}

@@ -1,0 +1,70 @@
+#ifndef PAGERENDERER_H
+#define PAGERENDERER_H
+
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QTransform>
+#include <QVector>
+
+class QPainter;
+class SketchShape;
+
+// Paints shapes into a picture the way the page exports do (antialiased,
+// without handles, each shape under its own rotation and one transform for
+// the whole picture), only faster: shapes wholly hidden under opaque shapes
+// above them are skipped and each shape is clipped to what it can still
+// change (the view's occlusion culling), and the picture is painted in
+// horizontal bands on the worker threads of the global thread pool, each
+// band with its own painter on its own rows of the one picture.
+//
+// The result equals the plain single-threaded paint of every shape (see
+// reference()) pixel for pixel, except that a channel may differ by one
+// level where a gradient span is cut at a band edge.
+//
+// Threads: paint() may be called from any thread, also from several at
+// once for different shapes, or for the same shapes once one paint of them
+// has filled their caches. The caches painting fills on a shape (its
+// outline where kept, its blurred picture, a decoded picture fill) are
+// filled on the calling thread before the bands start, so the bands only
+// read the shapes. Nothing here makes a QPixmap. The shapes must not
+// change while a paint runs.
+class PageRenderer
+{
+public:
+    // One band per worker thread of the global pool, culled.
+    PageRenderer();
+    // bandCount 1 paints on the calling thread alone; 0 or less picks one
+    // band per worker thread.
+    PageRenderer(int bandCount, bool culling);
+
+    // The plain paint every render is compared with: one band, no culling.
+    static PageRenderer reference();
+
+    int bandCount() const { return m_bandCount; }
+    bool isCulling() const { return m_culling; }
+
+    // Paints the shapes (bottom first) over what the picture already
+    // holds. Each shape is drawn under shape->rotation() * base, with zoom
+    // passed on to its painting (the width of hairline strokes).
+    void paint(QImage *picture, const QList<SketchShape *> &shapes, const QTransform &base, float zoom) const;
+
+private:
+    struct Entry
+    {
+        SketchShape *shape;
+        QTransform transform; // own coordinates to picture pixels
+        QRect area;           // the picture pixels it may change
+    };
+
+    QVector<Entry> entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
+                              const QTransform &base) const;
+    // The rows [top, bottom) of the picture, on a painter of their own.
+    void paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, float zoom) const;
+    int bandsFor(const QImage &picture, int entryCount) const;
+
+    int m_bandCount = 0;
+    bool m_culling = true;
+};
+
+#endif // PAGERENDERER_H

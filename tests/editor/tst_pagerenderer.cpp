@@ -1,0 +1,275 @@
+// The page renderer: culled and banded renders of crowded pages against the
+// plain single-threaded paint of every shape, on fresh documents (so that
+// the renderer itself fills the caches the bands read) and through the
+// document's exports.
+#include "support/crowdedpage.h"
+#include "support/livecounts.h"
+#include "support/pixels.h"
+
+#include "editor/pagerenderer.h"
+#include "editor/sketchdocumentview.h"
+#include "model/sketchdocument.h"
+#include "model/sketchslice.h"
+
+#include <QMutex>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kShapes = 400;
+
+// Where two pictures of one size differ: the largest channel difference and
+// how many pixels differ at all.
+struct Difference
+{
+    int largest = 0;
+    int pixels = 0;
+};
+
+Difference compare(const QImage &a, const QImage &b)
+{
+    Difference difference;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column) {
+            const int d = qMax(qMax(qAbs(qRed(p[column]) - qRed(q[column])), qAbs(qGreen(p[column]) - qGreen(q[column]))),
+                               qMax(qAbs(qBlue(p[column]) - qBlue(q[column])), qAbs(qAlpha(p[column]) - qAlpha(q[column]))));
+            difference.largest = qMax(difference.largest, d);
+            difference.pixels += d > 0 ? 1 : 0;
+        }
+    }
+    return difference;
+}
+
+// A view holding a fresh crowded page: nothing painted, no cache filled.
+std::unique_ptr<SketchDocumentView> crowdedView(const QSize &paper, quint32 seed, int shapes = kShapes)
+{
+    auto view = std::make_unique<SketchDocumentView>(nullptr);
+    crowdedpage::fill(view->document(), paper, shapes, seed);
+    return view;
+}
+
+QImage referencePage(const QSize &paper, quint32 seed, int shapes = kShapes)
+{
+    return crowdedView(paper, seed, shapes)->document()->renderToImage(true, "PNG", PageRenderer::reference());
+}
+
+} // namespace
+
+class TestPageRenderer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { m_counts = LiveCounts(); }
+    void cleanup();
+
+    void bandsEqualTheWholePaint_data();
+    void bandsEqualTheWholePaint();
+    void cullingChangesNoPixel_data();
+    void cullingChangesNoPixel();
+    void rendersAgainAlike();
+    void exportsUseTheRenderer();
+    void slicesAndShapesAlike();
+    void concurrentRendersOfOneDocument();
+    void edgeCases();
+    void outlinesKeptOnlyWhereWorthIt();
+
+private:
+    LiveCounts m_counts;
+};
+
+void TestPageRenderer::cleanup()
+{
+    const LiveCounts now;
+    QVERIFY2(now == m_counts, qPrintable(describe(now) + " after, " + describe(m_counts) + " before"));
+}
+
+void TestPageRenderer::bandsEqualTheWholePaint_data()
+{
+    QTest::addColumn<QSize>("paper");
+    QTest::addColumn<int>("bands");
+    QTest::addColumn<quint32>("seed");
+    QTest::newRow("default paper, 2 bands") << QSize(842, 595) << 2 << 1u;
+    QTest::newRow("default paper, 3 bands") << QSize(842, 595) << 3 << 2u;
+    QTest::newRow("default paper, one per thread") << QSize(842, 595) << 0 << 3u;
+    QTest::newRow("tall paper, 7 bands") << QSize(300, 1000) << 7 << 4u;
+    QTest::newRow("wide thin paper, 16 bands") << QSize(1000, 37) << 16 << 5u;
+    QTest::newRow("small paper, more bands than rows") << QSize(64, 40) << 9 << 6u;
+    QTest::newRow("square paper, 5 bands") << QSize(257, 257) << 5 << 7u;
+}
+
+void TestPageRenderer::bandsEqualTheWholePaint()
+{
+    QFETCH(QSize, paper);
+    QFETCH(int, bands);
+    QFETCH(quint32, seed);
+    const QImage whole = referencePage(paper, seed);
+    const auto view = crowdedView(paper, seed);
+    const QImage banded = view->document()->renderToImage(true, "PNG", PageRenderer(bands, true));
+    QCOMPARE(banded.size(), paper);
+    const Difference difference = compare(banded, whole);
+    // Only rounding where a gradient span is cut at a band's edge.
+    QVERIFY2(difference.largest <= 1, qPrintable(QString("largest difference %1").arg(difference.largest)));
+    QVERIFY2(difference.pixels <= paper.width() * 2 * qMax(1, bands),
+             qPrintable(QString("%1 pixels differ").arg(difference.pixels)));
+}
+
+void TestPageRenderer::cullingChangesNoPixel_data()
+{
+    QTest::addColumn<int>("shapes");
+    QTest::newRow("crowded") << kShapes;
+    QTest::newRow("very crowded") << 3 * kShapes;
+}
+
+// Shapes are skipped or clipped only where opaque shapes above paint over
+// them, so one band with culling gives the plain paint exactly.
+void TestPageRenderer::cullingChangesNoPixel()
+{
+    QFETCH(int, shapes);
+    const QSize paper(600, 400);
+    const QImage whole = referencePage(paper, 11, shapes);
+    const auto view = crowdedView(paper, 11, shapes);
+    const QImage culled = view->document()->renderToImage(true, "PNG", PageRenderer(1, true));
+    const Difference difference = compare(culled, whole);
+    QCOMPARE(difference.largest, 0);
+}
+
+// The second render reads the caches the first one filled.
+void TestPageRenderer::rendersAgainAlike()
+{
+    const auto view = crowdedView(QSize(500, 300), 21);
+    SketchDocument *document = view->document();
+    const QImage first = document->renderToImage(false, "PNG", PageRenderer(4, true));
+    QCOMPARE(compare(document->renderToImage(false, "PNG", PageRenderer(4, true)), first).largest, 0);
+    QVERIFY(compare(document->renderToImage(false, "PNG", PageRenderer::reference()), first).largest <= 1);
+}
+
+// The page and layer pictures of the exports are the renderer's, with the
+// same background and border rules.
+void TestPageRenderer::exportsUseTheRenderer()
+{
+    const QSize paper(420, 300);
+    const auto view = crowdedView(paper, 31);
+    SketchDocument *document = view->document();
+    for (const QString &format : {QStringLiteral("PNG"), QStringLiteral("JPG")}) {
+        const QImage whole = document->renderToImage(true, format, PageRenderer::reference());
+        QVERIFY(compare(document->renderToPixmap(true, format).toImage(), whole).largest <= 1);
+        const QImage layer = document->renderLayerToImage(0, false, format, PageRenderer::reference());
+        QVERIFY(compare(document->renderLayerToPixmap(0, false, format).toImage(), layer).largest <= 1);
+    }
+}
+
+void TestPageRenderer::slicesAndShapesAlike()
+{
+    const auto view = crowdedView(QSize(400, 300), 41);
+    SketchDocument *document = view->document();
+    const QImage page = document->renderToImage(false, "PNG", PageRenderer::reference());
+    const QList<QPixmap> slices = document->slicePixmaps();
+    const QList<SketchSlice *> sorted = document->sortedSlices();
+    QCOMPARE(slices.size(), sorted.size());
+    for (int i = 0; i < slices.size(); ++i) {
+        const QRect onPage = sorted.at(i)->rect() & page.rect();
+        if (onPage.isEmpty())
+            continue;
+        QVERIFY(compare(slices.at(i).toImage(), page.copy(onPage)).largest <= 1);
+    }
+    // The selected-shapes picture at page scale, culled among those shapes.
+    const QList<SketchShape *> some = document->layers().first()->shapes().mid(50, 120);
+    const QImage cut = document->renderShapesToPixmap(some, false, "PNG").toImage();
+    QVERIFY(!cut.isNull());
+    auto reference = crowdedView(QSize(400, 300), 41);
+    const QList<SketchShape *> same = reference->document()->layers().first()->shapes().mid(50, 120);
+    QImage plain(QSize(400, 300), QImage::Format_ARGB32_Premultiplied);
+    plain.fill(Qt::transparent);
+    {
+        QPainter painter(&plain);
+        reference->document()->paperColor().fillRect(&painter, QRectF(plain.rect()));
+    }
+    PageRenderer::reference().paint(&plain, same, QTransform(), 1.0f);
+    QRect crop;
+    for (const SketchShape *shape : same)
+        crop |= shape->rotation().mapRect(shape->boundingRect()).toAlignedRect();
+    QCOMPARE(cut.size(), (crop.adjusted(-2, -2, 2, 2) & plain.rect()).size());
+}
+
+// Several threads rendering the same (prepared) document at once, as a
+// batch of exports may: every picture equals the first.
+void TestPageRenderer::concurrentRendersOfOneDocument()
+{
+    const auto view = crowdedView(QSize(300, 200), 51);
+    SketchDocument *document = view->document();
+    const QImage first = document->renderToImage(false, "PNG", PageRenderer(3, true));
+    QList<QImage> pictures;
+    QMutex mutex;
+    QVector<int> runs(4);
+    QtConcurrent::blockingMap(runs, [&](int &) {
+        const QImage picture = document->renderToImage(false, "PNG", PageRenderer(3, true));
+        QMutexLocker locker(&mutex);
+        pictures.append(picture);
+    });
+    QCOMPARE(pictures.size(), runs.size());
+    for (const QImage &picture : qAsConst(pictures))
+        QCOMPARE(compare(picture, first).largest, 0);
+}
+
+void TestPageRenderer::edgeCases()
+{
+    const auto view = crowdedView(QSize(100, 80), 61, 40);
+    SketchDocument *document = view->document();
+    // No picture, no shapes, a null picture: nothing painted, nothing broken.
+    const PageRenderer renderer(4, true);
+    renderer.paint(nullptr, document->shapes(), QTransform(), 1.0f);
+    QImage none;
+    renderer.paint(&none, document->shapes(), QTransform(), 1.0f);
+    QVERIFY(none.isNull());
+    QImage blank(10, 10, QImage::Format_ARGB32_Premultiplied);
+    blank.fill(Qt::white);
+    renderer.paint(&blank, {}, QTransform(), 1.0f);
+    QCOMPARE(inkedPixels(blank, qRgb(255, 255, 255)), 0);
+    // A picture of one row, split into as many bands as asked for at most.
+    QImage row(50, 1, QImage::Format_ARGB32_Premultiplied);
+    row.fill(Qt::white);
+    PageRenderer(8, true).paint(&row, document->shapes(), QTransform::fromScale(0.5, 0.5), 0.5f);
+    QImage plainRow(50, 1, QImage::Format_ARGB32_Premultiplied);
+    plainRow.fill(Qt::white);
+    PageRenderer::reference().paint(&plainRow, document->shapes(), QTransform::fromScale(0.5, 0.5), 0.5f);
+    QVERIFY(compare(row, plainRow).largest <= 1);
+    // An empty paper still gives a null picture.
+    document->setPaperSize(QSize(0, 80));
+    QVERIFY(document->renderToImage(true, "PNG").isNull());
+}
+
+// An export leaves no outline behind but on the selected shapes; a hit test
+// keeps the outline of the shape it looked at closely; painting is the same
+// whether the outline was kept or built for the moment.
+void TestPageRenderer::outlinesKeptOnlyWhereWorthIt()
+{
+    const auto view = crowdedView(QSize(400, 300), 71, 200);
+    SketchDocument *document = view->document();
+    const QList<SketchShape *> shapes = document->layers().first()->shapes();
+    SketchShape *selected = shapes.at(3);
+    selected->setSelected(true);
+    const QImage first = document->renderToImage(false, "PNG");
+    for (const SketchShape *shape : shapes)
+        QCOMPARE(shape->keepsOutline(), shape == selected);
+
+    SketchShape *probed = shapes.at(7);
+    const QPointF inside = probed->boundingRect().center();
+    probed->hitTest(float(inside.x()), float(inside.y()));
+    QVERIFY(probed->keepsOutline());
+    QVERIFY(!shapes.at(8)->keepsOutline());
+    QCOMPARE(compare(document->renderToImage(false, "PNG"), first).largest, 0);
+}
+
+QTEST_MAIN(TestPageRenderer)
+#include "tst_pagerenderer.moc"
