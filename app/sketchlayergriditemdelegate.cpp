@@ -28,8 +28,9 @@ void SketchLayerGridItemDelegate::paintThumbnail(QPainter *painter, const QRectF
     painter->drawRect(box);
     if (!layer || layer->shapes().isEmpty())
         return;
-    const SketchMaterial material(SketchMaterialRole, layer->shapes(), false);
-    material.paint(painter, box);
+    // Copying every shape of a crowded layer into a material on each repaint
+    // of the panel cost more than the painting.
+    SketchMaterial::paintFitted(painter, box, layer->shapes());
 }
 
 void SketchLayerGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int column, int row)

@@ -25,6 +25,45 @@ struct Band
     int bottom;
 };
 
+// What painting a shape costs, in the cost of painting a small shape: the
+// stroking and set-up of each shape, then its pixels.
+constexpr double kPixelsPerShape = 4096.0;
+
+// Bands of about equal cost, not height: a page is crowded in some rows and
+// bare in others, and the paint takes as long as its slowest band. Each
+// shape's cost is spread evenly over its rows.
+std::vector<Band> balancedBands(const QRect &picture, const QVector<PageRenderer::Entry> &entries, int count)
+{
+    const int height = picture.height();
+    std::vector<double> change(size_t(height) + 1, 0.0);
+    double total = 0.0;
+    for (const PageRenderer::Entry &entry : entries) {
+        const QRect area = entry.area & picture;
+        if (area.isEmpty())
+            continue;
+        const double cost = 1.0 + double(area.width()) * area.height() / kPixelsPerShape;
+        change[size_t(area.top())] += cost / area.height();
+        change[size_t(area.bottom()) + 1] -= cost / area.height();
+        total += cost;
+    }
+    std::vector<Band> bands;
+    int top = 0;
+    double perRow = 0.0;
+    double done = 0.0;
+    for (int y = 0; y < height && int(bands.size()) < count - 1; ++y) {
+        perRow += change[size_t(y)];
+        done += perRow;
+        const int left = count - 1 - int(bands.size());
+        // Every band keeps at least one row.
+        if ((done >= total * (bands.size() + 1) / count && y + 1 > top) || height - (y + 1) <= left) {
+            bands.push_back({top, y + 1});
+            top = y + 1;
+        }
+    }
+    bands.push_back({top, height});
+    return bands;
+}
+
 } // namespace
 
 PageRenderer::PageRenderer()
@@ -48,8 +87,14 @@ void PageRenderer::paint(QImage *picture, const QList<SketchShape *> &shapes, co
 {
     if (!picture || picture->isNull() || shapes.isEmpty())
         return;
-    const QVector<Entry> entries = entriesFor(picture->rect(), shapes, base);
-    if (entries.isEmpty())
+    Style style;
+    style.zoom = zoom;
+    paint(picture, entriesFor(picture->rect(), shapes, base), style);
+}
+
+void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const Style &style) const
+{
+    if (!picture || picture->isNull() || entries.isEmpty())
         return;
     // Every cache that painting would fill is filled here, on this thread.
     for (const Entry &entry : entries)
@@ -57,13 +102,11 @@ void PageRenderer::paint(QImage *picture, const QList<SketchShape *> &shapes, co
     // Detached once here: the bands write their own rows of this buffer.
     picture->bits();
 
-    const int count = bandsFor(*picture, entries.size());
+    const int count = bandsFor(picture->size(), entries.size());
     const int height = picture->height();
-    std::vector<Band> bands;
-    for (int i = 0; i < count; ++i)
-        bands.push_back({height * i / count, height * (i + 1) / count});
+    const std::vector<Band> bands = balancedBands(picture->rect(), entries, count);
     if (count == 1) {
-        paintBand(picture, 0, height, entries, zoom);
+        paintBand(picture, 0, height, entries, style);
         return;
     }
     // The pool orders the bands after the preparation above and this thread
@@ -74,7 +117,7 @@ void PageRenderer::paint(QImage *picture, const QList<SketchShape *> &shapes, co
     pass();
     QtConcurrent::blockingMap(bands, [&](const Band &band) {
         pass();
-        paintBand(picture, band.top, band.bottom, entries, zoom);
+        paintBand(picture, band.top, band.bottom, entries, style);
         pass();
     });
     pass();
@@ -100,7 +143,8 @@ QVector<PageRenderer::Entry> PageRenderer::entriesFor(const QRect &picture, cons
     return entries;
 }
 
-void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, float zoom) const
+void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries,
+                             const Style &style) const
 {
     // The band's own image over the whole picture's pixels, clipped to its
     // own rows, so that a shape painted here cannot touch another band's
@@ -117,14 +161,20 @@ void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector
         if (area.isEmpty())
             continue;
         painter.resetTransform();
-        if (m_culling)
-            painter.setClipRect(area);
+        painter.setClipRect(area);
         painter.setTransform(entry.transform);
-        entry.shape->paint(&painter, zoom, false);
+        if (style.antialiasingAsShapeAsks)
+            painter.setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
+        entry.shape->paint(&painter, style.zoom, style.showHandles);
     }
 }
 
-int PageRenderer::bandsFor(const QImage &picture, int entryCount) const
+bool PageRenderer::paintsInBands(const QSize &picture, int entryCount) const
+{
+    return bandsFor(picture, entryCount) > 1;
+}
+
+int PageRenderer::bandsFor(const QSize &picture, int entryCount) const
 {
     int count = m_bandCount;
     if (count <= 0)

@@ -44,12 +44,18 @@ public:
     int bandCount() const { return m_bandCount; }
     bool isCulling() const { return m_culling; }
 
-    // Paints the shapes (bottom first) over what the picture already
-    // holds. Each shape is drawn under shape->rotation() * base, with zoom
-    // passed on to its painting (the width of hairline strokes).
-    void paint(QImage *picture, const QList<SketchShape *> &shapes, const QTransform &base, float zoom) const;
+    // How each shape is painted. The exports want every shape antialiased
+    // and no handles; the view's repaint shows the handles of selected
+    // shapes and antialiases only the shapes that ask for it.
+    struct Style
+    {
+        float zoom = 1.0f;
+        bool showHandles = false;
+        bool antialiasingAsShapeAsks = false;
+    };
 
-private:
+    // A shape placed on the picture by a caller that culled the shapes
+    // itself (the view, through its occlusion grid).
     struct Entry
     {
         SketchShape *shape;
@@ -57,11 +63,24 @@ private:
         QRect area;           // the picture pixels it may change
     };
 
+    // Paints the shapes (bottom first) over what the picture already
+    // holds. Each shape is drawn under shape->rotation() * base, with zoom
+    // passed on to its painting (the width of hairline strokes).
+    void paint(QImage *picture, const QList<SketchShape *> &shapes, const QTransform &base, float zoom) const;
+    // Paints placed shapes (bottom first) over what the picture holds, each
+    // clipped to its area; no further culling.
+    void paint(QImage *picture, const QVector<Entry> &entries, const Style &style) const;
+    // Whether a paint of that many shapes into a picture of that size would
+    // run on more than the calling thread: when not, a caller holding a
+    // painter already may as well paint the shapes straight through it.
+    bool paintsInBands(const QSize &picture, int entryCount) const;
+
+private:
     QVector<Entry> entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
                               const QTransform &base) const;
     // The rows [top, bottom) of the picture, on a painter of their own.
-    void paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, float zoom) const;
-    int bandsFor(const QImage &picture, int entryCount) const;
+    void paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, const Style &style) const;
+    int bandsFor(const QSize &picture, int entryCount) const;
 
     int m_bandCount = 0;
     bool m_culling = true;

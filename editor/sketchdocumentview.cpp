@@ -20,6 +20,7 @@
 #include "editor/sketchtooltext.h"
 #include "editor/sketchtoolzoom.h"
 #include "editor/movepreview.h"
+#include "editor/pagerenderer.h"
 #include "editor/visibleshapes.h"
 #include "model/coordinates.h"
 #include "model/filehelpers.h"
@@ -901,8 +902,11 @@ void SketchDocumentView::paintEvent(QPaintEvent *event)
     if (m_movePreview) {
         m_movePreview->paint(&painter);
     } else {
-        paintBackdrop(&painter, exposed);
-        paintShapes(&painter, exposed, paintOrder());
+        const QVector<VisibleShapes::Entry> visible = visibleShapes(exposed, paintOrder());
+        if (!paintInBands(&painter, exposed, visible)) {
+            paintBackdrop(&painter, exposed);
+            paintVisibleShapes(&painter, exposed, visible);
+        }
         paintPaperBorder(&painter);
     }
     painter.resetTransform();
@@ -994,9 +998,15 @@ int SketchDocumentView::paintedShapeCount() const
 
 void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes)
 {
+    paintVisibleShapes(painter, exposed, visibleShapes(exposed, shapes));
+}
+
+void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &exposed,
+                                            const QVector<VisibleShapes::Entry> &visible)
+{
     // Each shape is clipped to what it can still change, so the parts under
     // opaque shapes above cost no stroking or filling.
-    for (const VisibleShapes::Entry &entry : visibleShapes(exposed, shapes)) {
+    for (const VisibleShapes::Entry &entry : visible) {
         painter->resetTransform();
         painter->setClipRect(entry.visibleArea);
         painter->setTransform(entry.transform);
@@ -1006,6 +1016,63 @@ void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed, co
     }
     painter->resetTransform();
     painter->setClipRect(exposed);
+}
+
+namespace {
+
+// Qt places the glyphs of turned text a pixel apart on a widget's painter
+// and on a picture's; upright text comes out alike on both.
+bool showsTurnedText(const SketchShape *shape, const QTransform &transform)
+{
+    if (!shape->text().isEmpty() && transform.type() > QTransform::TxScale)
+        return true;
+    if (!shape->isGroup())
+        return false;
+    for (const SketchShape *member : static_cast<const SketchGroup *>(shape)->shapes()) {
+        if (showsTurnedText(member, member->rotation() * transform))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
+                                      const QVector<VisibleShapes::Entry> &visible)
+{
+    const PageRenderer renderer;
+    if (devicePixelRatioF() != 1.0 || !renderer.paintsInBands(exposed.size(), visible.size()))
+        return false;
+    for (const VisibleShapes::Entry &entry : visible) {
+        if (showsTurnedText(entry.shape, entry.transform))
+            return false;
+    }
+    // Transparent where the backdrop leaves the view's own background.
+    QImage picture(exposed.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    // Fonts given in points are sized by the resolution of the device they
+    // are painted on, the screen's for the view.
+    picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+
+    {
+        QPainter backdrop(&picture);
+        backdrop.translate(-exposed.topLeft());
+        backdrop.setClipRect(exposed);
+        paintBackdrop(&backdrop, exposed);
+    }
+    const QTransform toPicture = QTransform::fromTranslate(-exposed.x(), -exposed.y());
+    QVector<PageRenderer::Entry> entries;
+    entries.reserve(visible.size());
+    for (const VisibleShapes::Entry &entry : visible)
+        entries.append({entry.shape, entry.transform * toPicture, entry.visibleArea.translated(-exposed.topLeft())});
+    PageRenderer::Style style;
+    style.showHandles = true;
+    style.antialiasingAsShapeAsks = true;
+    renderer.paint(&picture, entries, style);
+    painter->resetTransform();
+    painter->drawImage(exposed.topLeft(), picture);
+    return true;
 }
 
 // --- Moving many shapes --------------------------------------------------------

@@ -473,6 +473,13 @@ private:
     // rectangle, each under its shape transform, as SketchDocument::paint
     // paints them.
     void paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes);
+    void paintVisibleShapes(QPainter *painter, const QRect &exposed, const QVector<VisibleShapes::Entry> &visible);
+    // The backdrop and the visible shapes painted into a picture of the
+    // exposed rectangle, the shapes in bands on the worker threads, then
+    // laid onto the view; what the view paints over them stays on its own
+    // painter. False, painting nothing, where one thread would paint the
+    // shapes as fast or the view's pixels are not one to one.
+    bool paintInBands(QPainter *painter, const QRect &exposed, const QVector<VisibleShapes::Entry> &visible);
     void paintPaperBorder(QPainter *painter);
     // Of the shapes (bottom first), those that can show in the area.
     QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;

@@ -1,5 +1,6 @@
 #include "materials/sketchmaterial.h"
 
+#include "editor/pagerenderer.h"
 #include "model/geometry.h"
 #include "model/coordinates.h"
 #include "model/sketchglobals.h"
@@ -290,6 +291,44 @@ void SketchMaterial::paint(QPainter *painter, const QRectF &rect) const
         shape->paint(painter, scale, false);
     }
     painter->setTransform(outer);
+}
+
+void SketchMaterial::paintFitted(QPainter *painter, const QRectF &rect, const QList<SketchShape *> &shapes)
+{
+    QList<SketchShape *> painted;
+    QRectF area;
+    for (SketchShape *shape : shapes) {
+        if (!shape)
+            continue;
+        area = painted.isEmpty() ? turnedBounds(shape) : area.united(turnedBounds(shape));
+        painted.append(shape);
+    }
+    const qreal innerWidth = rect.width() - 2.0 * kPaintMargin;
+    const qreal innerHeight = rect.height() - 2.0 * kPaintMargin;
+    const float w = float(area.width());
+    const float h = float(area.height());
+    if (!painter || !(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || painted.isEmpty())
+        return;
+    const float scale = qMin(float(innerWidth) / w, float(innerHeight) / h);
+    const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * scale)) / 2.0;
+    const qreal dy = rect.y() + kPaintMargin + (innerHeight - qreal(h * scale)) / 2.0;
+
+    // A picture of the device pixels under the rectangle.
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const QRect pixels = painter->transform().mapRect(rect).toAlignedRect();
+    QImage picture(pixels.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        return;
+    picture.fill(Qt::transparent);
+    const QTransform base = QTransform::fromTranslate(-area.left(), -area.top())
+                            * QTransform(scale, 0.0, 0.0, scale, dx, dy) * painter->transform()
+                            * QTransform::fromTranslate(-pixels.x(), -pixels.y()) * QTransform::fromScale(ratio, ratio);
+    PageRenderer().paint(&picture, painted, base, scale);
+    picture.setDevicePixelRatio(ratio);
+    painter->save();
+    painter->resetTransform();
+    painter->drawImage(pixels.topLeft(), picture);
+    painter->restore();
 }
 
 QImage *SketchMaterial::renderImage(int width, int height) const

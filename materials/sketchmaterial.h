@@ -127,6 +127,12 @@ public:
     // without a positive size or without shapes. The painter's transform is
     // the same afterwards.
     void paint(QPainter *painter, const QRectF &rect) const;
+    // The same fitting for shapes where they lie, without copying them into
+    // a material first, painted through the page renderer (culled, in bands
+    // on the worker threads): a layer's thumbnail of a crowded page. The
+    // shapes are painted as they are (blurred where they are blurred, no
+    // handles).
+    static void paintFitted(QPainter *painter, const QRectF &rect, const QList<SketchShape *> &shapes);
     // A new transparent width by height ARGB32 image with the material
     // painted into it antialiased; a null image for a size that is not
     // positive or too large to allocate. Owned by the caller.

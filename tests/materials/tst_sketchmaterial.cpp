@@ -1,6 +1,8 @@
 // SketchMaterial: made from shapes, the material element, copies, the drag
 // text, painting into a rectangle and the cached thumbnail.
 #include "materials/materialfixture.h"
+#include "support/crowdedpage.h"
+#include "support/pixels.h"
 
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -27,6 +29,8 @@ private slots:
     void cleanup();
 
     void emptyMaterial();
+    void fittedShapesPaintAsTheirMaterial_data();
+    void fittedShapesPaintAsTheirMaterial();
     void liveCounterFollowsConstructionAndDestruction();
 
     void fromShapesMovesToTheOrigin();
@@ -88,6 +92,56 @@ void TestSketchMaterial::cleanup()
 {
     const MaterialCounts now;
     QVERIFY2(now == m_counts, qPrintable(describe(now) + " after, " + describe(m_counts) + " before"));
+}
+
+// A layer's thumbnail paints the layer's shapes where they lie, culled and
+// in bands, without copying them into a material: it must show what the
+// material of those shapes shows. Copies lose their blur (they belong to no
+// layer), so the page here has none.
+void TestSketchMaterial::fittedShapesPaintAsTheirMaterial_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("few, small") << 40 << QSize(60, 44);
+    QTest::newRow("crowded, small") << 600 << QSize(60, 44);
+    QTest::newRow("crowded, large") << 600 << QSize(420, 300);
+}
+
+void TestSketchMaterial::fittedShapesPaintAsTheirMaterial()
+{
+    QFETCH(int, count);
+    QFETCH(QSize, size);
+    SketchDocumentView view(nullptr);
+    crowdedpage::fill(view.document(), QSize(842, 595), count, 7);
+    const QList<SketchShape *> &shapes = view.document()->layers().first()->shapes();
+    std::function<void(SketchShape *)> unblur = [&](SketchShape *shape) {
+        shape->setBlur(0);
+        if (auto *group = qobject_cast<SketchGroup *>(shape)) {
+            for (SketchShape *member : group->shapes())
+                unblur(member);
+        }
+    };
+    for (SketchShape *shape : shapes)
+        unblur(shape);
+
+    const auto picture = [&](const std::function<void(QPainter *, const QRectF &)> &paint) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        // Off the origin, as a cell of the layers panel lies.
+        painter.translate(5, 3);
+        paint(&painter, QRectF(QPointF(2, 1), QSizeF(size) - QSizeF(9, 6)));
+        return image;
+    };
+    const SketchMaterial material(SketchMaterialRole, shapes, false);
+    const QImage expected = picture([&](QPainter *p, const QRectF &box) { material.paint(p, box); });
+    const QImage shown = picture([&](QPainter *p, const QRectF &box) { SketchMaterial::paintFitted(p, box, shapes); });
+    QVERIFY(inkedPixels(expected, qRgb(255, 255, 255)) > 0);
+    // The copies' points are moved by the material's corner in floats, so
+    // edges and glyphs land a fraction of a pixel apart here and there; a
+    // wrong fit, a dropped or a misplaced shape differs by far more.
+    QVERIFY(differingPixels(shown, expected, 16) <= size.width() * size.height() / 200);
 }
 
 void TestSketchMaterial::emptyMaterial()
