@@ -90,13 +90,23 @@ PanelPage &page(int shapes)
     return *entry;
 }
 
-void BM_PanelRefreshAllSelected(benchmark::State &state)
+// The page of the benchmark's shape count (its argument); null, with the
+// benchmark skipped, when the generated page did not open.
+PanelPage *readyPage(benchmark::State &state)
 {
     PanelPage &p = page(static_cast<int>(state.range(0)));
-    if (!p.isReady()) {
-        state.SkipWithError("the generated page did not open");
+    if (p.isReady())
+        return &p;
+    state.SkipWithError("the generated page did not open");
+    return nullptr;
+}
+
+void BM_PanelRefreshAllSelected(benchmark::State &state)
+{
+    PanelPage *ready = readyPage(state);
+    if (!ready)
         return;
-    }
+    PanelPage &p = *ready;
     p.select(-1);
     for (auto _ : state)
         p.window->sketchViewSelectionChanged();
@@ -107,11 +117,10 @@ BENCHMARK(BM_PanelRefreshAllSelected)->Arg(10000)->Unit(benchmark::kMillisecond)
 // One live step: the values only (the slot schedules the repaint).
 void BM_OpacityChangingValues(benchmark::State &state)
 {
-    PanelPage &p = page(static_cast<int>(state.range(0)));
-    if (!p.isReady()) {
-        state.SkipWithError("the generated page did not open");
+    PanelPage *ready = readyPage(state);
+    if (!ready)
         return;
-    }
+    PanelPage &p = *ready;
     p.select(1000);
     int value = 99;
     for (auto _ : state) {
@@ -127,11 +136,10 @@ BENCHMARK(BM_OpacityChangingValues)->Arg(1000)->Arg(10000)->Unit(benchmark::kMil
 // One live step with the repaint that shows it.
 void BM_OpacityChangingWithRepaint(benchmark::State &state)
 {
-    PanelPage &p = page(static_cast<int>(state.range(0)));
-    if (!p.isReady()) {
-        state.SkipWithError("the generated page did not open");
+    PanelPage *ready = readyPage(state);
+    if (!ready)
         return;
-    }
+    PanelPage &p = *ready;
     p.select(1000);
     int value = 99;
     for (auto _ : state) {
@@ -147,11 +155,10 @@ BENCHMARK(BM_OpacityChangingWithRepaint)->Arg(1000)->Arg(10000)->Unit(benchmark:
 // The repaint alone, for the split of the figure above.
 void BM_ViewRepaint(benchmark::State &state)
 {
-    PanelPage &p = page(static_cast<int>(state.range(0)));
-    if (!p.isReady()) {
-        state.SkipWithError("the generated page did not open");
+    PanelPage *ready = readyPage(state);
+    if (!ready)
         return;
-    }
+    PanelPage &p = *ready;
     for (auto _ : state)
         p.repaint();
     state.counters["width"] = p.view->width();
@@ -161,11 +168,10 @@ BENCHMARK(BM_ViewRepaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 // The release: one changing step untimed, then the push with its refresh.
 void BM_OpacityFinalPush(benchmark::State &state)
 {
-    PanelPage &p = page(static_cast<int>(state.range(0)));
-    if (!p.isReady()) {
-        state.SkipWithError("the generated page did not open");
+    PanelPage *ready = readyPage(state);
+    if (!ready)
         return;
-    }
+    PanelPage &p = *ready;
     p.select(1000);
     int value = 50;
     for (auto _ : state) {

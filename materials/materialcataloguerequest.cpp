@@ -3,6 +3,9 @@
 #include "app/usersettings.h"
 #include "model/httphelpers.h"
 #include "model/sketchglobals.h"
+#include "skin/windows/skinmessagebox.h"
+
+#include <QApplication>
 
 #include <QList>
 #include <QPair>
@@ -78,4 +81,14 @@ int MaterialCatalogueRequest::timeoutMs()
 void MaterialCatalogueRequest::setTimeoutMs(int milliseconds)
 {
     requestTimeoutMs = milliseconds;
+}
+
+bool MaterialCatalogueRequest::reportErrorText(QWidget *owner, const QString &text)
+{
+    if (!isErrorText(text))
+        return false;
+    QWidget *over = owner && owner->isVisible() ? owner : QApplication::activeWindow();
+    SkinMessageBox::criticalPlainText(over, QApplication::translate("MaterialCatalogueRequest", "Error"), text,
+                                      SkinMessageBox::ButtonsOk);
+    return true;
 }

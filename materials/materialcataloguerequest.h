@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QWidget;
+
 // The two requests of the online material catalogue: the list of material
 // files ("UserId", "Version", "LangName" on SketchGlobals::materialListUrl)
 // and one material file (the same and "MaterialFileName" on
@@ -32,6 +34,10 @@ public:
     // network's) error message, shown to the user; longer ones are content.
     static constexpr int errorTextLength = 10;
     static bool isErrorText(const QString &text) { return !text.isEmpty() && text.size() <= errorTextLength; }
+    // True when the text is such a message, after showing it as plain text
+    // in an "Error" box over the owner (over the active window while the
+    // owner is not shown yet, as while it is being built).
+    static bool reportErrorText(QWidget *owner, const QString &text);
 
     // How long a catalogue request may take, from its start to the end of
     // its reply; the HTTP helpers' default unless set (tests shorten it).

@@ -10,10 +10,8 @@
 #include "skin/controls/skingridcolumn.h"
 #include "skin/controls/skingridrow.h"
 #include "skin/controls/skingridview.h"
-#include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skintheme.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -85,12 +83,8 @@ void SketchMaterialDialog::downloadMaterialFile()
     const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(key));
     if (text.isEmpty())
         return;
-    if (MaterialCatalogueRequest::isErrorText(text)) {
-        // The dialog is not placed yet: over the active window.
-        QWidget *over = isVisible() ? this : QApplication::activeWindow();
-        SkinMessageBox::criticalPlainText(over, tr("Error"), text, SkinMessageBox::ButtonsOk);
+    if (MaterialCatalogueRequest::reportErrorText(this, text))
         return;
-    }
     readReply(key, text);
 }
 

@@ -8,10 +8,9 @@
 #include "skin/controls/skingridcell.h"
 #include "skin/controls/skingridrow.h"
 #include "skin/controls/skingridview.h"
-#include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skintheme.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QResizeEvent>
@@ -104,12 +103,8 @@ void SketchMaterialListView::loadMaterialList()
     const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl()).trimmed();
     if (text.isEmpty())
         return;
-    if (MaterialCatalogueRequest::isErrorText(text)) {
-        // While the view is being built out of sight, over the active window.
-        QWidget *over = isVisible() ? this : QApplication::activeWindow();
-        SkinMessageBox::criticalPlainText(over, tr("Error"), text, SkinMessageBox::ButtonsOk);
+    if (MaterialCatalogueRequest::reportErrorText(this, text))
         return;
-    }
     readMaterialList(text);
 }
 

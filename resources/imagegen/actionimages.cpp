@@ -43,15 +43,6 @@ void stroke(QPainter& p, const QPainterPath& path, qreal width,
     p.restore();
 }
 
-void area(QPainter& p, const QPainterPath& path)
-{
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(glyph);
-    p.drawPath(path);
-    p.restore();
-}
-
 // The same drawing mirrored left to right, or top to bottom.
 Drawing mirrored(const Drawing& drawing, bool horizontally)
 {

@@ -102,6 +102,15 @@ void clear(QPainter& p, int x, int y, int w, int h)
     p.restore();
 }
 
+void area(QPainter& p, const QPainterPath& path)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(glyph);
+    p.drawPath(path);
+    p.restore();
+}
+
 void frame(QPainter& p, int x, int y, int w, int h)
 {
     fill(p, x, y, w, 1);

@@ -73,6 +73,8 @@ void crispGlyph(QPainter& target, QSize size, const QColor& colour,
 void fill(QPainter& p, int x, int y, int w, int h);
 // Whole pixels made transparent again.
 void clear(QPainter& p, int x, int y, int w, int h);
+// The path filled in the glyph grey, whatever the painter's pen and brush.
+void area(QPainter& p, const QPainterPath& path);
 // A one-pixel glyph outline around the pixels x..x+w-1, y..y+h-1.
 void frame(QPainter& p, int x, int y, int w, int h);
 

@@ -32,15 +32,6 @@ void stroke(QPainter& p, const QPainterPath& path, qreal width, Qt::PenCapStyle 
     p.restore();
 }
 
-void area(QPainter& p, const QPainterPath& path)
-{
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(glyph);
-    p.drawPath(path);
-    p.restore();
-}
-
 // A square node of a path, hollow, clearing what lies under it.
 void cornerNode(QPainter& p, int x, int y)
 {
