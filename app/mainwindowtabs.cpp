@@ -166,14 +166,10 @@ void MainWindow::tabControlSelectedIndexChanged()
         actionGridLines->setChecked(view->isGridVisible());
         actionAutoSlices->setChecked(view->isAutoSliceVisible());
     }
-    // Showing a tab chooses no tool: the view keeps the one it holds through
-    // the panels' refreshes, and the palette then shows that one.
-    const int tool = view ? view->currentToolType() : int(SketchToolTypeNone);
-    showLayersOf(currentDocumentView());
+    // Showing a tab chooses no tool (rebuilding the layers panel leaves the
+    // tool alone): the palette shows the one the view holds.
+    showLayersOf(view);
     sketchViewSelectionChanged();
-    refreshLayers();
-    if (view && view == currentDocumentView() && view->currentToolType() != tool)
-        view->setCurrentTool(tool, false);
     toolActionChanged();
 }
 
