@@ -2,6 +2,8 @@
 #include "model/outlineonly.h"
 
 #include "model/geometry.h"
+#include "model/gradientfill.h"
+#include "model/polylinestroker.h"
 #include "model/xmlattributes.h"
 
 #include <QDomElement>
@@ -31,13 +33,34 @@ void applyStyle(QPen &pen, int style)
 // Thinner lines take another road through the painter, whose pixels along
 // a segment depend on the rest of its path: cutting that path up would
 // leave seams between repaints, so those lines are always drawn whole.
+qreal smallerScale(const QTransform &transform)
+{
+    return qMin(std::hypot(transform.m11(), transform.m21()), std::hypot(transform.m12(), transform.m22()));
+}
+
 bool coversPixels(const QPen &pen, const QTransform &transform)
 {
-    if (pen.isCosmetic())
+    return !pen.isCosmetic() && pen.widthF() * smallerScale(transform) > 1.5;
+}
+
+// How far, in picture pixels, the chord of a round join may lie inside its
+// arc: a sixty-fourth of a pixel is the rasteriser's own step.
+constexpr qreal kJoinTolerance = 1.0 / 64;
+
+// Strokes a path of straight lines the way the painter would, only faster
+// (see PolylineStroker); false when the painter must.
+bool strokeLines(QPainter *painter, const QPen &pen, const QPainterPath &path)
+{
+    if (!PolylineStroker::canStroke(pen))
         return false;
-    const qreal scaleX = std::hypot(transform.m11(), transform.m21());
-    const qreal scaleY = std::hypot(transform.m12(), transform.m22());
-    return pen.widthF() * qMin(scaleX, scaleY) > 1.5;
+    const PolylineStroker stroker(pen, kJoinTolerance / smallerScale(painter->transform()));
+    QPainterPath outline;
+    outline.setFillRule(Qt::WindingFill);
+    if (!stroker.stroke(path, &outline))
+        return false;
+    if (!GradientFill::fillPath(painter, outline, pen.brush()))
+        painter->fillPath(outline, pen.brush());
+    return true;
 }
 
 // The pieces of a path of straight lines that come within reach of the
@@ -168,9 +191,13 @@ void SketchStroke::strokePath(QPainter *painter, const QPainterPath &path, float
     const QPen pen = makePen(rect, zoom);
     painter->setPen(pen);
     OutlineOnly outline(painter);
-    if (painter->hasClipping() && pen.style() != Qt::NoPen && coversPixels(pen, painter->transform())) {
+    if (pen.style() != Qt::NoPen && coversPixels(pen, painter->transform())) {
         // A mitred corner runs out up to two and a half widths past its point.
-        painter->drawPath(piecesNear(path, painter->clipBoundingRect(), 3.0 * pen.widthF() + 1.0));
+        const QPainterPath &near = painter->hasClipping()
+            ? piecesNear(path, painter->clipBoundingRect(), 3.0 * pen.widthF() + 1.0)
+            : path;
+        if (!strokeLines(painter, pen, near))
+            painter->drawPath(near);
     } else {
         painter->drawPath(path);
     }

@@ -2,6 +2,7 @@
 #include "model/outlineonly.h"
 
 #include "model/geometry.h"
+#include "model/gradientfill.h"
 #include "model/xmlattributes.h"
 
 #include <QBuffer>
@@ -397,10 +398,13 @@ void SkinBrush::fillPath(QPainter *painter, const QPainterPath &path) const
 {
     const QRectF rect = path.boundingRect();
     painter->setOpacity(m_opacity);
-    if (m_type == SkinBrushImage)
+    if (m_type == SkinBrushImage) {
         fillPicture(painter, rect, &path);
-    else
-        painter->fillPath(path, toBrush(rect));
+    } else {
+        const QBrush brush = toBrush(rect);
+        if (!GradientFill::fillPath(painter, path, brush))
+            painter->fillPath(path, brush);
+    }
     painter->setOpacity(1.0);
 }
 
