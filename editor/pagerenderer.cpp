@@ -16,8 +16,11 @@ namespace {
 // A band lower than this costs more in setting up its painter and walking
 // the shapes than it saves.
 constexpr int kMinBandHeight = 16;
-// Below this many shapes one thread paints faster than several start.
+// Below this many shapes, and this many of their pixels, one thread paints
+// faster than several start. A few shapes magnified over the picture are
+// worth the threads.
 constexpr int kMinParallelShapes = 64;
+constexpr qint64 kMinParallelPixels = 1 << 20;
 
 struct Band
 {
@@ -102,7 +105,7 @@ void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const S
     // Detached once here: the bands write their own rows of this buffer.
     picture->bits();
 
-    const int count = bandsFor(picture->size(), entries.size());
+    const int count = bandsFor(picture->size(), entries.size(), reachedPixels(picture->rect(), entries));
     const int height = picture->height();
     const std::vector<Band> bands = balancedBands(picture->rect(), entries, count);
     if (count == 1) {
@@ -169,15 +172,26 @@ void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector
     }
 }
 
-bool PageRenderer::paintsInBands(const QSize &picture, int entryCount) const
+bool PageRenderer::paintsInBands(const QSize &picture, int entryCount, qint64 reachedPixels) const
 {
-    return bandsFor(picture, entryCount) > 1;
+    return bandsFor(picture, entryCount, reachedPixels) > 1;
 }
 
-int PageRenderer::bandsFor(const QSize &picture, int entryCount) const
+qint64 PageRenderer::reachedPixels(const QRect &picture, const QVector<Entry> &entries)
+{
+    qint64 pixels = 0;
+    for (const Entry &entry : entries) {
+        const QRect area = entry.area & picture;
+        pixels += qint64(area.width()) * area.height();
+    }
+    return pixels;
+}
+
+int PageRenderer::bandsFor(const QSize &picture, int entryCount, qint64 reachedPixels) const
 {
     int count = m_bandCount;
+    const bool worthThreads = entryCount >= kMinParallelShapes || reachedPixels >= kMinParallelPixels;
     if (count <= 0)
-        count = entryCount < kMinParallelShapes ? 1 : qMax(1, QThreadPool::globalInstance()->maxThreadCount());
+        count = worthThreads ? qMax(1, QThreadPool::globalInstance()->maxThreadCount()) : 1;
     return std::clamp(count, 1, qMax(1, picture.height() / (m_bandCount > 0 ? 1 : kMinBandHeight)));
 }

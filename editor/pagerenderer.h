@@ -70,17 +70,21 @@ public:
     // Paints placed shapes (bottom first) over what the picture holds, each
     // clipped to its area; no further culling.
     void paint(QImage *picture, const QVector<Entry> &entries, const Style &style) const;
-    // Whether a paint of that many shapes into a picture of that size would
-    // run on more than the calling thread: when not, a caller holding a
-    // painter already may as well paint the shapes straight through it.
-    bool paintsInBands(const QSize &picture, int entryCount) const;
+    // Whether a paint of that many shapes, reaching that many pixels in
+    // all, into a picture of that size would run on more than the calling
+    // thread: when not, a caller holding a painter already may as well
+    // paint the shapes straight through it.
+    bool paintsInBands(const QSize &picture, int entryCount, qint64 reachedPixels) const;
+    // The pixels of the picture the entries may change, counted once for
+    // each entry.
+    static qint64 reachedPixels(const QRect &picture, const QVector<Entry> &entries);
 
 private:
     QVector<Entry> entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
                               const QTransform &base) const;
     // The rows [top, bottom) of the picture, on a painter of their own.
     void paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, const Style &style) const;
-    int bandsFor(const QSize &picture, int entryCount) const;
+    int bandsFor(const QSize &picture, int entryCount, qint64 reachedPixels) const;
 
     int m_bandCount = 0;
     bool m_culling = true;

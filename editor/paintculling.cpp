@@ -3,7 +3,10 @@
 #include "model/sketchgroup.h"
 #include "model/sketchshape.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QThread>
 
 namespace {
 
@@ -85,6 +88,57 @@ QRectF textArea(const SketchShape *shape, const QFontMetricsF &metrics)
     return grown(laidOut.united(box), slack);
 }
 
+// What a text was last laid out from and the area it took: on the GUI
+// thread, where every repaint asks again for the same texts, the layouts
+// are kept by the shape they belong to. An entry is used only while the
+// shape's text, font, alignment and box are still those it was found from,
+// so a changed shape (or a new one in a deleted one's place) gets a new
+// layout. Dropped whole when it grows large, and before the application's
+// fonts go.
+struct LaidOutText
+{
+    QString text;
+    QFont font;
+    int align = 0;
+    QRectF box;
+    QRectF area;
+};
+
+constexpr int kMostLaidOutTexts = 100000;
+
+QHash<const SketchShape *, LaidOutText> *laidOutTexts()
+{
+    static QHash<const SketchShape *, LaidOutText> *texts = [] {
+        auto *made = new QHash<const SketchShape *, LaidOutText>;
+        qAddPostRoutine([] { laidOutTexts()->clear(); });
+        return made;
+    }();
+    return texts;
+}
+
+bool onGuiThread()
+{
+    const QCoreApplication *application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
+
+QRectF laidOutTextArea(const SketchShape *shape)
+{
+    if (!onGuiThread())
+        return textArea(shape, QFontMetricsF(shape->font()));
+    QHash<const SketchShape *, LaidOutText> &texts = *laidOutTexts();
+    const QRectF box = shape->textRect();
+    const auto found = texts.constFind(shape);
+    if (found != texts.constEnd() && found->align == shape->align() && found->box == box
+        && found->text == shape->text() && found->font == shape->font())
+        return shape->align() == 3 ? roughTextArea(shape, QFontMetricsF(shape->font())) : found->area;
+    if (texts.size() >= kMostLaidOutTexts)
+        texts.clear();
+    const QRectF area = textArea(shape, QFontMetricsF(shape->font()));
+    texts.insert(shape, {shape->text(), shape->font(), shape->align(), box, area});
+    return area;
+}
+
 QTransform memberTransform(const SketchShape *member, const QPointF &origin)
 {
     return member->rotation() * QTransform::fromTranslate(origin.x(), origin.y());
@@ -126,7 +180,7 @@ QRectF shapePaintBounds(const SketchShape *shape, const QTransform &transform)
         return QRectF();
     QRectF bounds = shapeOutlineBounds(shape, transform);
     if (showsText(shape))
-        bounds |= onScreen(textArea(shape, QFontMetricsF(shape->font())), transform);
+        bounds |= onScreen(laidOutTextArea(shape), transform);
     if (shape->isGroup()) {
         const auto *group = static_cast<const SketchGroup *>(shape);
         const QPointF origin = group->boundingRect().topLeft();

@@ -1041,7 +1041,15 @@ bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
                                       const QVector<VisibleShapes::Entry> &visible)
 {
     const PageRenderer renderer;
-    if (devicePixelRatioF() != 1.0 || !renderer.paintsInBands(exposed.size(), visible.size()))
+    if (devicePixelRatioF() != 1.0)
+        return false;
+    const QTransform toPicture = QTransform::fromTranslate(-exposed.x(), -exposed.y());
+    QVector<PageRenderer::Entry> entries;
+    entries.reserve(visible.size());
+    for (const VisibleShapes::Entry &entry : visible)
+        entries.append({entry.shape, entry.transform * toPicture, entry.visibleArea.translated(-exposed.topLeft())});
+    const QRect pictureRect(QPoint(0, 0), exposed.size());
+    if (!renderer.paintsInBands(exposed.size(), entries.size(), PageRenderer::reachedPixels(pictureRect, entries)))
         return false;
     for (const VisibleShapes::Entry &entry : visible) {
         if (showsTurnedText(entry.shape, entry.transform))
@@ -1061,11 +1069,6 @@ bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
         backdrop.setClipRect(exposed);
         paintBackdrop(&backdrop, exposed);
     }
-    const QTransform toPicture = QTransform::fromTranslate(-exposed.x(), -exposed.y());
-    QVector<PageRenderer::Entry> entries;
-    entries.reserve(visible.size());
-    for (const VisibleShapes::Entry &entry : visible)
-        entries.append({entry.shape, entry.transform * toPicture, entry.visibleArea.translated(-exposed.topLeft())});
     PageRenderer::Style style;
     style.showHandles = true;
     style.antialiasingAsShapeAsks = true;

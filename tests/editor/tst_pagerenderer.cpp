@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentMap>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <memory>
@@ -78,6 +79,8 @@ private slots:
     void cullingChangesNoPixel_data();
     void cullingChangesNoPixel();
     void rendersAgainAlike();
+    void whatIsWorthTheThreads_data();
+    void whatIsWorthTheThreads();
     void exportsUseTheRenderer();
     void slicesAndShapesAlike();
     void concurrentRendersOfOneDocument();
@@ -156,6 +159,31 @@ void TestPageRenderer::rendersAgainAlike()
 
 // The page and layer pictures of the exports are the renderer's, with the
 // same background and border rules.
+void TestPageRenderer::whatIsWorthTheThreads_data()
+{
+    QTest::addColumn<int>("shapes");
+    QTest::addColumn<qint64>("pixels");
+    QTest::addColumn<bool>("banded");
+
+    QTest::newRow("a few small shapes") << 5 << qint64(5 * 400) << false;
+    QTest::newRow("a crowd of small shapes") << 500 << qint64(500 * 400) << true;
+    // Magnified, a few shapes cover the view many times over.
+    QTest::newRow("a few shapes over the whole view") << 4 << qint64(4 * 900 * 650) << true;
+}
+
+void TestPageRenderer::whatIsWorthTheThreads()
+{
+    QFETCH(int, shapes);
+    QFETCH(qint64, pixels);
+    QFETCH(bool, banded);
+    if (QThreadPool::globalInstance()->maxThreadCount() < 2)
+        QSKIP("one worker thread: nothing is ever banded");
+    QCOMPARE(PageRenderer().paintsInBands(QSize(900, 650), shapes, pixels), banded);
+    // A renderer told its bands paints in them whatever it is given.
+    QVERIFY(PageRenderer(3, true).paintsInBands(QSize(900, 650), 1, 10));
+    QVERIFY(!PageRenderer(1, true).paintsInBands(QSize(900, 650), shapes, pixels));
+}
+
 void TestPageRenderer::exportsUseTheRenderer()
 {
     const QSize paper(420, 300);

@@ -49,6 +49,8 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void shapeUnderACover_data();
     void shapeUnderACover();
+    void aChangedTextIsLaidOutAgain_data();
+    void aChangedTextIsLaidOutAgain();
     void partlyCoveredShapeIsClippedToWhatShows();
     void shapesOutsideTheAreaAreDropped();
     void orderIsKeptBottomFirst();
@@ -114,6 +116,49 @@ void TestVisibleShapes::shapeUnderACover()
     QCOMPARE(entries.size() == 2, shows);
     if (shows)
         QCOMPARE(entries.first().shape, under);
+}
+
+void TestVisibleShapes::aChangedTextIsLaidOutAgain_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("text") << QStringLiteral("text");
+    QTest::newRow("font") << QStringLiteral("font");
+    QTest::newRow("alignment") << QStringLiteral("alignment");
+}
+
+// Repaints keep the layout of each shape's text; a shape whose text, font
+// or alignment changed since must not be judged by the old one.
+void TestVisibleShapes::aChangedTextIsLaidOutAgain()
+{
+    QFETCH(QString, change);
+
+    SketchDocumentView view;
+    SketchLayer *layer = view.currentLayer();
+    SketchShape *under = makeBox(layer, QRectF(60, 60, 30, 20));
+    under->setText(QStringLiteral("Hi"));
+    QFont font = under->font();
+    font.setPixelSize(10);
+    under->setFont(font);
+    SketchShape *top = makeBox(layer, QRectF(20, 20, 100, 100));
+    top->setFill(SkinBrush(QColor(Qt::blue)));
+    const auto shows = [&] {
+        VisibleShapes visible(Exposed);
+        visible.offer(under, view.shapeTransform(under));
+        visible.offer(top, QTransform());
+        return visible.unhidden().size() == 2;
+    };
+    QVERIFY(!shows());
+
+    if (change == QLatin1String("text")) {
+        under->setText(QStringLiteral("Averyveryverylongwordthatrunsfaroutofitsbox"));
+    } else if (change == QLatin1String("font")) {
+        font.setPixelSize(150);
+        under->setFont(font);
+    } else {
+        // Laid out in columns, the text may run anywhere its characters reach.
+        under->setAlign(3);
+    }
+    QVERIFY(shows());
 }
 
 void TestVisibleShapes::partlyCoveredShapeIsClippedToWhatShows()
