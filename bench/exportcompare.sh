@@ -14,16 +14,16 @@
 # comparison needs it, the program never does.
 #
 # Figures on the project's machine (8 cores, Release, median of 5; the
-# machine shared with other builds, load average from uptime beside each):
-#   load 3 to 5:   1k 0.17 s 37 MB (one core 0.39 s) vs 0.14 s 28 MB;
-#                  10k 0.66 s 51 MB (one core 2.94 s) vs 0.88 s 81 MB;
-#                  100k 2.46 s 201 MB (one core 6.48 s) vs 8.48 s 614 MB;
-#                  batch 20 x 1k 1.22 s (one core 7.26 s) vs 2.84 s.
-#   load 7 to 12:  10k 1.08 s (one core 2.95 s) vs 0.91 s; 100k 2.54 s vs
-#                  8.54 s; batch 2.18 s vs 3.10 s.
+# machine shared with other work, load average from uptime beside each):
+#   load 1.5 to 3: 1k 0.10 s 35 MB (one core 0.17 s) vs 0.14 s 27 MB;
+#                  10k 0.33 s 49 MB (one core 0.99 s) vs 0.88 s 81 MB;
+#                  100k 1.67 s 202 MB (one core 2.87 s) vs 8.58 s 614 MB;
+#                  batch 20 x 1k 0.59 s (one core 3.05 s) vs 2.91 s.
 #   Before the banded renderer (load 5 to 8): 10k 2.8 s 142 MB, 100k 27.8 s
-#   1149 MB. Most of the painting time is the raster engine's stroker making
-#   round joins on flattened curves (atan2 and sincos).
+#   1149 MB; banded, with the raster engine's own stroker and gradients
+#   (load 3 to 5): 10k 0.66 s, batch 1.22 s. That stroker spent most of its
+#   time on round joins along flattened curves (atan2 and sincos), and the
+#   painting threads queued on its process-wide gradient table lock.
 set -euo pipefail
 source "$(dirname "$0")/programbench.sh" 10000 "${1:-}"
 

@@ -5,6 +5,7 @@
 
 #include "support/livecounts.h"
 #include "support/pixels.h"
+#include "support/polygons.h"
 #include "support/shapes.h"
 
 #include "model/geometry.h"
@@ -20,21 +21,6 @@
 #include <memory>
 
 namespace {
-
-QPolygonF polygonOf(std::initializer_list<QPointF> points)
-{
-    return QPolygonF(QVector<QPointF>(points));
-}
-
-QPolygonF ellipsePolygon(const QPointF &centre, qreal rx, qreal ry, int corners)
-{
-    QPolygonF polygon;
-    for (int i = 0; i < corners; ++i) {
-        const qreal angle = 2.0 * M_PI * i / corners;
-        polygon << QPointF(centre.x() + rx * std::cos(angle), centre.y() + ry * std::sin(angle));
-    }
-    return polygon;
-}
 
 QString describe(const QRectF &r)
 {

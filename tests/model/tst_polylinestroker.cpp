@@ -1,3 +1,5 @@
+#include "support/polygons.h"
+
 #include "model/polylinestroker.h"
 
 #include <QPainter>
@@ -10,18 +12,10 @@ namespace {
 
 constexpr QSize kPicture(160, 120);
 
-QPolygonF poly(std::initializer_list<QPointF> points)
+// Closed: the first corner again at the end.
+QPolygonF ellipse(const QPointF &centre, qreal rx, qreal ry, int corners)
 {
-    return QPolygonF(QVector<QPointF>(points));
-}
-
-QPolygonF ellipse(const QPointF &centre, qreal rx, qreal ry, int points)
-{
-    QPolygonF polygon;
-    for (int i = 0; i < points; ++i) {
-        const qreal a = 2 * M_PI * i / points;
-        polygon << centre + QPointF(rx * std::cos(a), ry * std::sin(a));
-    }
+    QPolygonF polygon = ellipsePolygon(centre, rx, ry, corners);
     polygon << polygon.first();
     return polygon;
 }
@@ -294,37 +288,37 @@ void TestPolylineStroker::coversThePensRegion_data()
     QTest::addColumn<QTransform>("transform");
 
     const QTransform none;
-    const QPolygonF zigzag = poly({{10, 100}, {40, 20}, {70, 100}, {100, 20}, {150, 60}});
-    const QPolygonF spikes = poly({{10, 110}, {30, 10}, {40, 110}, {60, 10}, {70, 110}});
-    const QPolygonF rectangle = poly({{20, 20}, {140, 20}, {140, 100}, {20, 100}, {20, 20}});
+    const QPolygonF zigzag = polygonOf({{10, 100}, {40, 20}, {70, 100}, {100, 20}, {150, 60}});
+    const QPolygonF spikes = polygonOf({{10, 110}, {30, 10}, {40, 110}, {60, 10}, {70, 110}});
+    const QPolygonF rectangle = polygonOf({{20, 20}, {140, 20}, {140, 100}, {20, 100}, {20, 20}});
     QTest::newRow("flattened ellipse, thin") << QVector<QPolygonF>{ellipse({80, 60}, 60, 35, 48)} << pen(2) << none;
     QTest::newRow("flattened ellipse, wide") << QVector<QPolygonF>{ellipse({80, 60}, 50, 25, 48)} << pen(11) << none;
     QTest::newRow("open zigzag with sharp corners") << QVector<QPolygonF>{zigzag} << pen(7) << none;
     QTest::newRow("spikes of ten degrees") << QVector<QPolygonF>{spikes} << pen(4) << none;
-    QTest::newRow("U-turn") << QVector<QPolygonF>{poly({{20, 60}, {140, 60}, {50, 60}})} << pen(9) << none;
+    QTest::newRow("U-turn") << QVector<QPolygonF>{polygonOf({{20, 60}, {140, 60}, {50, 60}})} << pen(9) << none;
     QTest::newRow("closed rectangle") << QVector<QPolygonF>{rectangle} << pen(5) << none;
-    QTest::newRow("single piece") << QVector<QPolygonF>{poly({{30, 30}, {130, 90}})} << pen(6) << none;
+    QTest::newRow("single piece") << QVector<QPolygonF>{polygonOf({{30, 30}, {130, 90}})} << pen(6) << none;
     // The flattening repeats the first point of every curve piece.
     QTest::newRow("repeated points")
-        << QVector<QPolygonF>{poly({{20, 20}, {20, 20}, {80, 40}, {80, 40}, {140, 20}, {140, 100}, {140, 100}})}
+        << QVector<QPolygonF>{polygonOf({{20, 20}, {20, 20}, {80, 40}, {80, 40}, {140, 20}, {140, 100}, {140, 100}})}
         << pen(5) << none;
     QTest::newRow("short pieces under a wide pen")
-        << QVector<QPolygonF>{poly({{60, 60}, {60.5, 60.2}, {60.7, 60.9}, {60.3, 61.3}, {61, 61.1}, {100, 70}})}
+        << QVector<QPolygonF>{polygonOf({{60, 60}, {60.5, 60.2}, {60.7, 60.9}, {60.3, 61.3}, {61, 61.1}, {100, 70}})}
         << pen(24) << none;
     QTest::newRow("two subpaths")
-        << QVector<QPolygonF>{poly({{10, 10}, {70, 50}, {10, 90}}), ellipse({115, 60}, 30, 40, 24)} << pen(5)
+        << QVector<QPolygonF>{polygonOf({{10, 10}, {70, 50}, {10, 90}}), ellipse({115, 60}, 30, 40, 24)} << pen(5)
         << none;
     QPolygonF nearlyClosed = ellipse({80, 60}, 50, 40, 12);
     nearlyClosed.last() += QPointF(1e-13, 0);
     QTest::newRow("closing point off by a rounding") << QVector<QPolygonF>{nearlyClosed} << pen(8) << none;
     QTest::newRow("magnified and turned")
-        << QVector<QPolygonF>{poly({{4, 4}, {20, 6}, {12, 18}, {30, 20}})} << pen(1.5)
+        << QVector<QPolygonF>{polygonOf({{4, 4}, {20, 6}, {12, 18}, {30, 20}})} << pen(1.5)
         << QTransform().translate(30, -10).rotate(25).scale(4, 4);
 
     const QPen square = pen(6, Qt::SquareCap, Qt::MiterJoin);
     QTest::newRow("square caps and mitres") << QVector<QPolygonF>{zigzag} << square << none;
     QTest::newRow("mitres cut at the limit") << QVector<QPolygonF>{spikes} << square << none;
-    QTest::newRow("mitred U-turn") << QVector<QPolygonF>{poly({{20, 60}, {140, 60}, {50, 60}})} << square << none;
+    QTest::newRow("mitred U-turn") << QVector<QPolygonF>{polygonOf({{20, 60}, {140, 60}, {50, 60}})} << square << none;
     QTest::newRow("mitred rectangle") << QVector<QPolygonF>{rectangle} << square << none;
     QTest::newRow("mitred ellipse") << QVector<QPolygonF>{ellipse({80, 60}, 50, 25, 48)} << square << none;
     QTest::newRow("flat caps and bevels")
@@ -404,7 +398,7 @@ void TestPolylineStroker::refusesWhatItCannotStroke_data()
     QPainterPath dot(QPointF(10, 10));
     dot.lineTo(10, 10);
     QTest::newRow("piece of no length") << dot;
-    QPainterPath both = lines({poly({{0, 0}, {30, 30}})});
+    QPainterPath both = lines({polygonOf({{0, 0}, {30, 30}})});
     both.moveTo(50, 50);
     both.lineTo(50, 50 + 1e-14);
     QTest::newRow("good subpath then one of no length") << both;
