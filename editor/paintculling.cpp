@@ -124,14 +124,15 @@ bool onGuiThread()
 
 QRectF laidOutTextArea(const SketchShape *shape)
 {
-    if (!onGuiThread())
+    // Vertical columns are not laid out at all.
+    if (!onGuiThread() || shape->align() == 3)
         return textArea(shape, QFontMetricsF(shape->font()));
     QHash<const SketchShape *, LaidOutText> &texts = *laidOutTexts();
     const QRectF box = shape->textRect();
     const auto found = texts.constFind(shape);
     if (found != texts.constEnd() && found->align == shape->align() && found->box == box
         && found->text == shape->text() && found->font == shape->font())
-        return shape->align() == 3 ? roughTextArea(shape, QFontMetricsF(shape->font())) : found->area;
+        return found->area;
     if (texts.size() >= kMostLaidOutTexts)
         texts.clear();
     const QRectF area = textArea(shape, QFontMetricsF(shape->font()));

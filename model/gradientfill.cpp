@@ -93,7 +93,7 @@ inline int entryAt(float f, float last)
 bool takes(const QPainter *painter, const QBrush &brush)
 {
     const QGradient *gradient = brush.gradient();
-    if (!gradient || gradient->stops().isEmpty() || gradient->coordinateMode() != QGradient::LogicalMode
+    if (!gradient || gradient->coordinateMode() != QGradient::LogicalMode
         || gradient->spread() != QGradient::PadSpread
         || gradient->interpolationMode() != QGradient::ColorInterpolation || !brush.transform().isIdentity())
         return false;
@@ -101,12 +101,17 @@ bool takes(const QPainter *painter, const QBrush &brush)
         const auto *radial = static_cast<const QRadialGradient *>(gradient);
         if (radial->focalPoint() != radial->center() || radial->focalRadius() != 0 || !(radial->radius() > 0))
             return false;
-    } else if (gradient->type() != QGradient::LinearGradient) {
+    } else if (gradient->type() == QGradient::LinearGradient) {
+        const auto *linear = static_cast<const QLinearGradient *>(gradient);
+        if (linear->start() == linear->finalStop())
+            return false;
+    } else {
         return false;
     }
     const QPaintEngine *engine = painter->paintEngine();
+    const QTransform toDevice = painter->combinedTransform();
     return engine && engine->type() == QPaintEngine::Raster && painter->brushOrigin().isNull()
-        && painter->combinedTransform().type() <= QTransform::TxShear && painter->combinedTransform().isInvertible();
+        && toDevice.type() <= QTransform::TxShear && toDevice.isInvertible();
 }
 
 // The device pixels the fill may touch.
@@ -181,8 +186,7 @@ void layOutRadial(QImage *tile, const QRect &area, const QRadialGradient &radial
         for (int x = 0; x < width; ++x) {
             const float px = startX + stepX * float(x);
             const float py = startY + stepY * float(x);
-            const float f = std::sqrt(px * px + py * py) * scale + 0.5f;
-            entry[x] = int(f < last ? f : last);
+            entry[x] = entryAt(std::sqrt(px * px + py * py) * scale + 0.5f, last);
         }
         for (int x = 0; x < width; ++x)
             line[x] = table[size_t(entry[x])];
@@ -195,36 +199,33 @@ bool GradientFill::fillPath(QPainter *painter, const QPainterPath &path, const Q
 {
     if (!takes(painter, brush))
         return false;
-    if (brush.gradient()->type() == QGradient::LinearGradient) {
-        const auto *linear = static_cast<const QLinearGradient *>(brush.gradient());
-        if (linear->start() == linear->finalStop())
-            return false;
-    }
     const QRect area = deviceArea(painter, path);
     if (area.isEmpty())
         return true;
     const QTransform fromDevice = painter->combinedTransform().inverted();
     const QGradient &gradient = *brush.gradient();
     const std::vector<QRgb> table = colourTable(gradient.stops(), entriesFor(gradient.stops()));
-    QImage tile;
-    if (gradient.type() == QGradient::LinearGradient) {
-        const Ramp ramp = rampOf(static_cast<const QLinearGradient &>(gradient), fromDevice);
-        // A gradient level or upright on the device is one row or column,
-        // which the brush repeats.
-        const QSize size(ramp.a == 0 ? 1 : area.width(), ramp.b == 0 ? 1 : area.height());
-        tile = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        if (tile.isNull())
-            return false; // too large to hold: the painter's own way needs no picture
+    const bool linear = gradient.type() == QGradient::LinearGradient;
+    const Ramp ramp = linear ? rampOf(static_cast<const QLinearGradient &>(gradient), fromDevice) : Ramp{};
+    // A linear gradient level or upright on the device is one row or
+    // column, which the brush repeats.
+    const QSize size(linear && ramp.a == 0 ? 1 : area.width(), linear && ramp.b == 0 ? 1 : area.height());
+    QImage tile(size, QImage::Format_ARGB32_Premultiplied);
+    if (tile.isNull())
+        return false; // too large to hold: the painter's own way needs no picture
+    if (linear)
         layOutLinear(&tile, area, ramp, table);
-    } else {
-        tile = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-        if (tile.isNull())
-            return false;
+    else
         layOutRadial(&tile, area, static_cast<const QRadialGradient &>(gradient), fromDevice, table);
-    }
     // The picture is laid over the device pixels it was worked out for.
     QBrush picture(tile);
     picture.setTransform(QTransform::fromTranslate(area.x(), area.y()) * fromDevice);
     painter->fillPath(path, picture);
     return true;
+}
+
+void GradientFill::fill(QPainter *painter, const QPainterPath &path, const QBrush &brush)
+{
+    if (!fillPath(painter, path, brush))
+        painter->fillPath(path, brush);
 }

@@ -29,6 +29,9 @@ public:
     // false, having painted nothing, when the brush or painter is not one
     // this class takes.
     static bool fillPath(QPainter *painter, const QPainterPath &path, const QBrush &brush);
+    // Fills path with any brush: through fillPath where it takes the brush,
+    // else through the painter.
+    static void fill(QPainter *painter, const QPainterPath &path, const QBrush &brush);
 };
 
 #endif // GRADIENTFILL_H

@@ -58,8 +58,7 @@ bool strokeLines(QPainter *painter, const QPen &pen, const QPainterPath &path)
     outline.setFillRule(Qt::WindingFill);
     if (!stroker.stroke(path, &outline))
         return false;
-    if (!GradientFill::fillPath(painter, outline, pen.brush()))
-        painter->fillPath(outline, pen.brush());
+    GradientFill::fill(painter, outline, pen.brush());
     return true;
 }
 

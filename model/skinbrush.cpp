@@ -398,13 +398,10 @@ void SkinBrush::fillPath(QPainter *painter, const QPainterPath &path) const
 {
     const QRectF rect = path.boundingRect();
     painter->setOpacity(m_opacity);
-    if (m_type == SkinBrushImage) {
+    if (m_type == SkinBrushImage)
         fillPicture(painter, rect, &path);
-    } else {
-        const QBrush brush = toBrush(rect);
-        if (!GradientFill::fillPath(painter, path, brush))
-            painter->fillPath(path, brush);
-    }
+    else
+        GradientFill::fill(painter, path, toBrush(rect));
     painter->setOpacity(1.0);
 }
 
