@@ -73,6 +73,42 @@ inline QJsonObject trickled(QJsonObject answer, int milliseconds)
     return answer;
 }
 
+// Any answer, its body gzip-compressed and sent as "Content-Encoding: gzip".
+inline QJsonObject gzipped(QJsonObject answer)
+{
+    answer.insert("gzip", true);
+    return answer;
+}
+
+// Any answer without a Content-Length: the closed connection ends it.
+inline QJsonObject withoutLength(QJsonObject answer)
+{
+    answer.insert("length", false);
+    return answer;
+}
+
+// Any answer, sent as HTTP/1.0.
+inline QJsonObject http10(QJsonObject answer)
+{
+    answer.insert("http10", true);
+    return answer;
+}
+
+// Any answer, sent in chunks of 16 KiB.
+inline QJsonObject chunked(QJsonObject answer)
+{
+    answer.insert("chunked", true);
+    return answer;
+}
+
+// Any answer of which only the first half of the body (as sent: compressed,
+// or in whole chunks) goes out before the connection closes.
+inline QJsonObject cutAtHalf(QJsonObject answer)
+{
+    answer.insert("cut_fraction", 0.5);
+    return answer;
+}
+
 } // namespace fakeanswer
 
 class FakeService
