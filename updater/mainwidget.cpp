@@ -16,6 +16,10 @@ struct MainWidget::Form
 
 namespace {
 
+// Where the label shows an outcome, alone or above the buttons.
+const QRect fullText(10, 11, 240, 58);
+const QRect textAboveButtons(10, 6, 240, 40);
+
 QPushButton *hiddenButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
     auto *button = new QPushButton(text, parent);
@@ -92,25 +96,31 @@ void MainWidget::showResult(ProgramUpdate::Result result)
         askToCloseTheProgram();
         break;
     case Result::AlreadyRunning:
-        m_form->label->setText(tr("An update is already running."));
+        showText(tr("An update is already running."), fullText);
         break;
     case Result::DownloadFailed:
-        m_form->label->setText(tr("The download failed."));
+        showText(tr("The download failed."), fullText);
         break;
     case Result::UpdateFailed:
-        m_form->label->setText(tr("The update failed."));
+        showText(tr("The update failed."), fullText);
         break;
     }
     qWarning("%s: %s", ProgramFiles::updater, qPrintable(m_update.failure()));
     m_form->label->setToolTip(m_update.failure());
 }
 
-// Two lines above the buttons, in the same box.
+// Wrapped, across the whole width of the box.
+void MainWidget::showText(const QString &text, const QRect &geometry)
+{
+    m_form->label->setGeometry(geometry);
+    m_form->label->setWordWrap(true);
+    m_form->label->setText(text);
+}
+
+// Up to two lines above the buttons, in the same box.
 void MainWidget::askToCloseTheProgram()
 {
-    m_form->label->setGeometry(10, 6, 240, 40);
-    m_form->label->setWordWrap(true);
-    m_form->label->setText(tr("Close Loomdraw to finish the update"));
+    showText(tr("Close Loomdraw to finish the update"), textAboveButtons);
     for (QPushButton *button : {m_form->retryButton, m_form->cancelButton}) {
         button->setEnabled(true);
         button->show();

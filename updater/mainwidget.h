@@ -39,6 +39,7 @@ private:
     void retry();
     void cancel();
     void showResult(ProgramUpdate::Result result);
+    void showText(const QString &text, const QRect &geometry);
     void askToCloseTheProgram();
 
     std::unique_ptr<Form> m_form;

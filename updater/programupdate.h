@@ -106,6 +106,7 @@ public:
     // The update up to the swap; then the swap, once the old program has
     // ended. Blocks, but serves the event loop while it waits (the window
     // stays painted); the application quitting meanwhile fails the update.
+    // Called again while the old program is waited for, it resumes.
     Result run();
     // After OldProgramRunning: looks again, waiting at most the retry wait,
     // and swaps once the old program has ended.
