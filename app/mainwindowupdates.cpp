@@ -19,8 +19,8 @@
 
 namespace {
 
-// A notice's reply and errors are of no use: what it reports is already
-// saved, and it is not sent again.
+// The theme notice's reply and errors are of no use: the theme is already
+// saved, and the notice is not sent again.
 void postNotice(const QString &url, const QHash<QString, QString> &form)
 {
     QString ignored;
@@ -39,12 +39,9 @@ QString messageText(const QString &messageTemplate, const QString &version)
 
 void MainWindow::registerTimerTrigger()
 {
-    UserSettings &settings = UserSettings::instance();
-    if (settings.lastVersion() != SketchGlobals::version) {
-        settings.setLastVersion(SketchGlobals::version);
-        settings.save();
+    const UserSettings &settings = UserSettings::instance();
+    if (settings.lastVersion() != SketchGlobals::version)
         updateVersionToServer();
-    }
     const QString url = UpdateCheck::checkUrl(SketchGlobals::upgradeUrl, settings.userId(),
                                               SketchGlobals::version);
     if (url.isEmpty())
@@ -93,12 +90,22 @@ void MainWindow::handOverToUpdater(const QString &updater)
     QCoreApplication::exit(0);
 }
 
+// The running version counts as reported only once the service took it
+// (an answer of 2xx): without a service, or while it fails, the notice is
+// sent again at the next start.
 void MainWindow::updateVersionToServer()
 {
-    const UserSettings &settings = UserSettings::instance();
-    postNotice(SketchGlobals::changeVersionUrl,
-               {{QStringLiteral("UserId"), settings.userId()},
-                {QStringLiteral("Version"), settings.lastVersion()}});
+    UserSettings &settings = UserSettings::instance();
+    QString error;
+    int status = 0;
+    httpPostFormSync(SketchGlobals::changeVersionUrl,
+                     {{QStringLiteral("UserId"), settings.userId()},
+                      {QStringLiteral("Version"), SketchGlobals::version}},
+                     error, status, UpdateCheck::requestTimeoutMs, UpdateCheck::maxReplySize);
+    if (!error.isEmpty() || status < 200 || status > 299)
+        return;
+    settings.setLastVersion(SketchGlobals::version);
+    settings.save();
 }
 
 void MainWindow::postThemeStyleChangeMessage()

@@ -21,6 +21,13 @@ inline constexpr const char *updater = "LoomdrawUpdate";
 inline constexpr const char *newProgram = "Loomdraw_new";
 //                                              Windows: "Loomdraw_bak.exe"
 inline constexpr const char *programBackup = "Loomdraw_bak";
+// The old program's second name while it becomes the backup: it takes the
+// backup's name only once the new program runs.
+//                                              Windows: "Loomdraw_bak_new.exe"
+inline constexpr const char *programBackupInProgress = "Loomdraw_bak_new";
+// The lock an updater holds in the program's folder for its whole run.
+//                                              Windows: "LoomdrawUpdate.lock"
+inline constexpr const char *updateLock = "LoomdrawUpdate.lock";
 // Where the web service keeps the program file, below its base address.
 //                                              Windows: "/files/Loomdraw.exe"
 inline constexpr const char *programDownloadPath = "/files/Loomdraw";

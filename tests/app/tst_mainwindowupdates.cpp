@@ -95,6 +95,8 @@ private slots:
     void init();
 
     void firstStartReportsTheVersionThenChecks();
+    void versionIsRecordedOnlyOnceReported_data();
+    void versionIsRecordedOnlyOnceReported();
     void valuesAreEncoded();
     void noServiceSendsNothing();
     void repliesThatOfferNothing_data();
@@ -109,8 +111,9 @@ private slots:
 
 private:
     // Runs the scenario against a service answering the check with
-    // `upgrade`.
-    ChildRun runCheck(const QJsonObject &upgrade, const QString &answers = QString(), bool modified = false);
+    // `upgrade` and the version notice with `version`.
+    ChildRun runCheck(const QJsonObject &upgrade, const QString &answers = QString(), bool modified = false,
+                      const QJsonObject &version = fakeanswer::text("ok"));
     bool updaterStarted(int waitMs) const;
 
     std::unique_ptr<Sandbox> m_sandbox;
@@ -124,9 +127,10 @@ void TestMainWindowUpdates::init()
     m_service = std::make_unique<FakeService>();
 }
 
-ChildRun TestMainWindowUpdates::runCheck(const QJsonObject &upgrade, const QString &answers, bool modified)
+ChildRun TestMainWindowUpdates::runCheck(const QJsonObject &upgrade, const QString &answers, bool modified,
+                                         const QJsonObject &version)
 {
-    if (!m_service->start({{upgradePath, upgrade}, {versionPath, fakeanswer::text("ok")}}))
+    if (!m_service->start({{upgradePath, upgrade}, {versionPath, version}}))
         return ChildRun();
     qputenv(answersVariable, answers.toUtf8());
     if (modified)
@@ -191,8 +195,38 @@ void TestMainWindowUpdates::valuesAreEncoded()
     QCOMPARE(query.size(), 2);
 }
 
+// The version counts as reported only once the service took the notice;
+// otherwise the next start sends it again.
+void TestMainWindowUpdates::versionIsRecordedOnlyOnceReported_data()
+{
+    QTest::addColumn<QJsonObject>("answer");
+    QTest::addColumn<bool>("recorded");
+    QTest::newRow("200") << fakeanswer::text("ok") << true;
+    QTest::newRow("500") << fakeanswer::text("broken", 500) << false;
+    QTest::newRow("302 with a body") << fakeanswer::redirect("moved") << false;
+}
+
+void TestMainWindowUpdates::versionIsRecordedOnlyOnceReported()
+{
+    QFETCH(QJsonObject, answer);
+    QFETCH(bool, recorded);
+    QVERIFY(m_sandbox->writeSettings("[General]\nlastVersion=2.1\n"));
+    ChildRun run = runCheck(fakeanswer::text(""), QString(), false, answer);
+    QVERIFY2(run.exitCode == keptRunning, run.errors.constData());
+    QCOMPARE(requestLines(*m_service), QStringList({"POST " + versionPath, "GET " + upgradePath}));
+    QCOMPARE(m_sandbox->readSettings().contains("lastVersion=2.2"), recorded);
+
+    m_service = std::make_unique<FakeService>();
+    run = runCheck(fakeanswer::text(""));
+    QCOMPARE(run.exitCode, keptRunning);
+    const QStringList second = recorded ? QStringList({"GET " + upgradePath})
+                                        : QStringList({"POST " + versionPath, "GET " + upgradePath});
+    QCOMPARE(requestLines(*m_service), second);
+    QVERIFY(m_sandbox->readSettings().contains("lastVersion=2.2"));
+}
+
 // A build that names no service (here: the base address set empty) sends
-// nothing, yet takes the version as reported.
+// nothing, and so has reported no version.
 void TestMainWindowUpdates::noServiceSendsNothing()
 {
     QVERIFY(m_service->start({{upgradePath, fakeanswer::text("2.3")}}));
@@ -201,7 +235,7 @@ void TestMainWindowUpdates::noServiceSendsNothing()
     QCOMPARE(run.exitCode, keptRunning);
     QCOMPARE(m_service->requests().size(), 0);
     QCOMPARE(run.values("box"), QStringList());
-    QVERIFY(m_sandbox->readSettings().contains("lastVersion=2.2"));
+    QVERIFY(!m_sandbox->readSettings().contains("lastVersion=2.2"));
 }
 
 void TestMainWindowUpdates::repliesThatOfferNothing_data()

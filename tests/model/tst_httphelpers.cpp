@@ -1,5 +1,6 @@
 #include "model/httphelpers.h"
 
+#include "support/fakeservice.h"
 #include "support/loopbackserver.h"
 
 #include <QElapsedTimer>
@@ -64,6 +65,8 @@ private slots:
     void endlessReplyIsCapped();
     void announcedOversizeReplyIsRefused();
     void replyCutShortIsAFailure();
+    void onlyAnnouncedWholeRepliesAreDownloads_data();
+    void onlyAnnouncedWholeRepliesAreDownloads();
 
 private:
     std::unique_ptr<LoopbackHttpServer> m_server;
@@ -84,6 +87,8 @@ void TestHttpHelpers::getSendsTheFormContentType()
     QCOMPARE(m_server->method, QByteArray("GET"));
     QCOMPARE(m_server->target, QByteArray("/Services/Upgrade.ashx?Version=2.2&Language=EN"));
     QCOMPARE(m_server->headers.value("content-type"), formContentType);
+    // Not left to the network layer, which would ask for compression.
+    QCOMPARE(m_server->headers.value("accept-encoding"), QByteArray("identity"));
     QVERIFY(errorText.isEmpty());
 
     QCOMPARE(httpGetSync(m_server->url()), m_server->replyBody);
@@ -104,6 +109,7 @@ void TestHttpHelpers::postSendsOneField()
     QCOMPARE(reply, QByteArray("reply"));
     QCOMPARE(m_server->method, QByteArray("POST"));
     QCOMPARE(m_server->headers.value("content-type"), formContentType);
+    QCOMPARE(m_server->headers.value("accept-encoding"), QByteArray("identity"));
     QCOMPARE(m_server->body, QByteArray("UserId=42"));
 }
 
@@ -260,6 +266,47 @@ void TestHttpHelpers::replyCutShortIsAFailure()
         QVERIFY(httpPostFormSync(m_server->url(), { { "a", "b" } }, errorText).isEmpty());
         QVERIFY(!errorText.isEmpty());
     }
+}
+
+// A download takes only a reply whose length was announced and received in
+// full; the other requests also take one that ends with its connection, but
+// no request takes a compressed reply (it was asked not to be, and its
+// packed length would hide a cut).
+void TestHttpHelpers::onlyAnnouncedWholeRepliesAreDownloads_data()
+{
+    using namespace fakeanswer;
+    QTest::addColumn<QJsonObject>("answer");
+    QTest::addColumn<bool>("download");
+    QTest::addColumn<bool>("request");
+    const QJsonObject whole = text(QString(40000, 'w'));
+    QTest::newRow("with its length") << whole << true << true;
+    QTest::newRow("HTTP/1.0 without a length") << http10(withoutLength(whole)) << false << true;
+    QTest::newRow("chunked") << chunked(whole) << false << true;
+    QTest::newRow("gzip with its length") << gzipped(whole) << false << false;
+    QTest::newRow("gzip without a length") << withoutLength(gzipped(whole)) << false << false;
+    QTest::newRow("cut at half") << cutAtHalf(whole) << false << false;
+}
+
+void TestHttpHelpers::onlyAnnouncedWholeRepliesAreDownloads()
+{
+    QFETCH(QJsonObject, answer);
+    QFETCH(bool, download);
+    QFETCH(bool, request);
+    FakeService service;
+    QVERIFY(service.start({{"/file", answer}}));
+    const QString url = service.baseUrl() + "/file";
+    const QByteArray body(40000, 'w');
+
+    QString errorText;
+    int status = 0;
+    const QByteArray downloaded = httpDownloadSync(url, errorText, status, HttpDownloadLimits());
+    QCOMPARE(downloaded, download ? body : QByteArray());
+    QCOMPARE(errorText.isEmpty(), download);
+    QCOMPARE(status, 200);
+
+    errorText.clear();
+    QCOMPARE(httpGetSync(url, errorText), request ? body : QByteArray());
+    QCOMPARE(errorText.isEmpty(), request);
 }
 
 QTEST_GUILESS_MAIN(TestHttpHelpers)

@@ -59,19 +59,36 @@ inline QJsonObject silent()
     return QJsonObject{{"silent", true}};
 }
 
-// Any answer, sent only after a pause.
-inline QJsonObject delayed(QJsonObject answer, int milliseconds)
+// Any answer with one field more (the script's header lists them).
+inline QJsonObject with(QJsonObject answer, const char *field, const QJsonValue &value)
 {
-    answer.insert("delay_ms", milliseconds);
+    answer.insert(QLatin1String(field), value);
     return answer;
 }
 
-// Any answer, its body sent in ten pieces with a pause before each.
-inline QJsonObject trickled(QJsonObject answer, int milliseconds)
+// Any answer, sent only after a pause.
+inline QJsonObject delayed(const QJsonObject &answer, int milliseconds)
 {
-    answer.insert("trickle_ms", milliseconds);
-    return answer;
+    return with(answer, "delay_ms", milliseconds);
 }
+
+// Any answer, its body sent in ten pieces with a pause before each.
+inline QJsonObject trickled(const QJsonObject &answer, int milliseconds)
+{
+    return with(answer, "trickle_ms", milliseconds);
+}
+
+// Any answer, its body gzip-compressed and sent as "Content-Encoding: gzip".
+inline QJsonObject gzipped(const QJsonObject &answer) { return with(answer, "gzip", true); }
+// Any answer without a Content-Length: the closed connection ends it.
+inline QJsonObject withoutLength(const QJsonObject &answer) { return with(answer, "length", false); }
+// Any answer, sent as HTTP/1.0.
+inline QJsonObject http10(const QJsonObject &answer) { return with(answer, "http10", true); }
+// Any answer, sent in chunks of 16 KiB.
+inline QJsonObject chunked(const QJsonObject &answer) { return with(answer, "chunked", true); }
+// Any answer of which only the first half of the body (as sent: compressed,
+// or in whole chunks) goes out before the connection closes.
+inline QJsonObject cutAtHalf(const QJsonObject &answer) { return with(answer, "cut_fraction", 0.5); }
 
 } // namespace fakeanswer
 

@@ -29,6 +29,15 @@ bare path ("/Services/MaterialGet.ashx"); a request no route matches gets a
     cut_at      announce the whole body's length but send only this many
                 bytes of it, then close the connection
     trickle_ms  send the body in ten pieces, pausing this long before each
+    gzip        true: send the body gzip-compressed, as "Content-Encoding: gzip"
+                (cut_at and cut_fraction then count compressed bytes)
+    length      false: announce no Content-Length; the end of the connection
+                ends the body
+    http10      true: answer as HTTP/1.0
+    chunked     true: send the body as chunks of 16 KiB ("Transfer-Encoding:
+                chunked", no Content-Length); cut short, it ends after the
+                last whole chunk that fits, without the closing empty chunk
+    cut_fraction  like cut_at, as a share of the body (0.5: its first half)
     silent      true: read the request and never answer; the connection
                 stays open until the client leaves or the service ends
 
@@ -53,6 +62,7 @@ them, names to values, blank values kept (a repeated name keeps its last).
 """
 
 import argparse
+import gzip
 from html import escape
 import json
 import sys
@@ -288,15 +298,30 @@ class Handler(BaseHTTPRequestHandler):
         else:
             body = answer.get("body", "").encode("utf-8")
             default_type = "text/plain; charset=utf-8"
+        if answer.get("gzip"):
+            body = gzip.compress(body)
+        if answer.get("http10"):
+            self.protocol_version = "HTTP/1.0"
+        chunked = answer.get("chunked", False)
         self.send_response(answer.get("status", 200))
         self.send_header("Content-Type", answer.get("type", default_type))
-        self.send_header("Content-Length", str(len(body)))
+        if chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+        elif answer.get("length", True):
+            self.send_header("Content-Length", str(len(body)))
+        if answer.get("gzip"):
+            self.send_header("Content-Encoding", "gzip")
         self.send_header("Connection", "close")
         for name, value in answer.get("headers", {}).items():
             self.send_header(name, value)
         self.end_headers()
         self.close_connection = True
         cut_at = answer.get("cut_at")
+        if "cut_fraction" in answer:
+            cut_at = int(len(body) * answer["cut_fraction"])
+        if chunked:
+            self.send_chunks(body, cut_at)
+            return
         if cut_at is not None:
             body = body[:cut_at]
         pieces = 10 if answer.get("trickle_ms") else 1
@@ -306,6 +331,16 @@ class Handler(BaseHTTPRequestHandler):
                 return
             self.wfile.write(body[start:start + step])
             self.wfile.flush()
+
+    def send_chunks(self, body, cut_at):
+        size = 16 * 1024
+        end = len(body) if cut_at is None else cut_at - cut_at % size
+        for start in range(0, end, size):
+            chunk = body[start:min(start + size, end)]
+            self.wfile.write(b"%x\r\n" % len(chunk) + chunk + b"\r\n")
+        if cut_at is None:
+            self.wfile.write(b"0\r\n\r\n")
+        self.wfile.flush()
 
 
 def main():

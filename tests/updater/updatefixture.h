@@ -6,10 +6,12 @@
 // the bytes of the program the fake service serves.
 
 #include "app/programfiles.h"
+#include "updater/programupdate.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +43,19 @@ inline QByteArray testProgram()
 inline QByteArray servedProgram()
 {
     return testProgram() + "\nthe served copy\n";
+}
+
+// The program's exit code in the updater's check mode; -1 when it did not
+// run, or did not end normally within the bound.
+inline int checkRun(const QString &program)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, {QLatin1String(ProgramUpdate::checkArgument)});
+    if (!process.waitForFinished(boundMs) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
 }
 
 const QFileDevice::Permissions programPermissions = QFileDevice::ReadOwner
