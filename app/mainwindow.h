@@ -314,6 +314,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // A wheel over a design-panel section that none of its controls takes
+    // scrolls the panel: the sections keep mouse input from their parents.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // Closes every tab, asking to save each modified one, until one stays;
     // the window closes only when no tab is left.
     void closeEvent(QCloseEvent *event) override;
@@ -522,9 +525,9 @@ private:
     // The alignment icons and the stroke picker's editor in the theme's
     // icon colour (useThemeStyle() tints the rest).
     void tintPanelIcons();
-    // The design panel and its sections for a central widget of this
-    // height: the sections' own heights where the window is tall enough for
-    // them and a few layer rows, and a scrolling panel where it is not.
+    // The design panel and its sections for a central widget of this size:
+    // the sections' own heights where the window is tall enough for them
+    // and a few layer rows, and a scrolling panel where it is not.
     void adjustDesignPanel(int width, int height);
     // The least height of the expanded Layers section: its title bar and
     // a few layer rows.

@@ -15,6 +15,8 @@
 #include "skin/windows/skintabcontrol.h"
 #include "skin/windows/skintoolbox.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -124,6 +126,15 @@ int MainWindow::leastLayersHeight() const
     // Under the title bar, which the layers panel overlaps by 2 pixels, the
     // rows and the grid's border.
     return groupLayers->titleHeight() - 2 + layerRowsAlwaysShown * layerControl->grid()->defaultRowHeight() + 2;
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && designScrollArea && watched->parent() == designSections) {
+        QCoreApplication::sendEvent(designScrollArea->verticalScrollBar(), event);
+        return true;
+    }
+    return SkinWindow::eventFilter(watched, event);
 }
 
 QRect MainWindow::layerControlRect() const

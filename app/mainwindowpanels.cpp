@@ -249,6 +249,7 @@ SkinGroupBox *MainWindow::addDesignSection(const char *name, const QString &titl
     section->setTitle(title);
     section->setExpandable(true);
     connect(section, SIGNAL(expandChanged()), this, SLOT(adjustUIGeometries()));
+    section->installEventFilter(this);
     return section;
 }
 
@@ -266,6 +267,8 @@ void MainWindow::createDesignPanel()
     designScrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     designScrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     designScrollArea->viewport()->setAutoFillBackground(false);
+    // The keys stay with the document: a click on the panel takes no focus.
+    designScrollArea->setFocusPolicy(Qt::NoFocus);
     designSections = new QWidget;
     designSections->setObjectName(QStringLiteral("designSections"));
     designSections->setMouseTracking(true);

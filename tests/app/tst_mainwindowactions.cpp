@@ -478,31 +478,38 @@ void TestMainWindowActions::pastesOnceForEachPressAfterACopy()
 
 void TestMainWindowActions::followsAClipboardWrittenElsewhere_data()
 {
+    // Whether this window's own copy of a shape was on the clipboard
+    // before, else a line of plain text; what is written over it then.
+    QTest::addColumn<bool>("copiedBefore");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("image");
     QTest::addColumn<bool>("shapes");
     QTest::addColumn<bool>("format");
-    QTest::newRow("shapes") << QStringLiteral("<StoryloomClipboardShape>\n<Shape/>\n</StoryloomClipboardShape>")
+    QTest::newRow("shapes") << false << QStringLiteral("<StoryloomClipboardShape>\n<Shape/>\n</StoryloomClipboardShape>")
                             << false << true << false;
-    QTest::newRow("format") << QStringLiteral("<StoryloomClipboardFormat Opacity=\"0.5\"/>") << false << false
+    QTest::newRow("format") << false << QStringLiteral("<StoryloomClipboardFormat Opacity=\"0.5\"/>") << false << false
                             << true;
-    QTest::newRow("picture") << QString() << true << true << false;
-    QTest::newRow("other text") << QStringLiteral("plain words") << false << false << false;
+    QTest::newRow("picture") << false << QString() << true << true << false;
+    QTest::newRow("other text over a copy") << true << QStringLiteral("plain words") << false << false << false;
 }
 
 void TestMainWindowActions::followsAClipboardWrittenElsewhere()
 {
     // Another instance or another program writes the clipboard: nothing in
     // the window changes but the clipboard itself.
+    QFETCH(bool, copiedBefore);
     QFETCH(QString, text);
     QFETCH(bool, image);
     QFETCH(bool, shapes);
     QFETCH(bool, format);
     SketchDocumentView *view = newDocument();
     selectShape(addBox(view->layers().first(), 10, 10, 40, 40, Qt::red));
-    view->copy();
+    if (copiedBefore)
+        view->copy();
+    else
+        QApplication::clipboard()->setText(QStringLiteral("some words"));
     m_window->updateUIEnables();
-    QVERIFY(windowAction("actionPaste")->isEnabled());
+    QCOMPARE(windowAction("actionPaste")->isEnabled(), copiedBefore);
     QVERIFY(!windowAction("actionPasteFormat")->isEnabled());
 
     if (image) {

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace windowfixture;
@@ -60,6 +61,7 @@ private slots:
     void keepsTheLayersSectionDownToTheFoot();
     void reachesEverySectionAtEverySize_data();
     void reachesEverySectionAtEverySize();
+    void scrollsThePanelUnderTheWheel();
     void givesTheLayersPanelItsSection();
     void togglesTheCurrentViewsOverlays();
     void tintsThePanelIconsInTheTheme();
@@ -677,6 +679,30 @@ void TestMainWindowPanels::reachesEverySectionAtEverySize()
         QCOMPARE(panel->geometry(), QRect(w - 187, 0, 188, h));
         QCOMPARE(section("groupLayers")->geometry().bottom(), h - 3);
     }
+}
+
+void TestMainWindowPanels::scrollsThePanelUnderTheWheel()
+{
+    m_window->resize(800, 480);
+    QScrollBar *bar = child<QScrollArea>("designScrollArea")->verticalScrollBar();
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(bar->maximum() > 0);
+    // Over a caption, which takes no wheel, as the window system delivers
+    // it: it goes up to the caption's section.
+    QLabel *caption = nullptr;
+    for (QLabel *label : section("groupFont")->findChildren<QLabel *>()) {
+        if (label->text() == QLatin1String("Size:"))
+            caption = label;
+    }
+    QVERIFY(caption);
+    const QPoint pos = caption->rect().center();
+    QWheelEvent wheel(pos, caption->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    // Delivered as QTest delivers its keys: sendEvent would mark it as one
+    // of the program's own, which Qt hands to the receiver alone.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(caption, &wheel);
+    QVERIFY(bar->value() > 0);
 }
 
 bool TestMainWindowPanels::canBeScrolledIntoSight(QWidget *widget, const QRect &rect) const
