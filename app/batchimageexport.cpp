@@ -3,6 +3,7 @@
 #include "app/programfiles.h"
 #include "model/filehelpers.h"
 #include "model/sketchdocument.h"
+#include "model/sketchglobals.h"
 
 #include <QFileInfo>
 #include <QFuture>
@@ -66,6 +67,8 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
                                                QTextStream &errors)
 {
     Q_ASSERT(documents.size() == images.size());
+    // On this thread, before any page is painted on a worker.
+    SketchGlobals::substituteDefaultFontFamily();
     Result result = Succeeded;
     QThreadPool writers;
     writers.setMaxThreadCount(jobsInFlight());

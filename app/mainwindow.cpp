@@ -6,13 +6,16 @@
 #include "app/usersettings.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterial.h"
+#include "model/sketchglobals.h"
 #include "skin/windows/skingroupbox.h"
 #include "skin/windows/skinmenu.h"
 #include "skin/windows/skintabcontrol.h"
 #include "skin/windows/skintheme.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
@@ -63,6 +66,8 @@ QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, 
 MainWindow::MainWindow(QWidget *parent)
     : SkinWindow(parent)
 {
+    // Before the font box and the first text are made.
+    SketchGlobals::substituteDefaultFontFamily();
     setTitleVisible(false);
     setWindowIcon(QIcon(QStringLiteral(":/icons/winapp.ico")));
     setMinimumSize(800, 480);
@@ -85,6 +90,9 @@ MainWindow::MainWindow(QWidget *parent)
 
     menuBar()->show();
     toolBar()->show();
+    // Paste and Paste Format follow the clipboard, whoever writes it: this
+    // window, another instance or another program.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updateUIEnables);
     updateUIEnables();
     // Called directly, not as a choice of the user's: restoring the theme
     // tells the web service nothing.

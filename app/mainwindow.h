@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 class SketchCommandChangePaperColor;
 class SketchCommandUpdate;
 class SketchDocumentView;
@@ -191,6 +192,9 @@ public slots:
     // design panel's sections one under the other, and every view in its
     // page.
     void adjustUIGeometries();
+    // Enables every action from the current tab's state; runs after each
+    // change of history, selection, current layer or tab, and whenever the
+    // application's clipboard changes.
     void updateUIEnables();
     // Before the views' context menu shows: Paste and Paste Format follow
     // the current document view's clipboard tests.
@@ -215,6 +219,7 @@ public slots:
     void tabHeaderMenuShowing();
     // Any view's document changed: the current tab's text.
     void sketchViewChanged();
+    // The layers panel and the action states.
     void sketchViewCurrentLayerChanged();
     // Any view's zoom changed: the current view's tab text.
     void sketchViewZoomChanged();
@@ -243,7 +248,9 @@ public slots:
     // or a save under Yes that did not happen.
     bool closeView(int index);
     bool closeCurView();
-    // Each run goes on past a tab that stays.
+    // Close All runs from the last tab to the first. A tab that stays (a
+    // Cancel, or a save under Yes that did not happen) ends either run:
+    // nothing more is asked, and the tabs not yet reached stay as they are.
     void closeOtherViews();
     void closeAllViews();
 
@@ -307,8 +314,11 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    // Closes every tab, asking to save each modified one; the window closes
-    // only when no tab is left.
+    // A wheel over a design-panel section that none of its controls takes
+    // scrolls the panel: the sections keep mouse input from their parents.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closes every tab, asking to save each modified one, until one stays;
+    // the window closes only when no tab is left.
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -343,6 +353,9 @@ private:
     // source tab's history; false, reported, when the group is gone.
     bool writeBackGroup(SketchDocumentView *view);
     void reportError(const QString &title, const QString &text);
+    // One step of a closing run: false when the page stays with its view,
+    // which ends the run.
+    bool closePageOfRun(QWidget *page);
 
     // --- Fields ---------------------------------------------------------------
     // The "Face:" row (frameEditor, frameEditorLabel) stays hidden while the
@@ -356,6 +369,10 @@ private:
     QPushButton *btnThemeOlive = nullptr;
     QWidget *toolPanel = nullptr;
     QWidget *designPanel = nullptr;
+    // In the design panel: the scroll area and its sheet, which holds the
+    // four sections.
+    QScrollArea *designScrollArea = nullptr;
+    QWidget *designSections = nullptr;
     SkinToolBox *toolBox = nullptr;
     SketchMaterialBox *materialBox = nullptr;
     SkinMenu *shapeMenu = nullptr;
@@ -474,8 +491,9 @@ private:
     // when the current tab is no document.
     SketchDocumentView *documentViewForEdit();
     void takeBackDrag(SketchDocumentView *view);
-    // Closes the in-place editor without a step when its text is unchanged.
-    void closeUnchangedTextEdit(SketchDocumentView *view);
+    // Closes the in-place editor without a step when its text is unchanged;
+    // true when that took back the step that added a new text box.
+    bool closeUnchangedTextEdit(SketchDocumentView *view);
     // Undo (false) or redo (true) on the current view, then the reset of its
     // tool.
     void moveHistory(bool forward);
@@ -507,6 +525,13 @@ private:
     // The alignment icons and the stroke picker's editor in the theme's
     // icon colour (useThemeStyle() tints the rest).
     void tintPanelIcons();
+    // The design panel and its sections for a central widget of this size:
+    // the sections' own heights where the window is tall enough for them
+    // and a few layer rows, and a scrolling panel where it is not.
+    void adjustDesignPanel(int width, int height);
+    // The least height of the expanded Layers section: its title bar and
+    // a few layer rows.
+    int leastLayersHeight() const;
     // The rectangle of the layers panel within its section.
     QRect layerControlRect() const;
     // The pen width beside the stroke pickers ("1px").
@@ -534,6 +559,9 @@ private:
     SketchShape *firstSelectedShape() const;
     void showShapeInDesignPanel(SketchShape *shape);
     void showPaperInDesignPanel(SketchView *view);
+    // The font box shows the family, listed for the purpose when it is not
+    // installed.
+    void showFontFamily(const QString &family);
     void showFontStyle(const QFont *font);
     // Takes back a design-panel edit in progress that no longer belongs to
     // the current view and its selection.

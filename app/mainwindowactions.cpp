@@ -170,7 +170,7 @@ void MainWindow::takeBackDrag(SketchDocumentView *view)
         tool->takeBackGesture();
 }
 
-void MainWindow::closeUnchangedTextEdit(SketchDocumentView *view)
+bool MainWindow::closeUnchangedTextEdit(SketchDocumentView *view)
 {
     // The history moves past an open editor by storing its text first. A
     // text that was not changed is no edit: recorded, it would drop the redo
@@ -178,10 +178,15 @@ void MainWindow::closeUnchangedTextEdit(SketchDocumentView *view)
     const QTextEdit *editor = view->textEditor();
     const SketchShape *shape = view->textEditShape();
     if (!editor || editor->isHidden() || !shape)
-        return;
+        return false;
     const QString stored = view->textEditMode() == 0 ? shape->text() : shape->name();
-    if (editor->document()->toPlainText() == stored)
-        view->endTextEdit(false);
+    if (editor->document()->toPlainText() != stored)
+        return false;
+    // Closed unchanged, a text box its tool has just made goes with its add
+    // step: that was the step to take back.
+    const int steps = view->commandManager()->undoCount();
+    view->endTextEdit(false);
+    return view->commandManager()->undoCount() < steps;
 }
 
 void MainWindow::moveHistory(bool forward)
@@ -190,8 +195,8 @@ void MainWindow::moveHistory(bool forward)
     if (!view)
         return;
     SketchDocumentView *document = qobject_cast<SketchDocumentView *>(view);
-    if (document)
-        closeUnchangedTextEdit(document);
+    if (document && closeUnchangedTextEdit(document))
+        return;
     // The manager takes back a drag of the select tool itself, and cancels
     // any other tool's work instead of moving the history.
     if (forward)

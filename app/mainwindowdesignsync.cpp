@@ -115,8 +115,7 @@ void MainWindow::showShapeInDesignPanel(SketchShape *shape)
         frameEditor->setShape(faces.isEmpty() ? nullptr : faces.first());
     }
     const QFont &font = shape->font();
-    if (fontComboBox)
-        fontComboBox->setCurrentText(font.family());
+    showFontFamily(font.family());
     if (fontColorPicker)
         fontColorPicker->setSelectedColor(shape->fontColor());
     setSliderValue(fontSizeSlider, fontPixelSize(font));
@@ -141,14 +140,31 @@ void MainWindow::showPaperInDesignPanel(SketchView *view)
     actionSelectionStatus->setText(QString());
     if (frameEditor)
         frameEditor->setShape(nullptr);
-    if (fontComboBox)
-        fontComboBox->setCurrentText(SketchGlobals::defaultFont()->family());
+    showFontFamily(SketchGlobals::defaultFont()->family());
     if (fontColorPicker)
         fontColorPicker->setSelectedColor(Qt::black);
     setSliderValue(fontSizeSlider, 0);
     if (fontAlignGroup)
         fontAlignGroup->setSelectedIndex(-1);
     showFontStyle(nullptr);
+}
+
+void MainWindow::showFontFamily(const QString &family)
+{
+    if (!fontComboBox)
+        return;
+    // The box lists the installed families only; one that a shape stores
+    // but this machine lacks (drawn with a substitute) joins the list in its
+    // sorted place, so that the box never names a family the shape does not
+    // have.
+    if (fontComboBox->findText(family) < 0) {
+        int row = 0;
+        while (row < fontComboBox->count()
+               && QString::localeAwareCompare(fontComboBox->itemText(row), family) < 0)
+            ++row;
+        fontComboBox->insertItem(row, family);
+    }
+    fontComboBox->setCurrentText(family);
 }
 
 void MainWindow::showFontStyle(const QFont *font)

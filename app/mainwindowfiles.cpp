@@ -295,6 +295,15 @@ bool MainWindow::closeCurView()
     return closeView(tabControl->currentIndex());
 }
 
+bool MainWindow::closePageOfRun(QWidget *page)
+{
+    // A page closed meanwhile with its document is found nowhere: -1 closes
+    // nothing. A page that holds no view yet (the catalogue while its list
+    // loads) cannot be closed, and is no answer of the user's.
+    const QPointer<QWidget> watched = page;
+    return closeView(tabControl->pages().indexOf(page)) || !watched || !viewOfPage(watched);
+}
+
 void MainWindow::closeOtherViews()
 {
     QList<QPointer<QWidget>> others;
@@ -302,16 +311,21 @@ void MainWindow::closeOtherViews()
         if (page != tabControl->currentPage())
             others.append(page);
     }
-    // A page closed meanwhile with its document is found nowhere: -1 closes
-    // nothing.
-    for (const QPointer<QWidget> &page : qAsConst(others))
-        closeView(tabControl->pages().indexOf(page));
+    for (const QPointer<QWidget> &page : qAsConst(others)) {
+        if (page && !closePageOfRun(page))
+            return;
+    }
 }
 
 void MainWindow::closeAllViews()
 {
-    for (int index = tabControl->pages().size() - 1; index >= 0; --index)
-        closeView(index);
+    QList<QPointer<QWidget>> pages;
+    for (QWidget *page : tabControl->pages())
+        pages.prepend(page);
+    for (const QPointer<QWidget> &page : qAsConst(pages)) {
+        if (page && !closePageOfRun(page))
+            return;
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

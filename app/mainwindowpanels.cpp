@@ -22,6 +22,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace {
 
@@ -243,11 +244,12 @@ SkinSlider *MainWindow::createValueSlider(QWidget *parent, const QString &captio
 
 SkinGroupBox *MainWindow::addDesignSection(const char *name, const QString &title)
 {
-    auto *section = new SkinGroupBox(designPanel);
+    auto *section = new SkinGroupBox(designSections);
     section->setObjectName(QLatin1String(name));
     section->setTitle(title);
     section->setExpandable(true);
     connect(section, SIGNAL(expandChanged()), this, SLOT(adjustUIGeometries()));
+    section->installEventFilter(this);
     return section;
 }
 
@@ -256,6 +258,22 @@ void MainWindow::createDesignPanel()
     designPanel = new QWidget(centralWidget());
     designPanel->setObjectName(QStringLiteral("designPanel"));
     designPanel->setMouseTracking(true);
+    // The sections lie on one sheet that scrolls up and down in a window too
+    // low for them; the scroll bar is the theme's. Nothing paints behind
+    // them but the window's panel colour.
+    designScrollArea = new QScrollArea(designPanel);
+    designScrollArea->setObjectName(QStringLiteral("designScrollArea"));
+    designScrollArea->setFrameShape(QFrame::NoFrame);
+    designScrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    designScrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    designScrollArea->viewport()->setAutoFillBackground(false);
+    // The keys stay with the document: a click on the panel takes no focus.
+    designScrollArea->setFocusPolicy(Qt::NoFocus);
+    designSections = new QWidget;
+    designSections->setObjectName(QStringLiteral("designSections"));
+    designSections->setMouseTracking(true);
+    designSections->setAutoFillBackground(false);
+    designScrollArea->setWidget(designSections);
     createFillSection();
     createShapeSection();
     createFontSection();
@@ -358,7 +376,7 @@ void MainWindow::createFontSection()
     fontComboBox->setGeometry(0, t + 6, 100, 16);
     addFieldLabel(fontComboBox, tr("Font:"));
     fontComboBox->setEditable(false);
-    fontComboBox->setCurrentText(SketchGlobals::defaultFont()->family());
+    showFontFamily(SketchGlobals::defaultFont()->family());
 
     fontColorPicker = new SkinColorPicker(groupFont);
     fontColorPicker->setObjectName(QStringLiteral("fontColorPicker"));

@@ -152,6 +152,10 @@ void MainWindow::sketchViewZoomChanged()
 void MainWindow::sketchViewCurrentLayerChanged()
 {
     refreshLayers();
+    // The z-order commands work on the current layer's selection: a click
+    // that reports the selection before it switches the layer would leave
+    // them as the old layer had them.
+    updateUIEnables();
 }
 
 // --- The current tab ------------------------------------------------------------

@@ -537,6 +537,7 @@ SketchShape *SketchDocumentView::textEditShape() const
 
 void SketchDocumentView::beginTextEdit(SketchShape *shape)
 {
+    m_newShapeCommand = nullptr;
     if (m_currentToolType == SketchToolTypeSlice)
         return;
     if (m_textEditMode == 0) {
@@ -557,6 +558,13 @@ void SketchDocumentView::beginTextEdit(SketchShape *shape)
     editor->setGeometry(area);
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
+}
+
+void SketchDocumentView::beginNewShapeTextEdit(SketchShape *shape, SketchCommand *addCommand)
+{
+    beginTextEdit(shape);
+    if (m_textEditShape == shape)
+        m_newShapeCommand = addCommand;
 }
 
 // --- Tools ---------------------------------------------------------------------

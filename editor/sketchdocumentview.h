@@ -18,6 +18,7 @@
 
 class MovePreview;
 class QScrollBar;
+class SketchCommand;
 class SketchDocument;
 class SketchGroup;
 class SketchLayer;
@@ -327,12 +328,17 @@ public:
     // Nothing for a null shape, an open path in text mode, or while the
     // slice tool is current.
     void beginTextEdit(SketchShape *shape);
+    // The same for a shape that a tool has just added with `addCommand`:
+    // should this first edit be cancelled while the shape still has no
+    // text, the shape goes again with its command, which leaves no step.
+    void beginNewShapeTextEdit(SketchShape *shape, SketchCommand *addCommand);
     // Closes the editor. Accepted, the text becomes the shape's text
     // ("saveText") or its name and the name of each of its frames ("saveId"),
     // as one command, even when unchanged; a shape that has left the
     // document meanwhile gets nothing. The shape (for a name, its outermost
-    // group) is selected again. Always forgets the shape and returns to
-    // text mode.
+    // group) is selected again, unless a new shape without text was taken
+    // away (see beginNewShapeTextEdit). Always forgets the shape and
+    // returns to text mode.
     void endTextEdit(bool accept) override;
 
     // --- Tools and input state ----------------------------------------------
@@ -451,6 +457,10 @@ private:
     // The shape, or the group that holds it, is still in a layer of the
     // document.
     bool isInDocument(const SketchShape *shape) const;
+    // A cancelled first edit of a new shape that still has no text: its add
+    // command is withdrawn, and the shape with it. False, and nothing
+    // changes, for any other edit.
+    bool withdrawNewShape(const SketchShape *shape, SketchCommand *addCommand);
     bool isHoverTool(int type) const;
     // The save dialog of the image exports, proposing the title; empty when
     // cancelled.
@@ -512,6 +522,10 @@ private:
     bool m_textEditingEnabled = false;
     QPointer<SketchShape> m_textEditShape;
     int m_textEditMode = 0;
+    // The add command of a text edit shape that its tool has just made; only
+    // compared with the top of the undo stack before it is used, so never
+    // read once another command has been pushed over it or it has gone.
+    SketchCommand *m_newShapeCommand = nullptr;
     std::unique_ptr<MovePreview> m_movePreview;
 };
 

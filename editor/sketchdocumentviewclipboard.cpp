@@ -434,6 +434,8 @@ void SketchDocumentView::endTextEdit(bool accept)
 {
     QTextEdit *editor = textEditor();
     SketchShape *shape = m_textEditShape.data();
+    SketchCommand *newShapeCommand = m_newShapeCommand;
+    m_newShapeCommand = nullptr;
     if (!editor->isHidden()) {
         // A shape that left the document while the editor was open (removed,
         // or taken away with its layer) keeps what it had.
@@ -454,7 +456,9 @@ void SketchDocumentView::endTextEdit(bool accept)
         }
         editor->hide();
         setFocus(Qt::OtherFocusReason);
-        if (inDocument) {
+        if (inDocument && !accept && withdrawNewShape(shape, newShapeCommand)) {
+            // Gone with its command.
+        } else if (inDocument) {
             SketchShape *outermost = shape->topLevelGroup();
             SketchShape *selected = m_textEditMode == 1 && outermost ? outermost : shape;
             selected->setSelected(true);
@@ -462,6 +466,22 @@ void SketchDocumentView::endTextEdit(bool accept)
     }
     m_textEditShape = nullptr;
     m_textEditMode = 0;
+}
+
+bool SketchDocumentView::withdrawNewShape(const SketchShape *shape, SketchCommand *addCommand)
+{
+    // The tool's shape is new only while its command is the newest step: an
+    // edit recorded over it since (a property set from a panel) keeps it.
+    if (!addCommand || m_textEditMode != 0 || !shape->text().isEmpty()
+        || !commandManager()->withdrawCommand(addCommand))
+        return false;
+    onUndoManagerChanged();
+    onSelectionChanged();
+    // The document is as it was before the tool's click; the modified mark
+    // stays, as after any other cancelled creation.
+    emit sketchChanged();
+    update();
+    return true;
 }
 
 bool SketchDocumentView::isInDocument(const SketchShape *shape) const

@@ -53,9 +53,11 @@ void SketchToolText::mouseReleaseEvent(QMouseEvent *event)
     shape->points().append(new SketchPoint(float(c.x() - kHalfWidth), float(c.y() + kHalfHeight)));
     shape->invalidateOutline();
     shape->setSelected(true);
-    view->commandManager()->push(new SketchCommandAdd(view, shape), QStringLiteral("addText"));
+    auto *command = new SketchCommandAdd(view, shape);
+    view->commandManager()->push(command, QStringLiteral("addText"));
 
     // The select tool takes over first: switching tools closes the editor.
+    // A box left without text by a cancelled first edit goes again.
     emit completed();
-    view->beginTextEdit(shape);
+    view->beginNewShapeTextEdit(shape, command);
 }

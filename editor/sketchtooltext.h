@@ -7,7 +7,8 @@
 // button adds a transparent, unstroked 200 x 50 box centred on the pointer
 // (in paper units, whatever the zoom) as one "addText" command, hands the
 // view back to the select tool and opens the in-place editor on the box.
-// A one-shot tool with no state of its own.
+// Should that first edit be cancelled while the box has no text, the box
+// goes again with its step. A one-shot tool with no state of its own.
 class SketchToolText : public SketchTool
 {
     Q_OBJECT

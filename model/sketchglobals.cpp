@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QFont>
+#include <QFontDatabase>
 
 namespace {
 // Every service lives under one address; without one, every service address
@@ -56,6 +57,19 @@ QFont *SketchGlobals::defaultFont()
     // Deliberately never freed: shapes may copy it until the very end.
     static QFont *font = new QFont(QStringLiteral("Comic Sans MS"), 20);
     return font;
+}
+
+bool SketchGlobals::substituteDefaultFontFamily()
+{
+    // Left to the font configuration, a missing family falls to whatever it
+    // finds; a comic face drawn alike in width and spirit is the one meant.
+    const QString family = defaultFont()->family();
+    const QString standIn = QStringLiteral("Comic Neue");
+    const QFontDatabase fonts;
+    if (fonts.hasFamily(family) || !fonts.hasFamily(standIn))
+        return false;
+    QFont::insertSubstitution(family, standIn);
+    return true;
 }
 
 QSize SketchGlobals::paperSize(const QString &name, bool portrait)

@@ -49,6 +49,12 @@ public:
     // Text font of every new shape. Made on first use, once an application
     // object can back it, and kept for the life of the process.
     static QFont *defaultFont();
+    // Where the default font's family is not installed, fonts of that family
+    // are drawn in the face that stands in for it ("Comic Neue"), when that
+    // one is; the family names stay as they are, so files keep them. Needs
+    // the application object, and holds for texts drawn after it; a second
+    // call changes nothing. True when the stand-in is in use.
+    static bool substituteDefaultFontFamily();
 
     // Replies of material file downloads that gave materials, by the name
     // the file was asked for; bounded, the oldest dropped first.

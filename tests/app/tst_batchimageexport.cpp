@@ -4,9 +4,13 @@
 #include "app/batchimageexport.h"
 #include "app/programfixture.h"
 #include "editor/sketchdocumentview.h"
+#include "model/sketchshape.h"
+#include "support/fonts.h"
+#include "support/shapes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QImage>
 #include <QImageReader>
 #include <QStandardPaths>
@@ -43,6 +47,7 @@ private slots:
     void reportsEachFailureAndGoesOn_data();
     void reportsEachFailureAndGoesOn();
     void manyPairsInFlightKeepTheirOrder();
+    void drawsTheDefaultFamilyInItsStandIn();
 
 private:
     QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
@@ -178,6 +183,32 @@ void TestBatchImageExport::manyPairsInFlightKeepTheirOrder()
         else
             QCOMPARE(QImage(images.at(i)), i % 2 ? red : green);
     }
+}
+
+void TestBatchImageExport::drawsTheDefaultFamilyInItsStandIn()
+{
+    if (const char *absence = defaultFamilyStandInAbsence())
+        QSKIP(absence);
+    // One line of text in each family, the rest alike.
+    QStringList documents;
+    QStringList images;
+    for (const char *family : {"Comic Sans MS", "Comic Neue", "DejaVu Sans"}) {
+        SketchDocumentView view;
+        SketchShape *box = addBox(view.currentLayer(), 100, 100, 500, 200);
+        box->setText(QStringLiteral("Wobbly words"));
+        QFont font{QString::fromLatin1(family)};
+        font.setPixelSize(60);
+        box->setFont(font);
+        documents << path(QString("%1.slf").arg(family));
+        images << path(QString("%1.png").arg(family));
+        QVERIFY(view.saveFile(documents.last()));
+    }
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run(documents, images, false, errorStream), BatchImageExport::Succeeded);
+    QVERIFY(defaultFamilyStandsIn());
+    QCOMPARE(QImage(images.at(0)), QImage(images.at(1)));
+    QVERIFY(QImage(images.at(1)) != QImage(images.at(2)));
 }
 
 QTEST_MAIN(TestBatchImageExport)

@@ -21,10 +21,12 @@
 #include "skin/windows/skintabcontrol.h"
 #include "support/history.h"
 #include "support/input.h"
+#include "support/fonts.h"
 #include "support/shapes.h"
 #include "windowfixture.h"
 
 #include <QFontComboBox>
+#include <QFontInfo>
 #include <QToolBar>
 #include <QLabel>
 #include <QPointer>
@@ -57,6 +59,9 @@ private slots:
     void recordsThePaperColourDragsLastValue();
     void recordsNothingWithoutTargets();
     void recordsAFontFamilyOnlyWhenItChanges();
+    void drawsANewTextInTheStandInOfTheDefaultFamily();
+    void showsTheFamilyTheShapeStores_data();
+    void showsTheFamilyTheShapeStores();
     void leavesThePaperAloneUnderTheSliceTool();
     void picksAFillColourFromThePage();
     void landsNothingOnAnotherTab();
@@ -410,6 +415,59 @@ void TestDesignPanel::recordsAFontFamilyOnlyWhenItChanges()
     refresh();
     emit fonts->currentTextChanged(family);
     QCOMPARE(undoTextList(view()).size(), 1);
+}
+
+void TestDesignPanel::drawsANewTextInTheStandInOfTheDefaultFamily()
+{
+    if (const char *absence = defaultFamilyStandInAbsence())
+        QSKIP(absence);
+    m_window->newFile();
+    m_window->toolActionTextChecked();
+    clickAt(view(), QPointF(300, 200));
+    SketchShape *text = layer()->shapes().value(0);
+    QVERIFY(text);
+    // The window stands the comic face in for the missing one, which the
+    // shape keeps, so that its file opens unchanged where it is installed.
+    QVERIFY(defaultFamilyStandsIn());
+    QCOMPARE(text->font().family(), QStringLiteral("Comic Sans MS"));
+    QCOMPARE(QFontInfo(text->font()).family(), QStringLiteral("Comic Neue"));
+    QCOMPARE(child<QFontComboBox>("fontComboBox")->currentText(), QStringLiteral("Comic Sans MS"));
+}
+
+void TestDesignPanel::showsTheFamilyTheShapeStores_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("the default, missing here") << QStringLiteral("Comic Sans MS");
+    QTest::newRow("installed") << QStringLiteral("DejaVu Sans");
+    QTest::newRow("installed nowhere") << QStringLiteral("Nowhere Grotesk");
+}
+
+void TestDesignPanel::showsTheFamilyTheShapeStores()
+{
+    QFETCH(QString, family);
+    auto *box = child<QFontComboBox>("fontComboBox");
+    // Nothing selected: the default text font's family.
+    m_window->newFile();
+    QCOMPARE(box->currentText(), QStringLiteral("Comic Sans MS"));
+
+    const QList<SketchShape *> boxes = newTabWithSelectedBoxes();
+    QFont font = boxes.first()->font();
+    font.setFamily(family);
+    boxes.first()->setFont(font);
+    refresh();
+    refresh();
+    QCOMPARE(box->currentText(), family);
+    QCOMPARE(box->findText(family), box->currentIndex());
+    // Listed once, in its sorted place, however often it is shown.
+    int listed = 0;
+    for (int row = 0; row < box->count(); ++row)
+        listed += box->itemText(row) == family ? 1 : 0;
+    QCOMPARE(listed, 1);
+    const int row = box->currentIndex();
+    if (row > 0)
+        QVERIFY(QString::localeAwareCompare(box->itemText(row - 1), family) <= 0);
+    QCOMPARE(boxes.first()->font().family(), family);
+    QCOMPARE(view()->commandManager()->undoCount(), 0);
 }
 
 void TestDesignPanel::leavesThePaperAloneUnderTheSliceTool()

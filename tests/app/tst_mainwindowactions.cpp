@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QMenu>
 #include <QLabel>
 #include <QPushButton>
@@ -88,6 +89,11 @@ private slots:
     void resetsTheToolAfterUndoAndRedo();
     void undoCancelsAnotherToolInsteadOfTheHistory();
     void copiesAndPastesAFormatOnlyForTheRightSelection();
+    void pastesOnceForEachPressAfterACopy_data();
+    void pastesOnceForEachPressAfterACopy();
+    void followsAClipboardWrittenElsewhere_data();
+    void followsAClipboardWrittenElsewhere();
+    void offersTheZOrderRightAfterTheClickThatChangesTheLayer();
     void checksTheButtonOfTheCurrentTabsTool();
     void checksNoButtonForAToolWithoutOne_data();
     void checksNoButtonForAToolWithoutOne();
@@ -98,6 +104,7 @@ private slots:
     void redoAfterAnUnchangedEditRedoesTheEarlierStep_data();
     void redoAfterAnUnchangedEditRedoesTheEarlierStep();
     void keepsAChangedEditAsOneStep();
+    void undoOverANewEmptyTextTakesOnlyItsBox();
     void neverHandsACataloguePageADocumentCommand();
 
 private:
@@ -434,6 +441,113 @@ void TestMainWindowActions::copiesAndPastesAFormatOnlyForTheRightSelection()
     QVERIFY(green->fill() == SkinBrush(QColor(Qt::red)));
 }
 
+// --- The clipboard and the current layer -------------------------------------------
+
+void TestMainWindowActions::pastesOnceForEachPressAfterACopy_data()
+{
+    QTest::addColumn<bool>("format");
+    QTest::newRow("shapes: Ctrl+C, Ctrl+V") << false;
+    QTest::newRow("format: Ctrl+Shift+C, Ctrl+Shift+V") << true;
+}
+
+void TestMainWindowActions::pastesOnceForEachPressAfterACopy()
+{
+    // The keys as the user presses them, through the window's shortcuts,
+    // with nothing in between that would refresh the actions.
+    QFETCH(bool, format);
+    SketchDocumentView *view = newDocument();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    SketchLayer *layer = view->layers().first();
+    addBox(layer, 100, 100, 60, 40, Qt::red);
+    addBox(layer, 300, 100, 60, 40, Qt::blue);
+    clickAt(view, at(view, 130, 120));
+    QCOMPARE(view->selectedShapeCount(), 1);
+    QAction *paste = windowAction(format ? "actionPasteFormat" : "actionPaste");
+    QVERIFY(!paste->isEnabled());
+
+    const Qt::KeyboardModifiers keys = format ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+    QTest::keyClick(view, Qt::Key_C, keys);
+    QVERIFY(paste->isEnabled());
+    QTest::keyClick(view, Qt::Key_V, keys);
+    QTest::keyClick(view, Qt::Key_V, keys);
+    const QString step = format ? QStringLiteral("pasteFormatFromClipboard") : QStringLiteral("pasteFromClipboard");
+    QCOMPARE(undoTextList(view), QStringList({step, step}));
+    QCOMPARE(layer->shapes().size(), format ? 2 : 4);
+}
+
+void TestMainWindowActions::followsAClipboardWrittenElsewhere_data()
+{
+    // Whether this window's own copy of a shape was on the clipboard
+    // before, else a line of plain text; what is written over it then.
+    QTest::addColumn<bool>("copiedBefore");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("image");
+    QTest::addColumn<bool>("shapes");
+    QTest::addColumn<bool>("format");
+    QTest::newRow("shapes") << false << QStringLiteral("<StoryloomClipboardShape>\n<Shape/>\n</StoryloomClipboardShape>")
+                            << false << true << false;
+    QTest::newRow("format") << false << QStringLiteral("<StoryloomClipboardFormat Opacity=\"0.5\"/>") << false << false
+                            << true;
+    QTest::newRow("picture") << false << QString() << true << true << false;
+    QTest::newRow("other text over a copy") << true << QStringLiteral("plain words") << false << false << false;
+}
+
+void TestMainWindowActions::followsAClipboardWrittenElsewhere()
+{
+    // Another instance or another program writes the clipboard: nothing in
+    // the window changes but the clipboard itself.
+    QFETCH(bool, copiedBefore);
+    QFETCH(QString, text);
+    QFETCH(bool, image);
+    QFETCH(bool, shapes);
+    QFETCH(bool, format);
+    SketchDocumentView *view = newDocument();
+    selectShape(addBox(view->layers().first(), 10, 10, 40, 40, Qt::red));
+    if (copiedBefore)
+        view->copy();
+    else
+        QApplication::clipboard()->setText(QStringLiteral("some words"));
+    m_window->updateUIEnables();
+    QCOMPARE(windowAction("actionPaste")->isEnabled(), copiedBefore);
+    QVERIFY(!windowAction("actionPasteFormat")->isEnabled());
+
+    if (image) {
+        QImage picture(30, 20, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QApplication::clipboard()->setImage(picture);
+    } else {
+        QApplication::clipboard()->setText(text);
+    }
+    QCOMPARE(windowAction("actionPaste")->isEnabled(), shapes);
+    QCOMPARE(windowAction("actionPasteFormat")->isEnabled(), format);
+}
+
+void TestMainWindowActions::offersTheZOrderRightAfterTheClickThatChangesTheLayer()
+{
+    SketchDocumentView *view = newDocument();
+    SketchLayer *lower = view->layers().first();
+    addBox(lower, 20, 20, 40, 40, Qt::red);
+    addBox(lower, 80, 20, 40, 40, Qt::red);
+    auto *upper = new SketchLayer(view->document(), QStringLiteral("Layer2"));
+    view->document()->layers().append(upper);
+    addBox(upper, 200, 200, 40, 40, Qt::blue);
+    addBox(upper, 300, 200, 40, 40, Qt::blue);
+    m_window->sketchViewCurrentLayerChanged();
+    QCOMPARE(view->currentLayer(), lower);
+
+    // One click on a shape of the other layer: the layer becomes current
+    // and its selection can be moved up and down at once.
+    clickAt(view, at(view, 220, 220));
+    QCOMPARE(view->currentLayer(), upper);
+    for (const char *name : {"actionBringForward", "actionSendBackward", "actionBringToFront",
+                             "actionSendToBack"})
+        QVERIFY2(windowAction(name)->isEnabled(), name);
+    windowAction("actionBringToFront")->trigger();
+    QCOMPARE(undoTexts(view), QStringLiteral("placeSelection"));
+    QCOMPARE(upper->shapes().last()->isSelected(), true);
+}
+
 // --- The palette -------------------------------------------------------------------
 
 void TestMainWindowActions::checksTheButtonOfTheCurrentTabsTool()
@@ -685,6 +799,27 @@ void TestMainWindowActions::keepsAChangedEditAsOneStep()
     QCOMPARE(undoTexts(view), QStringLiteral("saveText"));
     m_window->undo();
     QVERIFY(box->text().isEmpty());
+}
+
+void TestMainWindowActions::undoOverANewEmptyTextTakesOnlyItsBox()
+{
+    // Closing the editor of a box the text tool has just made, unchanged,
+    // takes the box away: that is the one step this Undo takes back.
+    SketchDocumentView *view = newDocument();
+    SketchShape *box = addBox(view->layers().first(), 10, 10, 40, 40, Qt::red);
+    selectShape(box);
+    m_window->flipHorizontal();
+    m_window->toolActionTextChecked();
+    clickAt(view, at(view, 300, 200));
+    QCOMPARE(undoTexts(view), QStringLiteral("flipHorizontalSelection,addText"));
+    QVERIFY(!view->textEditor()->isHidden());
+    m_window->undo();
+    QVERIFY(view->textEditor()->isHidden());
+    QCOMPARE(view->layers().first()->shapes(), QList<SketchShape *>({box}));
+    QCOMPARE(undoTexts(view), QStringLiteral("flipHorizontalSelection"));
+    QCOMPARE(view->commandManager()->redoCount(), 0);
+    QVERIFY(windowAction("actionUndo")->isEnabled());
+    QVERIFY(!windowAction("actionRedo")->isEnabled());
 }
 
 // --- A tab that is no document ----------------------------------------------------------

@@ -62,8 +62,9 @@ private slots:
     void closesByTheAnswer_data();
     void closesByTheAnswer();
     void keepsTheTabWhenItsSaveFails();
-    void closesAllPastARefusal();
-    void closesTheOthersPastARefusal();
+    void endsTheRunAtTheFirstTabThatStays_data();
+    void endsTheRunAtTheFirstTabThatStays();
+    void closesTheOthersUntilOneStays();
     void closesTheWindowOnlyWithoutTabs_data();
     void closesTheWindowOnlyWithoutTabs();
 
@@ -591,26 +592,73 @@ void TestMainWindowFiles::keepsTheTabWhenItsSaveFails()
     QCOMPARE(script.unexpected(), QStringList());
 }
 
-void TestMainWindowFiles::closesAllPastARefusal()
+void TestMainWindowFiles::endsTheRunAtTheFirstTabThatStays_data()
 {
+    // How the run starts; the answers, from the last tab to the first (0 is
+    // Yes with a save that fails); the tabs left.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("left");
+    const int no = SkinMessageBox::ResultNo;
+    const int cancel = SkinMessageBox::ResultCancel;
+    const QStringList all{"untitled1", "untitled2", "untitled3"};
+    for (const char *how : {"Close All", "Exit", "close box"}) {
+        QTest::addRow("%s, Cancel", how) << how << QList<int>{cancel} << all;
+        QTest::addRow("%s, No, Cancel", how) << how << QList<int>{no, cancel} << QStringList{"untitled1", "untitled2"};
+        QTest::addRow("%s, failed save", how) << how << QList<int>{0} << all;
+    }
+    QTest::newRow("Close All, No, No, Cancel") << "Close All" << QList<int>{no, no, cancel} << QStringList{"untitled1"};
+    QTest::newRow("Close All, No, failed save") << "Close All" << QList<int>{no, 0}
+                                                << QStringList{"untitled1", "untitled2"};
+    QTest::newRow("Exit, No, No, No") << "Exit" << QList<int>{no, no, no} << QStringList();
+}
+
+void TestMainWindowFiles::endsTheRunAtTheFirstTabThatStays()
+{
+    QFETCH(QString, how);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, left);
     for (int i = 0; i < 3; ++i) {
         m_window->newFile();
         modify(m_window->currentSketchView());
     }
+    QSignalSpy closed(m_window, &SkinWindow::windowClosed);
     DialogScript script;
-    // From the last tab to the first.
-    script.answerBox(SkinMessageBox::ResultNo);
-    script.answerBox(SkinMessageBox::ResultNo);
-    script.answerBox(SkinMessageBox::ResultCancel);
-    m_window->closeAllViews();
-    QCOMPARE(script.boxes().size(), 3);
-    QVERIFY(script.boxes().at(0).text.contains("\"untitled3\""));
-    QVERIFY(script.boxes().at(2).text.contains("\"untitled1\""));
-    QCOMPARE(titles(*m_window), QStringList({"untitled1"}));
+    for (int answer : qAsConst(answers)) {
+        if (answer != 0) {
+            script.answerBox(answer);
+            continue;
+        }
+        script.answerBox(SkinMessageBox::ResultYes);
+        script.answerFile(path("missing/x.slf"));
+        script.answerBox(SkinMessageBox::ResultOk); // the failed write
+    }
+    if (how == "Close All")
+        m_window->closeAllViews();
+    else if (how == "Exit")
+        m_window->menuBar()->actions().first()->menu()->actions().last()->trigger();
+    else
+        m_window->close();
+
+    // Nothing is asked past the answer that keeps a tab; the tabs not
+    // reached keep their changes, and the window stays while any is left.
     QCOMPARE(script.unexpected(), QStringList());
+    QStringList asked;
+    for (const DialogScript::Box &box : script.boxes()) {
+        if (box.buttons == int(SkinMessageBox::ButtonsYesNoCancel))
+            asked.append(box.text.section('"', 1, 1));
+    }
+    QCOMPARE(asked, (QStringList{"untitled3", "untitled2", "untitled1"}).mid(0, answers.size()));
+    QCOMPARE(titles(*m_window), left);
+    for (const SketchView *view : m_window->sketchViews())
+        QVERIFY(view->isModified());
+    if (how != "Close All") {
+        QCOMPARE(m_window->isVisible(), !left.isEmpty());
+        QCOMPARE(closed.count(), left.isEmpty() ? 1 : 0);
+    }
 }
 
-void TestMainWindowFiles::closesTheOthersPastARefusal()
+void TestMainWindowFiles::closesTheOthersUntilOneStays()
 {
     for (int i = 0; i < 4; ++i) {
         m_window->newFile();
@@ -618,11 +666,13 @@ void TestMainWindowFiles::closesTheOthersPastARefusal()
     }
     tabControl()->setCurrentIndex(2);
     DialogScript script;
-    script.answerBox(SkinMessageBox::ResultCancel); // untitled1 stays
+    // In tab order; Cancel on the second ends the run before the fourth.
     script.answerBox(SkinMessageBox::ResultNo);
-    script.answerBox(SkinMessageBox::ResultNo);
+    script.answerBox(SkinMessageBox::ResultCancel);
     m_window->closeOtherViews();
-    QCOMPARE(titles(*m_window), QStringList({"untitled1", "untitled3"}));
+    QCOMPARE(script.boxes().size(), 2);
+    QVERIFY(script.boxes().at(1).text.contains("\"untitled2\""));
+    QCOMPARE(titles(*m_window), QStringList({"untitled2", "untitled3", "untitled4"}));
     QCOMPARE(script.unexpected(), QStringList());
 }
 
@@ -657,8 +707,8 @@ void TestMainWindowFiles::closesTheWindowOnlyWithoutTabs()
     }
     QCOMPARE(m_window->isVisible(), !closes);
     QCOMPARE(closed.count(), closes ? 1 : 0);
-    // The unmodified tab closed either way.
-    QCOMPARE(titles(*m_window), closes ? QStringList() : QStringList({"untitled2"}));
+    // Cancel ends the run: the unmodified tab, not yet reached, stays too.
+    QCOMPARE(titles(*m_window), closes ? QStringList() : QStringList({"untitled1", "untitled2"}));
     QCOMPARE(script.unexpected(), QStringList());
 }
 

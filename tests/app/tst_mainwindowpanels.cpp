@@ -3,11 +3,14 @@
 // values and connections; and the window layout as the panels are shown,
 // hidden and folded.
 #include "app/mainwindow.h"
+#include "app/sketchlayercontrol.h"
 #include "editor/sketchdocumentview.h"
+#include "model/sketchlayer.h"
 #include "materials/sketchmaterialbox.h"
 #include "skin/controls/skinbrushcontrol.h"
 #include "skin/controls/skinbrushpicker.h"
 #include "skin/controls/skinbuttongroup.h"
+#include "skin/controls/skingridview.h"
 #include "skin/controls/skincolorpicker.h"
 #include "skin/controls/skinpenpicker.h"
 #include "skin/controls/skinslider.h"
@@ -22,6 +25,9 @@
 #include <QTextDocument>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace windowfixture;
@@ -53,6 +59,9 @@ private slots:
     void movesTheTabsWhenAPanelHides();
     void stacksTheSectionsAndFoldsThem();
     void keepsTheLayersSectionDownToTheFoot();
+    void reachesEverySectionAtEverySize_data();
+    void reachesEverySectionAtEverySize();
+    void scrollsThePanelUnderTheWheel();
     void givesTheLayersPanelItsSection();
     void togglesTheCurrentViewsOverlays();
     void tintsThePanelIconsInTheTheme();
@@ -69,6 +78,12 @@ private:
     QLabel *valueLabelOf(const SkinSlider *slider) const;
 
     static MainWindow *newWindow();
+    // High enough for the design panel's sections and a few layer rows
+    // without scrolling.
+    void resizeTallEnough() { m_window->resize(920, 640); }
+    // The rectangle of the widget, a part of the design panel, can be shown
+    // whole, the panel scrolled as needed.
+    bool canBeScrolledIntoSight(QWidget *widget, const QRect &rect) const;
 
     Home m_home;
     MainWindow *m_window = nullptr;
@@ -488,6 +503,7 @@ void TestMainWindowPanels::groupsTheFontButtons()
 
 void TestMainWindowPanels::placesTheTabsBetweenThePanels()
 {
+    resizeTallEnough();
     const int w = centralWidth();
     const int h = m_window->centralWidget()->height();
     SkinTabControl *tabControl = tabs(*m_window);
@@ -511,6 +527,7 @@ void TestMainWindowPanels::placesTheTabsBetweenThePanels()
 
 void TestMainWindowPanels::movesTheTabsWhenAPanelHides()
 {
+    resizeTallEnough();
     const int w = centralWidth();
     SkinTabControl *tabControl = tabs(*m_window);
     m_window->showOrHideMaterialPanel();
@@ -539,6 +556,7 @@ void TestMainWindowPanels::movesTheTabsWhenAPanelHides()
 
 void TestMainWindowPanels::stacksTheSectionsAndFoldsThem()
 {
+    resizeTallEnough();
     SkinGroupBox *fill = section("groupFill");
     SkinGroupBox *shape = section("groupShape");
     SkinGroupBox *font = section("groupFont");
@@ -587,6 +605,7 @@ void TestMainWindowPanels::stacksTheSectionsAndFoldsThem()
 
 void TestMainWindowPanels::keepsTheLayersSectionDownToTheFoot()
 {
+    resizeTallEnough();
     SkinGroupBox *layers = section("groupLayers");
     const int panelHeight = child<QWidget>("designPanel")->height();
     QCOMPARE(layers->geometry().bottom(), panelHeight - 3);
@@ -596,13 +615,112 @@ void TestMainWindowPanels::keepsTheLayersSectionDownToTheFoot()
     QCOMPARE(layers->geometry().bottom(), child<QWidget>("designPanel")->height() - 3);
     layers->setExpanded(false);
     QCOMPARE(layers->height(), 19);
+}
 
-    // At the smallest window the sections above leave the Layers section
-    // no room; it gets no height, never a negative one.
-    section("groupFont")->setExpanded(true);
-    layers->setExpanded(true);
+void TestMainWindowPanels::reachesEverySectionAtEverySize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("smallest, 800 x 480") << QSize(800, 480) << true;
+    QTest::newRow("first, 920 x 560") << QSize(920, 560) << true;
+    QTest::newRow("large, 1600 x 1000") << QSize(1600, 1000) << false;
+}
+
+void TestMainWindowPanels::reachesEverySectionAtEverySize()
+{
+    // Whatever the window's height, every section, the Font section's last
+    // row and three rows of layers can be scrolled into sight; where there
+    // is room the panel keeps its fixed geometry and shows no scroll bar.
+    QFETCH(QSize, size);
+    QFETCH(bool, scrolls);
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    view->layers().append(new SketchLayer(view->document(), QStringLiteral("Layer2")));
+    view->layers().append(new SketchLayer(view->document(), QStringLiteral("Layer3")));
+    view->layers().append(new SketchLayer(view->document(), QStringLiteral("Layer4")));
+    emit tabs(*m_window)->selectedIndexChanged();
+    m_window->resize(size);
+    QCOMPARE(m_window->size(), size);
+
+    const int w = centralWidth();
+    const int h = m_window->centralWidget()->height();
+    auto *grid = child<SketchLayerControl>("layerControl")->grid();
+    QCOMPARE(grid->rowCount(), 4);
+    struct Target {
+        const char *what;
+        QWidget *widget;
+        QRect rect;
+    };
+    QList<Target> targets;
+    for (const char *name : {"groupFill", "groupShape", "groupFont", "fontSizeSlider"})
+        targets.append({name, child<QWidget>(name), child<QWidget>(name)->rect()});
+    for (int row = 0; row < 3; ++row)
+        targets.append({"layer row", grid, grid->rowRect(row)});
+    for (const Target &target : qAsConst(targets)) {
+        QVERIFY2(canBeScrolledIntoSight(target.widget, target.rect), target.what);
+        // Within the layer grid's own area as well.
+        if (target.widget == grid)
+            QVERIFY2(grid->rect().contains(target.rect), target.what);
+    }
+
+    auto *area = child<QScrollArea>("designScrollArea");
+    QVERIFY(area);
+    QScrollBar *bar = area->verticalScrollBar();
+    QWidget *panel = child<QWidget>("designPanel");
+    QCOMPARE(bar->isVisible(), scrolls);
+    QCOMPARE(panel->height(), h);
+    if (scrolls) {
+        // The bar stands right of the sections, inside the window, and the
+        // tabs keep their 2-pixel gap.
+        QCOMPARE(bar->mapTo(m_window->centralWidget(), QPoint(bar->width() - 1, 0)).x(), w - 1);
+        QCOMPARE(tabs(*m_window)->geometry().right(), panel->x() - 3);
+        QCOMPARE(area->viewport()->width(), 187);
+    } else {
+        QCOMPARE(panel->geometry(), QRect(w - 187, 0, 188, h));
+        QCOMPARE(section("groupLayers")->geometry().bottom(), h - 3);
+    }
+}
+
+void TestMainWindowPanels::scrollsThePanelUnderTheWheel()
+{
     m_window->resize(800, 480);
-    QCOMPARE(layers->height(), 0);
+    QScrollBar *bar = child<QScrollArea>("designScrollArea")->verticalScrollBar();
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(bar->maximum() > 0);
+    // Over a caption, which takes no wheel, as the window system delivers
+    // it: it goes up to the caption's section.
+    QLabel *caption = nullptr;
+    for (QLabel *label : section("groupFont")->findChildren<QLabel *>()) {
+        if (label->text() == QLatin1String("Size:"))
+            caption = label;
+    }
+    QVERIFY(caption);
+    const QPoint pos = caption->rect().center();
+    QWheelEvent wheel(pos, caption->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    // Delivered as QTest delivers its keys: sendEvent would mark it as one
+    // of the program's own, which Qt hands to the receiver alone.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(caption, &wheel);
+    QVERIFY(bar->value() > 0);
+}
+
+bool TestMainWindowPanels::canBeScrolledIntoSight(QWidget *widget, const QRect &rect) const
+{
+    // Scrolled as far as it takes to show the rectangle's foot, it lies
+    // wholly between the top and the foot of what the design panel shows.
+    QWidget *panel = child<QWidget>("designPanel");
+    QWidget *shown = panel;
+    for (QWidget *parent = widget->parentWidget(); parent && parent != panel; parent = parent->parentWidget()) {
+        if (auto *area = qobject_cast<QScrollArea *>(parent)) {
+            const int foot = widget->mapTo(area->widget(), rect.bottomLeft()).y();
+            area->verticalScrollBar()->setValue(foot - area->viewport()->height() + 1);
+            shown = area->viewport();
+            break;
+        }
+    }
+    const int top = widget->mapTo(shown, rect.topLeft()).y();
+    return rect.height() > 0 && top >= 0 && top + rect.height() <= shown->height();
 }
 
 void TestMainWindowPanels::givesTheLayersPanelItsSection()

@@ -17,6 +17,7 @@
 #include "model/sketchshape.h"
 
 #include <QImage>
+#include <QSignalSpy>
 #include <QPainter>
 #include <QTextEdit>
 #include <QStandardPaths>
@@ -78,6 +79,11 @@ private slots:
     void textClickMakesAnEditedBox_data();
     void textClickMakesAnEditedBox();
     void textToolResetDeselects();
+    void cancelledNewTextLeavesNothing_data();
+    void cancelledNewTextLeavesNothing();
+    void cancelledEditKeepsAnExistingText_data();
+    void cancelledEditKeepsAnExistingText();
+    void newTextWithAStepAboveItStays();
 
     void rightClickEndsAnOpenPath();
     void pathOfTwoPointsEndsAtTheRightClick();
@@ -189,6 +195,96 @@ void TestTextPathTools::textToolResetDeselects()
     selectShape(shape);
     m_view->tools().value(SketchToolTypeText)->reset();
     QVERIFY(!shape->isSelected());
+}
+
+void TestTextPathTools::cancelledNewTextLeavesNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("typed, Escape") << QStringLiteral("Hello") << QStringLiteral("escape");
+    QTest::newRow("nothing typed, Escape") << QString() << QStringLiteral("escape");
+    QTest::newRow("typed, another tool") << QStringLiteral("Hello") << QStringLiteral("tool");
+}
+
+void TestTextPathTools::cancelledNewTextLeavesNothing()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, how);
+    m_view->show();
+    SketchShape *before = addBox(layer(), 10, 10, 20, 20);
+    selectShape(before);
+    m_view->flipHorizontalSelection();
+    const QByteArray document = m_view->document()->toFileText();
+    m_view->setCurrentTool(SketchToolTypeText, true);
+    click(m_view, QPoint(300, 200));
+    QTextEdit *editor = m_view->textEditor();
+    QVERIFY(!editor->isHidden());
+    if (!typed.isEmpty())
+        QTest::keyClicks(editor, typed);
+    QCOMPARE(editor->toPlainText(), typed);
+
+    QSignalSpy undoChanged(m_view, &SketchDocumentView::undoManagerChanged);
+    QSignalSpy selectionChanged(m_view, &SketchDocumentView::selectionChanged);
+    if (how == "escape")
+        QTest::keyClick(editor, Qt::Key_Escape);
+    else
+        m_view->setCurrentTool(SketchToolTypeRect, true);
+
+    // The box is gone with its step; what came before is untouched.
+    QVERIFY(editor->isHidden());
+    QVERIFY(!m_view->textEditShape());
+    QCOMPARE(layer()->shapes(), QList<SketchShape *>({before}));
+    QCOMPARE(undoTexts(m_view), QStringLiteral("flipHorizontalSelection"));
+    QCOMPARE(redoCount(), 0);
+    QCOMPARE(m_view->document()->toFileText(), document);
+    QCOMPARE(m_view->selectedShapeCount(), 0);
+    QVERIFY(undoChanged.count() >= 1);
+    QVERIFY(selectionChanged.count() >= 1);
+}
+
+void TestTextPathTools::cancelledEditKeepsAnExistingText_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("with text") << QStringLiteral("old");
+    QTest::newRow("without text") << QString();
+}
+
+void TestTextPathTools::cancelledEditKeepsAnExistingText()
+{
+    // A box that was there before its edit stays, whatever it holds, and
+    // keeps its text: the tool's new box is the only one that goes.
+    QFETCH(QString, stored);
+    m_view->show();
+    m_view->setCurrentTool(SketchToolTypeText, true);
+    click(m_view, QPoint(300, 200));
+    SketchShape *box = layer()->shapes().last();
+    m_view->textEditor()->setPlainText(stored);
+    m_view->endTextEdit(true);
+    const QString steps = undoTexts(m_view);
+
+    m_view->beginTextEdit(box);
+    QTest::keyClicks(m_view->textEditor(), QStringLiteral("new"));
+    QTest::keyClick(m_view->textEditor(), Qt::Key_Escape);
+    QVERIFY(m_view->textEditor()->isHidden());
+    QCOMPARE(layer()->shapes(), QList<SketchShape *>({box}));
+    QCOMPARE(box->text(), stored);
+    QVERIFY(box->isSelected());
+    QCOMPARE(undoTexts(m_view), steps);
+}
+
+void TestTextPathTools::newTextWithAStepAboveItStays()
+{
+    // A step recorded over the new box while its editor is open (a property
+    // set from a panel) makes it a box of the document's like any other.
+    m_view->setCurrentTool(SketchToolTypeText, true);
+    click(m_view, QPoint(300, 200));
+    SketchShape *box = layer()->shapes().last();
+    auto *command = new SketchCommandUpdate(m_view, box);
+    box->setOpacity(0.5f);
+    m_view->commandManager()->push(command, QStringLiteral("changeShapeOpacity"));
+    m_view->endTextEdit(false);
+    QCOMPARE(layer()->shapes(), QList<SketchShape *>({box}));
+    QCOMPARE(undoTexts(m_view), QStringLiteral("addText,changeShapeOpacity"));
 }
 
 // --- Path tool -------------------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "model/sketchglobals.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -18,6 +20,7 @@ private slots:
     void convertUnit_data();
     void convertUnit();
     void defaultFont();
+    void substitutesTheDefaultFamilyOnlyWhereItIsMissing();
     void statistics();
 };
 
@@ -116,6 +119,24 @@ void TestSketchGlobals::defaultFont()
     QCOMPARE(font->family(), QStringLiteral("Comic Sans MS"));
     QCOMPARE(font->pointSize(), 20);
     QVERIFY(!font->italic());
+}
+
+void TestSketchGlobals::substitutesTheDefaultFamilyOnlyWhereItIsMissing()
+{
+    const QString family = QStringLiteral("Comic Sans MS");
+    const QString standIn = QStringLiteral("Comic Neue");
+    const QFontDatabase fonts;
+    const bool wanted = !fonts.hasFamily(family) && fonts.hasFamily(standIn);
+    QCOMPARE(SketchGlobals::substituteDefaultFontFamily(), wanted);
+    // Qt keeps the names of substitutes in small letters.
+    QCOMPARE(QFont::substitutes(family).contains(standIn, Qt::CaseInsensitive), wanted);
+    // Once is enough: a second call lists the stand-in once, and the family
+    // that files store stays the same.
+    SketchGlobals::substituteDefaultFontFamily();
+    QCOMPARE(QFont::substitutes(family).filter(standIn, Qt::CaseInsensitive).size(), wanted ? 1 : 0);
+    QCOMPARE(SketchGlobals::defaultFont()->family(), family);
+    if (wanted)
+        QCOMPARE(QFontInfo(*SketchGlobals::defaultFont()).family(), standIn);
 }
 
 static QStringList capturedLines;
