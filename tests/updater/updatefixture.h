@@ -107,12 +107,14 @@ public:
         return write(ProgramFiles::program, oldProgram) && write(ProgramFiles::programBackup, olderProgram);
     }
 
-    // Waits until the file exists; false after the bound.
+    // Waits until the file holds something; false after the bound.
     bool waitFor(const QString &name, int milliseconds = boundMs) const
     {
         QElapsedTimer clock;
         clock.start();
-        while (!exists(name)) {
+        // A marker counts once its writer has put its text in, not when the
+        // file is merely created: the reader may otherwise see it empty.
+        while (QFileInfo(path(name)).size() == 0) {
             if (clock.elapsed() > milliseconds)
                 return false;
             QTest::qWait(20);
