@@ -24,8 +24,8 @@ class QFrame;
 //
 // Return and Enter press the push button that holds the focus, or else the
 // dialog's default button; a control that takes them itself (a multi-line
-// text field) keeps them. The push button or combo box that holds the focus
-// is framed in the theme's text colour (skinFocusFrameRules).
+// text field) keeps them. The control that holds the focus is framed in the
+// theme's text colour (skinFocusFrameRules).
 //
 // Scripted runs and tests answer dialogs without a modal loop through the
 // answer hook: while one is installed, exec() hands the dialog to it instead

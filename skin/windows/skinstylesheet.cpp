@@ -224,5 +224,5 @@ void buildSkinStyleSheet()
 
 QString skinFocusFrameRules()
 {
-    return fill("QPushButton:focus, QComboBox:focus { border: 1px solid %1; }", {hex(skinTextColor)});
+    return fill("QPushButton:focus, QComboBox:focus, QAbstractSpinBox:focus, QTextEdit:focus { border: 1px solid %1; }", {hex(skinTextColor)});
 }

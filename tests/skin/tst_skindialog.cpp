@@ -8,6 +8,7 @@
 #include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skinstandarddialog.h"
 #include "skin/windows/skintoolwindow.h"
+#include "support/contrast.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -87,6 +88,8 @@ private slots:
     void escapeNeedsTheCloseButton();
     void returnPressesTheFocusedOrDefaultButton_data();
     void returnPressesTheFocusedOrDefaultButton();
+    void focusFrameShowsOnEachControl_data();
+    void focusFrameShowsOnEachControl();
     void keepOpenIgnoresOk();
     void overriddenOkDecides();
     void notClosableRefusesClosesButNotDone();
@@ -271,6 +274,50 @@ void TestSkinDialog::returnPressesTheFocusedOrDefaultButton()
         QCOMPARE(text->toPlainText(), QStringLiteral("\n"));
     // Shown as the dialog's default.
     QVERIFY(dialog.okButton()->isDefault());
+}
+
+void TestSkinDialog::focusFrameShowsOnEachControl_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::addColumn<QString>("control");
+    for (const int theme : {Black, Gray, Blue, Olive}) {
+        for (const char *control : {"push button", "combo box", "spin box", "text edit"})
+            QTest::newRow(qPrintable(skinThemeStyleName(SkinThemeStyle(theme)) + ", " + control)) << theme << control;
+    }
+}
+
+// The left edge of a control, half-way down, differs by at least 3:1 when
+// the control holds the focus.
+void TestSkinDialog::focusFrameShowsOnEachControl()
+{
+    QFETCH(int, theme);
+    QFETCH(QString, control);
+    setSkinThemeStyle(SkinThemeStyle(theme));
+    SkinStandardDialog dialog;
+    QWidget *widget = nullptr;
+    if (control == QLatin1String("push button"))
+        widget = new QPushButton(QStringLiteral("Push"), dialog.centralWidget());
+    else if (control == QLatin1String("combo box"))
+        widget = new QComboBox(dialog.centralWidget());
+    else if (control == QLatin1String("spin box"))
+        widget = new QSpinBox(dialog.centralWidget());
+    else
+        widget = new QTextEdit(dialog.centralWidget());
+    widget->setGeometry(4, 4, 120, 22);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const auto edge = [widget] {
+        const QImage image = widget->grab().toImage();
+        return pixelAt(image, 0, image.height() / 2);
+    };
+    dialog.cancelButton()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), dialog.cancelButton());
+    const QColor plain = edge();
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(widget->hasFocus());
+    const QColor framed = edge();
+    QVERIFY2(contrast::ratio(framed, plain) >= 3.0,
+             qPrintable(QStringLiteral("%1 against %2").arg(framed.name(), plain.name())));
 }
 
 void TestSkinDialog::keepOpenIgnoresOk()
