@@ -1,8 +1,8 @@
 #include "app/filedialogs.h"
 
 #include "model/filehelpers.h"
+#include "skin/windows/skinplatformdialogs.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -40,7 +40,7 @@ QStringList FileDialogs::getOpenFileNames(QWidget *parent, const QString &captio
 {
     if (const AnswerHook hook = installedHook())
         return hook(Request{Kind::OpenFiles, parent, caption, directory, filter});
-    return QFileDialog::getOpenFileNames(parent, caption, directory, filter);
+    return SkinPlatformDialogs::getOpenFileNames(parent, caption, directory, filter);
 }
 
 QString FileDialogs::getSaveFileName(QWidget *parent, const QString &caption,
@@ -50,7 +50,7 @@ QString FileDialogs::getSaveFileName(QWidget *parent, const QString &caption,
         const QStringList answer = hook(Request{Kind::SaveFile, parent, caption, proposedName, filter});
         return withSuffixOf(answer.value(0), answer.value(1));
     }
-    return getSaveFileNameWithSuffix(parent, caption, proposedName, filter);
+    return SkinPlatformDialogs::getSaveFileName(parent, caption, proposedName, filter);
 }
 
 void FileDialogs::setAnswerHook(const AnswerHook &hook)

@@ -9,9 +9,9 @@
 class QWidget;
 
 // The file dialogs of the main window: which documents to open, and under
-// which name to save one. Without an answer hook they run the platform's
-// dialogs: QFileDialog::getOpenFileNames, and getSaveFileNameWithSuffix,
-// which gives a name typed without a suffix the selected filter's. With a
+// which name to save one. Without an answer hook they run Qt's file dialogs
+// over the parent's window without its theme (SkinPlatformDialogs); a save
+// gives a name typed without a suffix the selected filter's. With a
 // hook installed, the hook gets the request in place of the user and its
 // answer is returned as the dialog's, without any dialog or modal loop.
 //

@@ -30,6 +30,9 @@ SketchFeedbackDialog::SketchFeedbackDialog(QWidget *parent)
     resize(360, 220);
     m_contentEdit = new QTextEdit(centralWidget());
     m_contentEdit->setAcceptRichText(false);
+    // Return starts a new line here; Tab leaves the text for the buttons,
+    // so that the keyboard reaches "Send".
+    m_contentEdit->setTabChangesFocus(true);
     m_contentEdit->setFocus(Qt::OtherFocusReason);
     okButton()->setText(tr("Send"));
 }

@@ -11,7 +11,8 @@ class QTextEdit;
 // character: "1" accepts, and the dialog closes after telling so; any other
 // code refuses, and its message is shown. A reply of another form, or a
 // failed request, is reported and the dialog stays open with the text.
-// Blank text sends nothing.
+// Blank text sends nothing. Return in the text box starts a new line; Tab
+// leaves it for the buttons, where Return presses the one with the focus.
 //
 // While the request waits (in a nested event loop), Send and Cancel are
 // disabled and the dialog refuses to close, so nothing is sent twice and the

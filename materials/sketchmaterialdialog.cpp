@@ -44,6 +44,7 @@ void SketchMaterialDialog::createDownloadButton()
     m_downloadButton = new QPushButton(tr("Download"), centralWidget());
     m_downloadButton->setStyleSheet(QStringLiteral("QPushButton{font-size:13px;}"));
     connect(m_downloadButton, SIGNAL(clicked()), this, SLOT(downloadButtonClicked()));
+    setDefaultButton(m_downloadButton);
 }
 
 void SketchMaterialDialog::createGrid()

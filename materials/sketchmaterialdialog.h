@@ -16,6 +16,7 @@ class SkinGridView;
 // name, shows its materials as square previews three to a row under a
 // "Download" button and, on "Download", closes and imports them into the
 // materials panel. Titled "<name>(<count>)". 400 by 450, not resizable.
+// "Download" is the default button: Return and Enter press it.
 //
 // The constructor fills the file before it builds any widget: from
 // SketchGlobals::materialCache when it holds the name asked for, else from

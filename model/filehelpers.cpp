@@ -49,10 +49,15 @@ QString suffixOfNameFilter(const QString &filter)
 QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
                                   const QString &dir, const QString &filter)
 {
+    QFileDialog dialog(parent, caption, dir, filter);
+    return execSaveDialogWithSuffix(dialog);
+}
+
+QString execSaveDialogWithSuffix(QFileDialog &dialog)
+{
     // The dialog appends the default suffix itself before it checks for an
     // existing file; appending it after the dialog has closed would replace
     // "name.png" without asking when the user typed "name".
-    QFileDialog dialog(parent, caption, dir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffixOfNameFilter(dialog.selectedNameFilter()));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QFileDialog;
 class QMenu;
 class QImage;
 class QPixmap;
@@ -40,6 +41,9 @@ QString suffixOfNameFilter(const QString &filter);
 // user. Empty when the dialog was cancelled.
 QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
                                   const QString &dir, const QString &filter);
+// The same with a dialog the caller has built (and placed): runs it as a
+// save dialog and returns the chosen name, empty when cancelled.
+QString execSaveDialogWithSuffix(QFileDialog &dialog);
 
 // Writes the pixmap in the format its suffix names: "jpg" and "jpeg" as JPEG,
 // "bmp" as BMP, anything else (no suffix included) as PNG. A missing folder

@@ -3,9 +3,9 @@
 #include "model/sketchglobals.h"
 #include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skinpainting.h"
+#include "skin/windows/skinplatformdialogs.h"
 
 #include <QCursor>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -52,7 +52,7 @@ QString SkinImageControl::askForFile()
     const QString filter = tr("Images(%1)").arg(SketchGlobals::imageFilter);
     if (fileDialogHook())
         return fileDialogHook()(this, caption, filter);
-    return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+    return SkinPlatformDialogs::getOpenFileNames(this, caption, QString(), filter, QFileDialog::ExistingFile).value(0);
 }
 
 void SkinImageControl::openImageFile()

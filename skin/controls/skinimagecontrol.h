@@ -24,8 +24,9 @@ class QMenu;
 // as a picture leaves the old picture, emits nothing, and is reported to
 // the user in a warning box.
 //
-// The file dialog is QFileDialog::getOpenFileName; scripted runs and tests
-// answer it through the file dialog hook instead.
+// The file dialog is Qt's, over the control's window without its theme
+// (SkinPlatformDialogs); scripted runs and tests answer it through the file
+// dialog hook instead.
 //
 // Owns its brush (type image; only the picture changes here) and its menu.
 class SkinImageControl : public QWidget

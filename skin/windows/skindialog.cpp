@@ -1,5 +1,8 @@
 #include "skin/windows/skindialog.h"
 
+#include "skin/windows/skinstylesheet.h"
+#include "skin/windows/skintheme.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFrame>
@@ -42,6 +45,8 @@ SkinDialog::SkinDialog(QWidget *parent)
     setAttribute(Qt::WA_ShowModal);
     setVisible(false);
     setWindowTitle(tr("Dialog"));
+    // The window's constructor could only apply its own sheet.
+    useThemeStyle();
 }
 
 SkinDialog::~SkinDialog()
@@ -113,11 +118,46 @@ bool SkinDialog::hasAnswerHook()
     return bool(installedHook());
 }
 
+void SkinDialog::setDefaultButton(QPushButton *button)
+{
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
+    if (button)
+        button->setDefault(true);
+}
+
+void SkinDialog::useThemeStyle()
+{
+    applyStyleSheet(skinStyleSheet + skinFocusFrameRules());
+}
+
+QPushButton *SkinDialog::buttonForReturn() const
+{
+    // A push button takes Return only when it is a dialog's own button;
+    // here it comes on to the dialog, which presses the focused one.
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    QPushButton *button = focused && isAncestorOf(focused) ? focused : m_defaultButton.data();
+    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
+        return nullptr;
+    return button;
+}
+
 void SkinDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && isCloseButtonVisible()) {
         close();
         return;
+    }
+    // Enter of the keypad comes with the keypad modifier; any other
+    // modifier leaves the key to whoever wants it.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        if (QPushButton *button = buttonForReturn()) {
+            button->click();
+            return;
+        }
     }
     QWidget::keyPressEvent(event);
 }

@@ -4,12 +4,13 @@
 #include "skin/windows/skinwindow.h"
 
 #include <QList>
+#include <QPointer>
+#include <QPushButton>
 
 #include <functional>
 
 class QEventLoop;
 class QFrame;
-class QPushButton;
 
 // The modal dialog of the program: a skinned window that exec() shows
 // application-modal and runs in a nested event loop of its own until done()
@@ -20,6 +21,11 @@ class QPushButton;
 // by close() from anywhere leaves the result as it was, which exec() starts
 // at 2 (Cancel). While the dialog is not closable every close is refused,
 // but done() still ends a running loop.
+//
+// Return and Enter press the push button that holds the focus, or else the
+// dialog's default button; a control that takes them itself (a multi-line
+// text field) keeps them. The control that holds the focus is framed in the
+// theme's text colour (skinFocusFrameRules).
 //
 // Scripted runs and tests answer dialogs without a modal loop through the
 // answer hook: while one is installed, exec() hands the dialog to it instead
@@ -68,10 +74,20 @@ public:
     bool isClosable() const { return m_closable; }
     void setClosable(bool closable) { m_closable = closable; }
 
+    // The button that Return and Enter press while no other push button of
+    // the dialog holds the focus; none by default. It is marked as the
+    // default (QPushButton::isDefault); hidden or disabled, it is not pressed.
+    QPushButton *defaultButton() const { return m_defaultButton; }
+    void setDefaultButton(QPushButton *button);
+
     // One hook for every dialog; an empty hook makes exec() modal again.
     static void setAnswerHook(const AnswerHook &hook);
     static AnswerHook answerHook();
     static bool hasAnswerHook();
+
+public slots:
+    // The theme's sheet with the focus frames.
+    void useThemeStyle() override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -86,10 +102,14 @@ protected:
 private:
     struct Run;
 
+    // The button that Return and Enter press now, or null.
+    QPushButton *buttonForReturn() const;
+
     int m_result = ResultCancel;
     QEventLoop *m_eventLoop = nullptr;  // while the loop runs
     Run *m_run = nullptr;               // while exec() runs, on its stack
     bool m_closable = true;
+    QPointer<QPushButton> m_defaultButton;
 };
 
 #endif // SKINDIALOG_H

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 QString iconPath(int icon)
@@ -58,6 +60,10 @@ SkinMessageBox::SkinMessageBox(QWidget *parent)
     // Its two lines come from the style sheet's "HLine" rule.
     m_separator = new QFrame(central);
     m_separator->setObjectName(QStringLiteral("HLine"));
+
+    // Tab goes through the buttons as they read, left to right.
+    setTabOrder(m_button3, m_button2);
+    setTabOrder(m_button2, m_button1);
 
     connect(m_button1, &QPushButton::clicked, this, &SkinMessageBox::button1Clicked);
     connect(m_button2, &QPushButton::clicked, this, &SkinMessageBox::button2Clicked);
@@ -121,6 +127,19 @@ void SkinMessageBox::setButtons(int buttons)
     default:
         break;
     }
+    setDefaultButton(affirmativeButton());
+}
+
+QPushButton *SkinMessageBox::affirmativeButton() const
+{
+    const std::pair<QPushButton *, int> shown[] = {{m_button1, m_result1}, {m_button2, m_result2}, {m_button3, m_result3}};
+    for (const int preferred : {ResultYes, ResultOk, ResultRetry}) {
+        for (const auto &[button, result] : shown) {
+            if (!button->isHidden() && result == preferred)
+                return button;
+        }
+    }
+    return nullptr;
 }
 
 void SkinMessageBox::setIcon(int icon)
@@ -220,6 +239,9 @@ void SkinMessageBox::showEvent(QShowEvent *event)
 {
     SkinWindow::showEvent(event);
     updateLayout();
+    // The answer Return gives is the one the focus frame shows.
+    if (defaultButton())
+        defaultButton()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // --- Layout -------------------------------------------------------------------

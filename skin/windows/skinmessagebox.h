@@ -18,6 +18,10 @@ class QPushButton;
 // other way (Escape, the caption's close button) gives Cancel, also for the
 // sets that have no Cancel button. The box cannot be resized or maximized.
 //
+// The affirmative button of the set (Yes, else OK, else Retry) is the
+// default: it holds the focus when the box shows, and Return and Enter
+// press it, or whichever button Tab has moved the focus to.
+//
 // The box sizes itself around its text (no word wrap: the text breaks only
 // at its own line breaks) whenever the text or the icon changes and when it
 // is shown; the buttons sit at fixed places from the right, whichever show.
@@ -118,6 +122,9 @@ protected:
 
 private:
     static int run(SkinMessageBox &box, QWidget *parent, const QString &title, int buttons, int icon);
+    // The shown button that answers Yes, OK or Retry, in that order; null
+    // for a set without one.
+    QPushButton *affirmativeButton() const;
 
     QLabel *m_messageLabel = nullptr;
     QLabel *m_iconLabel = nullptr;

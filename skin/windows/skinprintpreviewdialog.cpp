@@ -1,5 +1,7 @@
 #include "skin/windows/skinprintpreviewdialog.h"
 
+#include "skin/windows/skinplatformdialogs.h"
+
 #include <QPageSetupDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -52,7 +54,8 @@ void SkinPrintPreviewDialog::setZoomFactor100()
 
 void SkinPrintPreviewDialog::showPageSetupDialog()
 {
-    QPageSetupDialog setup(m_printer, this);
+    QPageSetupDialog setup(m_printer, nullptr);
+    SkinPlatformDialogs::placeOver(&setup, this);
     if (setup.exec() != 0)
         m_previewWidget->updatePreview();
 }

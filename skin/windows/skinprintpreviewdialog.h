@@ -37,8 +37,8 @@ public slots:
     void onPaintRequested(QPrinter *printer);
     void setZoomFactor50();
     void setZoomFactor100();
-    // Runs the page setup on the printer; an accepted setup repaints the
-    // preview.
+    // Runs Qt's page setup on the printer, over the dialog without its theme
+    // (SkinPlatformDialogs); an accepted setup repaints the preview.
     void showPageSetupDialog();
     // Prints through the preview, which asks for the pages once more.
     void printDocument();

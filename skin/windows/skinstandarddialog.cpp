@@ -20,6 +20,7 @@ SkinStandardDialog::SkinStandardDialog(QWidget *parent)
     m_cancelButton = new QPushButton(tr("Cancel"), centralWidget());
     connect(m_okButton, &QPushButton::clicked, this, &SkinStandardDialog::okButtonClicked);
     connect(m_cancelButton, &QPushButton::clicked, this, &SkinStandardDialog::cancelButtonClicked);
+    setDefaultButton(m_okButton);
 }
 
 void SkinStandardDialog::okButtonClicked()

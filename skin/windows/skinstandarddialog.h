@@ -9,7 +9,9 @@ class QPushButton;
 // The OK/Cancel dialog: a fixed-size SkinDialog (300 x 150 unless a subclass
 // resizes it before showing it) with an OK and a Cancel button under a
 // separator line at the bottom of the central widget. OK ends it with 1,
-// Cancel, the caption close button and Escape with 2.
+// Cancel, the caption close button and Escape with 2. OK is the default
+// button: Return and Enter press it from any control that does not take
+// them itself.
 //
 // Subclasses put their controls into centralWidget(); one that validates its
 // input overrides okButtonClicked() and calls this one only for valid input.

@@ -221,3 +221,8 @@ void buildSkinStyleSheet()
             + spinBoxRules()
             + editRules();
 }
+
+QString skinFocusFrameRules()
+{
+    return fill("QPushButton:focus, QComboBox:focus, QAbstractSpinBox:focus, QTextEdit:focus { border: 1px solid %1; }", {hex(skinTextColor)});
+}

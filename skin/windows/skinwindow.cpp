@@ -297,11 +297,16 @@ void SkinWindow::changeTheme(SkinThemeStyle style)
 
 void SkinWindow::useThemeStyle()
 {
+    applyStyleSheet(skinStyleSheet);
+}
+
+void SkinWindow::applyStyleSheet(const QString &sheet)
+{
     // Qt re-applies a changed sheet to the children only once the window has
     // been polished; before that they would keep the rules they were first
     // given, so a theme restored before the first show left the old colours.
     ensurePolished();
-    setStyleSheet(skinStyleSheet);
+    setStyleSheet(sheet);
     m_menuBar->adjustSize();
 }
 

@@ -174,6 +174,8 @@ protected:
 
     // The background of a caption button in one of the ButtonState looks.
     void drawCaptionButton(QPainter *painter, const QPolygon &shape, int state) const;
+    // What useThemeStyle() does with a sheet of the subclass's choosing.
+    void applyStyleSheet(const QString &sheet);
 
 private:
     void init();

@@ -70,6 +70,7 @@ private slots:
     void reportsANetworkError_data();
     void reportsANetworkError();
     void holdsTheDialogWhileTheRequestWaits();
+    void returnStartsALineTabAndReturnSend();
 
 private:
     // A shown feedback dialog holding the text, Send pressed; the boxes
@@ -354,6 +355,41 @@ void TestMainWindowHelp::holdsTheDialogWhileTheRequestWaits()
     QVERIFY(dialog.okButton()->isEnabled());
     QVERIFY(dialog.cancelButton()->isEnabled());
     QVERIFY(dialog.isClosable());
+}
+
+// Real key events on the focused widget: in the text Return starts a new
+// line and sends nothing; Tab leaves the text for "Send", where Return sends.
+void TestMainWindowHelp::returnStartsALineTabAndReturnSend()
+{
+    FakeService service;
+    QVERIFY(service.startScenario("feedback-accepted"));
+    SketchGlobals::sendFeedbackUrl = service.baseUrl() + feedbackPath;
+    SketchFeedbackDialog dialog;
+    DialogScript script;
+    script.answerBox(SkinMessageBox::ResultOk);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dialog.contentEdit()));
+
+    QTest::keyClicks(QApplication::focusWidget(), "one");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), "two");
+    QCOMPARE(dialog.contentEdit()->toPlainText(), QString("one\ntwo"));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(service.requests().size(), 0);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dialog.okButton()));
+    QCOMPARE(dialog.contentEdit()->toPlainText(), QString("one\ntwo"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    QCOMPARE(script.unexpected(), QStringList());
+    QCOMPARE(script.boxTexts(), QStringList{"Send Feedback successfully!"});
+    QCOMPARE(service.requests().size(), 1);
+    QCOMPARE(service.requests().first().value("form_fields").toObject().value("Content").toString(),
+             QString("one\ntwo"));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(SkinDialog::ResultOk));
 }
 
 QTEST_MAIN(TestMainWindowHelp)

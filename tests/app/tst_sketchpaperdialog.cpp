@@ -32,6 +32,8 @@ private slots:
 
     void resizesThePaperAsOneStep_data();
     void resizesThePaperAsOneStep();
+    void returnAppliesTheTypedSize_data();
+    void returnAppliesTheTypedSize();
     void opensNoDialogWithoutAView();
 
 private:
@@ -158,6 +160,53 @@ void TestSketchPaperDialog::resizesThePaperAsOneStep()
         view->commandManager()->undo();
         QCOMPARE(view->paperSize(), paper);
     }
+}
+
+void TestSketchPaperDialog::returnAppliesTheTypedSize_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QSize>("result");
+    QTest::newRow("in the width box") << "width" << QSize(1234, 595);
+    QTest::newRow("in the height box") << "height" << QSize(842, 1234);
+    QTest::newRow("in the type box") << "type" << QSize(842, 595);
+}
+
+// Typed into the shown dialog and answered with Return on the focused box,
+// as real key events: the number typed counts, and the window records it.
+void TestSketchPaperDialog::returnAppliesTheTypedSize()
+{
+    QFETCH(QString, field);
+    QFETCH(QSize, result);
+    MainWindow window;
+    window.newFile();
+    SketchView *view = window.currentSketchView();
+    const int stepsBefore = view->commandManager()->undoCount();
+
+    bool stayedOpen = false;
+    SkinDialog::ScopedAnswerHook hook([&](SkinDialog *dialog) {
+        auto *paperDialog = qobject_cast<SketchPaperDialog *>(dialog);
+        if (!paperDialog)
+            return int(SkinDialog::ResultCancel);
+        paperDialog->show();
+        if (!QTest::qWaitForWindowActive(paperDialog))
+            return int(SkinDialog::ResultCancel);
+        QWidget *box = field == "width" ? static_cast<QWidget *>(paperDialog->widthBox())
+                     : field == "height" ? static_cast<QWidget *>(paperDialog->heightBox())
+                                         : static_cast<QWidget *>(paperDialog->typeBox());
+        box->setFocus(Qt::TabFocusReason);
+        if (field != "type") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), "1234");
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        stayedOpen = paperDialog->isVisible();
+        return paperDialog->result();
+    });
+    window.actionPaperSizeClicked();
+
+    QVERIFY(!stayedOpen);
+    QCOMPARE(view->paperSize(), result);
+    QCOMPARE(view->commandManager()->undoCount(), stepsBefore + (result == QSize(842, 595) ? 0 : 1));
 }
 
 void TestSketchPaperDialog::opensNoDialogWithoutAView()

@@ -57,6 +57,7 @@ private slots:
     void keepsTheCacheWithinItsBound();
     void laysOutTheButtonAndSquareCells();
     void downloadClosesThenImports();
+    void returnDownloads();
     void escapeImportsNothing();
     void deletesItsFileWithItself();
 };
@@ -279,6 +280,40 @@ void TestSketchMaterialDialog::downloadClosesThenImports()
     QCOMPARE(library.libraryEntries().size(), 4);
     for (const SketchMaterial *material : dialog.materialFile()->materials())
         QVERIFY(material->isImported());
+}
+
+// A preview picked with the mouse, then Return on the focused widget, as
+// real events: "Download" answers it.
+void TestSketchMaterialDialog::returnDownloads()
+{
+    CatalogueService service;
+    QVERIFY(service.start(QStringLiteral("six")));
+    LibraryFolder library;
+    QVERIFY(library.isValid());
+    SketchMaterialBox box;
+    QStringList boxes;
+    bool stayedOpen = false;
+    SkinDialog::ScopedAnswerHook hook([&](SkinDialog *dialog) {
+        auto *entry = qobject_cast<SketchMaterialDialog *>(dialog);
+        if (!entry) {
+            boxes.append(qobject_cast<SkinMessageBox *>(dialog)->text());
+            return int(SkinDialog::ResultOk);
+        }
+        entry->show();
+        if (!QTest::qWaitForWindowActive(entry))
+            return entry->result();
+        gridfixture::click(entry->grid(), entry->grid()->cellRect(1, 0).topLeft() + QPoint(3, 3));
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused && entry->isAncestorOf(focused) ? focused : entry, Qt::Key_Return);
+        stayedOpen = entry->isVisible();
+        return entry->result();
+    });
+    SketchMaterialDialog dialog(nullptr, QStringLiteral("Four"));
+    dialog.setMaterialBox(&box);
+    dialog.exec();
+    QVERIFY(!stayedOpen);
+    QCOMPARE(boxes, QStringList{"4 materials are imported."});
+    QCOMPARE(box.materialFile()->materials().size(), 4);
 }
 
 void TestSketchMaterialDialog::escapeImportsNothing()

@@ -1,5 +1,5 @@
 // Modal dialogs: the results of the standard dialog's buttons, the caption
-// close button and Escape, keep-open and not-closable dialogs, dialogs that
+// close button, Escape and Return, keep-open and not-closable dialogs, dialogs that
 // delete themselves or are deleted while they run, a second exec(), the
 // answer hook, and the tool window.
 #include "skinfixture.h"
@@ -8,10 +8,15 @@
 #include "skin/windows/skinmessagebox.h"
 #include "skin/windows/skinstandarddialog.h"
 #include "skin/windows/skintoolwindow.h"
+#include "support/contrast.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QToolButton>
@@ -28,6 +33,9 @@ QPoint closeButtonCentre(const SkinWindow *window)
     const QRect r = window->closeButtonRect();
     return r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
 }
+
+// What a test ends a dialog with that the keys left open.
+constexpr int StillOpen = 99;
 
 void pressEscape(QWidget *widget)
 {
@@ -78,6 +86,10 @@ private slots:
     void standardDialogResults_data();
     void standardDialogResults();
     void escapeNeedsTheCloseButton();
+    void returnPressesTheFocusedOrDefaultButton_data();
+    void returnPressesTheFocusedOrDefaultButton();
+    void focusFrameShowsOnEachControl_data();
+    void focusFrameShowsOnEachControl();
     void keepOpenIgnoresOk();
     void overriddenOkDecides();
     void notClosableRefusesClosesButNotDone();
@@ -200,6 +212,112 @@ void TestSkinDialog::escapeNeedsTheCloseButton()
     });
     QCOMPARE(dialog.exec(), 7);
     QVERIFY(stillOpen);
+}
+
+void TestSkinDialog::returnPressesTheFocusedOrDefaultButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("okEnabled");
+    // The result, or 0 when the dialog stays open.
+    QTest::addColumn<int>("result");
+    QTest::newRow("line edit") << "line edit" << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("line edit, keypad Enter") << "line edit" << int(Qt::Key_Enter) << true << 1;
+    QTest::newRow("spin box") << "spin box" << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("combo box") << "combo box" << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("OK") << "OK" << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("Cancel takes it itself") << "Cancel" << int(Qt::Key_Return) << true << 2;
+    QTest::newRow("multi-line text keeps it") << "text edit" << int(Qt::Key_Return) << true << 0;
+    QTest::newRow("OK disabled") << "line edit" << int(Qt::Key_Return) << false << 0;
+}
+
+// Return and Enter on whatever holds the focus, as real key events.
+void TestSkinDialog::returnPressesTheFocusedOrDefaultButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, okEnabled);
+    QFETCH(int, result);
+
+    SkinStandardDialog dialog;
+    QHash<QString, QWidget *> controls{{"OK", dialog.okButton()}, {"Cancel", dialog.cancelButton()}};
+    controls.insert("line edit", new QLineEdit(dialog.centralWidget()));
+    controls.insert("spin box", new QSpinBox(dialog.centralWidget()));
+    auto *combo = new QComboBox(dialog.centralWidget());
+    combo->addItems({"one", "two"});
+    controls.insert("combo box", combo);
+    auto *text = new QTextEdit(dialog.centralWidget());
+    controls.insert("text edit", text);
+    int y = 4;
+    for (QWidget *control : {controls["line edit"], controls["spin box"], controls["combo box"], controls["text edit"]}) {
+        control->setGeometry(4, y, 120, 20);
+        y += 22;
+    }
+    dialog.okButton()->setEnabled(okEnabled);
+
+    bool focused = false;
+    bool stayedOpen = false;
+    whenModal([&](QWidget *) {
+        controls[focus]->setFocus(Qt::TabFocusReason);
+        focused = QTest::qWaitFor([&] { return QApplication::focusWidget() == controls[focus]; }, 2000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        stayedOpen = dialog.isVisible();
+        if (stayedOpen)
+            dialog.done(StillOpen);
+    });
+    const int answer = dialog.exec();
+    QVERIFY(focused);
+    QCOMPARE(stayedOpen, result == 0);
+    QCOMPARE(answer, result == 0 ? StillOpen : result);
+    if (focus == QLatin1String("text edit"))
+        QCOMPARE(text->toPlainText(), QStringLiteral("\n"));
+    // Shown as the dialog's default.
+    QVERIFY(dialog.okButton()->isDefault());
+}
+
+void TestSkinDialog::focusFrameShowsOnEachControl_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::addColumn<QString>("control");
+    for (const int theme : {Black, Gray, Blue, Olive}) {
+        for (const char *control : {"push button", "combo box", "spin box", "text edit"})
+            QTest::newRow(qPrintable(skinThemeStyleName(SkinThemeStyle(theme)) + ", " + control)) << theme << control;
+    }
+}
+
+// The left edge of a control, half-way down, differs by at least 3:1 when
+// the control holds the focus.
+void TestSkinDialog::focusFrameShowsOnEachControl()
+{
+    QFETCH(int, theme);
+    QFETCH(QString, control);
+    setSkinThemeStyle(SkinThemeStyle(theme));
+    SkinStandardDialog dialog;
+    QWidget *widget = nullptr;
+    if (control == QLatin1String("push button"))
+        widget = new QPushButton(QStringLiteral("Push"), dialog.centralWidget());
+    else if (control == QLatin1String("combo box"))
+        widget = new QComboBox(dialog.centralWidget());
+    else if (control == QLatin1String("spin box"))
+        widget = new QSpinBox(dialog.centralWidget());
+    else
+        widget = new QTextEdit(dialog.centralWidget());
+    widget->setGeometry(4, 4, 120, 22);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const auto edge = [widget] {
+        const QImage image = widget->grab().toImage();
+        return pixelAt(image, 0, image.height() / 2);
+    };
+    dialog.cancelButton()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), dialog.cancelButton());
+    const QColor plain = edge();
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(widget->hasFocus());
+    const QColor framed = edge();
+    QVERIFY2(contrast::ratio(framed, plain) >= 3.0,
+             qPrintable(QStringLiteral("%1 against %2").arg(framed.name(), plain.name())));
 }
 
 void TestSkinDialog::keepOpenIgnoresOk()

@@ -1,9 +1,12 @@
 // The message box: its button sets and result codes, rich and plain text,
-// icons, its layout, links, the static functions, the modal run, and the
-// answer hook that stands in for the user.
+// icons, its layout, links, the static functions, the modal run, the keys
+// that answer it and its focus frame, and the answer hook that stands in for
+// the user.
 #include "skinfixture.h"
 
 #include "skin/windows/skinmessagebox.h"
+#include "skin/windows/skintheme.h"
+#include "support/contrast.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -107,6 +110,10 @@ private slots:
     void hookMayReplaceItself();
     void execReturnsThePressedButton_data();
     void execReturnsThePressedButton();
+    void keysAnswerTheBox_data();
+    void keysAnswerTheBox();
+    void focusFrameFollowsTheKeyboard_data();
+    void focusFrameFollowsTheKeyboard();
 };
 
 void TestSkinMessageBox::initTestCase()
@@ -526,6 +533,116 @@ void TestSkinMessageBox::execReturnsThePressedButton()
     QCOMPARE(SkinMessageBox::question(nullptr, QStringLiteral("Question"), QStringLiteral("Go on?"), set), result);
     QCOMPARE(title, QStringLiteral("Question"));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestSkinMessageBox::keysAnswerTheBox_data()
+{
+    QTest::addColumn<int>("set");
+    // Keys pressed in turn on whatever holds the focus; Enter is the
+    // keypad's.
+    QTest::addColumn<QList<int>>("keys");
+    // The result, or 0 when the keys leave the box open.
+    QTest::addColumn<int>("result");
+
+    const int ret = Qt::Key_Return;
+    const int tab = Qt::Key_Tab;
+    QTest::newRow("OK: Return") << 0 << QList<int>{ret} << 1;
+    QTest::newRow("OK: Enter") << 0 << QList<int>{Qt::Key_Enter} << 1;
+    QTest::newRow("OK: Escape") << 0 << QList<int>{Qt::Key_Escape} << 2;
+    QTest::newRow("OK, Cancel: Return") << 1 << QList<int>{ret} << 1;
+    QTest::newRow("OK, Cancel: Tab, Return") << 1 << QList<int>{tab, ret} << 2;
+    QTest::newRow("OK, Cancel: Escape") << 1 << QList<int>{Qt::Key_Escape} << 2;
+    QTest::newRow("Abort, Retry, Ignore: Return") << 2 << QList<int>{ret} << 4;
+    QTest::newRow("Abort, Retry, Ignore: Tab, Return") << 2 << QList<int>{tab, ret} << 5;
+    QTest::newRow("Yes, No, Cancel: Return") << 3 << QList<int>{ret} << 6;
+    QTest::newRow("Yes, No, Cancel: Enter") << 3 << QList<int>{Qt::Key_Enter} << 6;
+    QTest::newRow("Yes, No, Cancel: Tab, Return") << 3 << QList<int>{tab, ret} << 7;
+    QTest::newRow("Yes, No, Cancel: Tab, Tab, Return") << 3 << QList<int>{tab, tab, ret} << 2;
+    QTest::newRow("Yes, No, Cancel: Tab, Space") << 3 << QList<int>{tab, Qt::Key_Space} << 7;
+    QTest::newRow("Yes, No, Cancel: Backtab, Return") << 3 << QList<int>{Qt::Key_Backtab, ret} << 2;
+    QTest::newRow("Yes, No, Cancel: Escape") << 3 << QList<int>{Qt::Key_Escape} << 2;
+    QTest::newRow("Yes, No: Return") << 4 << QList<int>{ret} << 6;
+    QTest::newRow("Yes, No: Tab, Return") << 4 << QList<int>{tab, ret} << 7;
+    QTest::newRow("Yes, No: Escape") << 4 << QList<int>{Qt::Key_Escape} << 2;
+    QTest::newRow("Retry, Cancel: Return") << 5 << QList<int>{ret} << 4;
+    QTest::newRow("no button: Return") << 9 << QList<int>{ret} << 0;
+}
+
+// Real key events on the focused widget of a running box.
+void TestSkinMessageBox::keysAnswerTheBox()
+{
+    QFETCH(int, set);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, result);
+
+    bool focused = false;
+    bool stayedOpen = false;
+    whenModal([&](QWidget *box) {
+        focused = QTest::qWaitFor([box] { return box->isAncestorOf(QApplication::focusWidget()); }, 2000);
+        for (const int key : keys) {
+            if (!box->isVisible())
+                break;
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : box;
+            const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier
+                                                  : key == Qt::Key_Backtab ? Qt::ShiftModifier
+                                                                           : Qt::NoModifier;
+            QTest::keyClick(target, Qt::Key(key), modifiers);
+        }
+        stayedOpen = box->isVisible();
+        if (stayedOpen)
+            box->close();
+    });
+    const int answer = SkinMessageBox::question(nullptr, QStringLiteral("Confirm"), QStringLiteral("Save the changes?"), set);
+    QVERIFY(focused || set == 9);
+    QCOMPARE(stayedOpen, result == 0);
+    QCOMPARE(answer, result == 0 ? 2 : result);
+}
+
+void TestSkinMessageBox::focusFrameFollowsTheKeyboard_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::newRow("Black") << int(Black);
+    QTest::newRow("Gray") << int(Gray);
+    QTest::newRow("Blue") << int(Blue);
+    QTest::newRow("Olive") << int(Olive);
+}
+
+// The button with the focus is framed so that it shows in every theme:
+// its frame differs from the same pixels of a button without the focus, and
+// from the button's face inside it, by at least 3:1. Tab moves the frame.
+void TestSkinMessageBox::focusFrameFollowsTheKeyboard()
+{
+    QFETCH(int, theme);
+    setSkinThemeStyle(SkinThemeStyle(theme));
+    SkinMessageBox box;
+    box.setText(QStringLiteral("Save the changes?"));
+    box.setButtons(SkinMessageBox::ButtonsYesNoCancel);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    const QList<QPushButton *> buttons = visibleButtons(&box);
+    QCOMPARE(buttons.size(), 3);
+    QTRY_COMPARE(QApplication::focusWidget(), buttons.at(0));
+
+    // The left edge and the face just inside it, half-way down.
+    const auto edge = [](QPushButton *button) {
+        const QImage image = button->grab().toImage();
+        return skintest::pixelAt(image, 0, image.height() / 2);
+    };
+    const auto face = [](QPushButton *button) {
+        const QImage image = button->grab().toImage();
+        return skintest::pixelAt(image, 3, image.height() / 2);
+    };
+    const QColor framed = edge(buttons.at(0));
+    const QColor plain = edge(buttons.at(1));
+    QVERIFY2(contrast::ratio(framed, plain) >= 3.0,
+             qPrintable(QStringLiteral("%1 against %2").arg(framed.name(), plain.name())));
+    QVERIFY2(contrast::ratio(framed, face(buttons.at(0))) >= 3.0,
+             qPrintable(QStringLiteral("%1 against %2").arg(framed.name(), face(buttons.at(0)).name())));
+
+    QTest::keyClick(buttons.at(0), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), buttons.at(1));
+    QCOMPARE(edge(buttons.at(1)), framed);
+    QCOMPARE(edge(buttons.at(0)), plain);
 }
 
 QTEST_MAIN(TestSkinMessageBox)
