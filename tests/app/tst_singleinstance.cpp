@@ -43,6 +43,15 @@ int sendFromFile(int argc, char **argv)
     return application.sendMessage(text, boundMilliseconds) ? Sent : NotTaken;
 }
 
+// How many of the sockets are still connected.
+template <typename Sockets>
+int stillConnected(const Sockets &sockets)
+{
+    return int(std::count_if(std::begin(sockets), std::end(sockets), [](const auto &socket) {
+        return socket->state() == QLocalSocket::ConnectedState;
+    }));
+}
+
 SingleInstanceApplication *application()
 {
     return static_cast<SingleInstanceApplication *>(QCoreApplication::instance());
@@ -261,12 +270,7 @@ void TestSingleInstance::endsStalledConnectionsAtTheirDeadline()
     stalled[2]->write(HandOverFrame::bytes("stalled.slf,"));
     QVERIFY(waitForAnswer(*stalled[2]));
 
-    const auto open = [&stalled] {
-        return int(std::count_if(std::begin(stalled), std::end(stalled), [](const auto &socket) {
-            return socket->state() == QLocalSocket::ConnectedState;
-        }));
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(open(), 0, boundMilliseconds);
+    QTRY_COMPARE_WITH_TIMEOUT(stillConnected(stalled), 0, boundMilliseconds);
     // Not before: the deadline runs from the accept, a moment after the
     // clock started.
     QVERIFY2(clock.elapsed() >= SingleInstanceApplication::frameMilliseconds - 200,
@@ -283,17 +287,12 @@ void TestSingleInstance::refusesConnectionsBeyondThoseItServes()
         flood.push_back(connectToInstance());
         QVERIFY(flood.back());
     }
-    const auto open = [&flood] {
-        return int(std::count_if(flood.begin(), flood.end(), [](const auto &socket) {
-            return socket->state() == QLocalSocket::ConnectedState;
-        }));
-    };
     // The surplus at once, long before the served ones reach their deadline.
-    QTRY_COMPARE_WITH_TIMEOUT(open(), served, SingleInstanceApplication::frameMilliseconds / 2);
+    QTRY_COMPARE_WITH_TIMEOUT(stillConnected(flood), served, SingleInstanceApplication::frameMilliseconds / 2);
     // A start meanwhile is refused too, and tries again until the flood has
     // timed out.
     QCOMPARE(send("through.slf,"), int(Sent));
-    QCOMPARE(open(), 0);
+    QCOMPARE(stillConnected(flood), 0);
     QTRY_COMPARE(m_received, QStringList({"through.slf,"}));
 }
 
