@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/handovermessage.h"
 #include "model/sketchglobals.h"
 
 #include <QDebug>
@@ -10,14 +11,6 @@ namespace {
 
 const QLatin1String exportImageOption("-exportimage");
 const QLatin1String drawFrameOption("-drawframe");
-
-QString joinedMessage(const QStringList &paths)
-{
-    QString message;
-    for (const QString &path : paths)
-        message += path + QLatin1Char(',');
-    return message;
-}
 
 } // namespace
 
@@ -82,7 +75,7 @@ bool CommandLine::drawsFrame() const
 
 QString CommandLine::message() const
 {
-    return joinedMessage(m_documents);
+    return handOverMessage(m_documents);
 }
 
 QString CommandLine::absoluteMessage() const
@@ -91,5 +84,5 @@ QString CommandLine::absoluteMessage() const
     QStringList paths;
     for (const QString &document : m_documents)
         paths.append(QDir::cleanPath(current.absoluteFilePath(document)));
-    return joinedMessage(paths);
+    return handOverMessage(paths);
 }

@@ -44,8 +44,10 @@ public:
     // "-drawframe": the exported pages show their paper border.
     bool drawsFrame() const;
 
-    // Every document path followed by ",", in order; empty without
-    // documents. The first instance opens its documents from it.
+    // handOverMessage(documents()) (handovermessage.h): every document path,
+    // its "%", "," and control characters escaped, followed by ",", in
+    // order; empty without documents. The first instance opens its
+    // documents from it.
     QString message() const;
     // The same with every path made absolute and clean against the current
     // folder, for a running instance that has a working folder of its own.

@@ -115,9 +115,9 @@ public slots:
     // --- Files --------------------------------------------------------------
     void newFile();
     void openFile();
-    // A hand-over message: file names each followed by ","; opens the
-    // documents among them, then brings the window to the front, also for
-    // an empty message.
+    // A hand-over message (handovermessage.h): opens the documents among
+    // its file names, then brings the window to the front, also for an
+    // empty message.
     void openFile(QString message);
     // Selects the tab of a name already open, opens each other document in a
     // tab of its own, skips names of other kinds; one refresh at the end.

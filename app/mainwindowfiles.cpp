@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/filedialogs.h"
+#include "app/handovermessage.h"
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
@@ -91,7 +92,7 @@ void MainWindow::openFile()
 void MainWindow::openFile(QString message)
 {
     if (!message.isEmpty())
-        openFiles(message.split(QLatin1Char(','), Qt::KeepEmptyParts));
+        openFiles(handOverPaths(message));
     // Also clears a minimised state. Qt's own activation is immediate; the
     // window manager is asked to raise and focus the window as well.
     setWindowState(Qt::WindowActive);

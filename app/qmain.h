@@ -12,7 +12,8 @@
 //   error stream, 2;
 // - any other option: nothing, 0;
 // - a second start: hands the documents, made absolute, to the running
-//   instance; 0 once it holds them, else a line on the error stream and 1;
+//   instance; 0 once it holds them, else a line on the error stream and 1,
+//   and then they are withdrawn: the instance never opens them later;
 // - the first start: the interactive way (interactivestart.h).
 //
 // An export on a machine without any display (DISPLAY, WAYLAND_DISPLAY and

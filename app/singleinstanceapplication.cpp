@@ -1,36 +1,25 @@
 #include "app/singleinstanceapplication.h"
 
+#include "app/handoverconnection.h"
+#include "app/handoverframe.h"
 #include "app/instancelock.h"
 #include "app/programfiles.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QMetaMethod>
 #include <QThread>
-#include <QtEndian>
 
 #include <limits>
 
 namespace {
 
-const int lengthBytes = 4;
-const char acknowledgement = '\x06';
-// Far beyond any list of paths; a larger length is a broken or hostile
-// sender, and waiting for that many bytes would hold memory for nothing.
-const quint32 maximumMessageBytes = 16u * 1024u * 1024u;
 // Between attempts to reach a running instance that holds the lock but is
-// not listening yet.
+// not listening yet, or that refused the connection while it served others.
 const int retryMilliseconds = 20;
-
-QByteArray frame(const QString &message)
-{
-    const QByteArray text = message.toUtf8();
-    QByteArray bytes(lengthBytes, Qt::Uninitialized);
-    qToBigEndian<quint32>(quint32(text.size()), bytes.data());
-    return bytes + text;
-}
 
 int remaining(const QDeadlineTimer &deadline)
 {
@@ -38,17 +27,46 @@ int remaining(const QDeadlineTimer &deadline)
     return left < 0 ? -1 : int(qMin<qint64>(left, std::numeric_limits<int>::max()));
 }
 
+// One attempt at a hand-over: true once the running instance has answered
+// that it holds the frame's text and the confirmation has gone out.
+bool offer(const QString &socketPath, const QByteArray &frame, const QDeadlineTimer &deadline)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    if (!socket.waitForConnected(remaining(deadline)))
+        return false;
+    socket.write(frame);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(remaining(deadline)))
+            return false;
+    }
+    while (socket.bytesAvailable() < 1) {
+        if (!socket.waitForReadyRead(remaining(deadline)))
+            return false;
+    }
+    char answer = 0;
+    if (!socket.getChar(&answer) || answer != HandOverFrame::receivedAnswer)
+        return false;
+    // One byte to a peer that has read all the rest: it goes at once, or
+    // the peer is gone.
+    socket.putChar(HandOverFrame::confirmation);
+    return socket.flush() && socket.bytesToWrite() == 0;
+}
+
 } // namespace
 
 SingleInstanceApplication::SingleInstanceApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    m_listenCheck.setInterval(listenCheckMilliseconds);
+    connect(&m_listenCheck, &QTimer::timeout, this, &SingleInstanceApplication::keepListening);
 }
 
 SingleInstanceApplication::~SingleInstanceApplication()
 {
     // The socket goes before the lock, so that a start that takes the lock
     // over finds no listener left behind.
+    m_listenCheck.stop();
     if (m_server)
         m_server->close();
     m_lock.reset();
@@ -72,8 +90,16 @@ SingleInstanceApplication::Role SingleInstanceApplication::decideRole()
     m_socketPath = instanceSocketPath(program);
     m_lock = std::make_unique<QLockFile>(lockPath);
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
-        return listen() ? Role::Receiver : Role::Alone;
+    if (m_lock->tryLock(0)) {
+        if (listen()) {
+            m_listenCheck.start();
+            return Role::Receiver;
+        }
+        qWarning("%s: running without a single instance", ProgramFiles::program);
+        // A later start would find the lock held and no one listening.
+        m_lock.reset();
+        return Role::Alone;
+    }
     if (m_lock->error() == QLockFile::LockFailedError)
         return Role::Sender;
     qWarning("%s: cannot create the instance lock; running without a single instance",
@@ -83,23 +109,30 @@ SingleInstanceApplication::Role SingleInstanceApplication::decideRole()
 
 bool SingleInstanceApplication::listen()
 {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket file left by an instance that died; its lock was stale.
-    QLocalServer::removeServer(m_socketPath);
-    if (!m_server->listen(m_socketPath)) {
-        qWarning("%s: cannot listen on %s: %s; running without a single instance",
-                 ProgramFiles::program, qPrintable(m_socketPath),
-                 qPrintable(m_server->errorString()));
-        delete m_server;
-        m_server = nullptr;
-        // A later start would find the lock held and no one listening.
-        m_lock.reset();
-        return false;
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this,
+                &SingleInstanceApplication::acceptConnections);
     }
-    connect(m_server, &QLocalServer::newConnection, this,
-            &SingleInstanceApplication::acceptConnections);
-    return true;
+    // A socket file left by an instance that died (its lock was stale), or
+    // by this one when it stopped listening.
+    QLocalServer::removeServer(m_socketPath);
+    if (m_server->listen(m_socketPath))
+        return true;
+    qWarning("%s: cannot listen on %s: %s", ProgramFiles::program, qPrintable(m_socketPath),
+             qPrintable(m_server->errorString()));
+    return false;
+}
+
+// The server closes itself, and removes its socket file, when an accept
+// fails (out of file descriptors, say); others may remove the file.
+void SingleInstanceApplication::keepListening()
+{
+    if (m_server->isListening() && QFileInfo::exists(m_socketPath))
+        return;
+    m_server->close();
+    listen();
 }
 
 bool SingleInstanceApplication::sendMessage(const QString &message, int timeout)
@@ -107,60 +140,39 @@ bool SingleInstanceApplication::sendMessage(const QString &message, int timeout)
     if (!isRunning())
         return false;
     const QDeadlineTimer deadline(timeout);
-    QLocalSocket socket;
-    // The running instance takes the lock a moment before it listens.
-    for (;;) {
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(remaining(deadline)))
-            break;
-        socket.abort();
+    const QByteArray frame = HandOverFrame::bytes(message);
+    while (!offer(m_socketPath, frame, deadline)) {
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(ulong(qBound(0, remaining(deadline), retryMilliseconds)));
+        const int left = remaining(deadline);
+        QThread::msleep(ulong(left < 0 ? retryMilliseconds : qMin(left, retryMilliseconds)));
     }
-    socket.write(frame(message));
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(remaining(deadline)))
-            return false;
-    }
-    while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(remaining(deadline)))
-            return false;
-    }
-    char answer = 0;
-    return socket.getChar(&answer) && answer == acknowledgement;
+    return true;
 }
 
 void SingleInstanceApplication::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrames(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        readFrames(socket);
+        if (servedConnections() >= maximumConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto *connection = new HandOverConnection(socket, frameMilliseconds, this);
+        connect(connection, &HandOverConnection::confirmed, this, &SingleInstanceApplication::take);
     }
 }
 
-void SingleInstanceApplication::readFrames(QLocalSocket *socket)
+// Ended connections count until they are deleted, a moment later.
+int SingleInstanceApplication::servedConnections() const
 {
-    // A sender that gave up closes its end; what it wrote may still be read.
-    while (socket->isOpen()) {
-        char header[lengthBytes];
-        if (socket->peek(header, lengthBytes) < lengthBytes)
-            return;
-        const quint32 length = qFromBigEndian<quint32>(header);
-        if (length > maximumMessageBytes) {
-            socket->abort();
-            return;
-        }
-        if (socket->bytesAvailable() < qint64(lengthBytes) + length)
-            return;
-        socket->skip(lengthBytes);
-        m_pending.append(QString::fromUtf8(socket->read(length)));
-        // The text is held from here on: the sender may go.
-        socket->putChar(acknowledgement);
-        socket->flush();
-        scheduleDelivery();
-    }
+    return findChildren<HandOverConnection *>(QString(), Qt::FindDirectChildrenOnly).size();
+}
+
+void SingleInstanceApplication::take(const QString &text)
+{
+    m_pending.append(text);
+    scheduleDelivery();
 }
 
 void SingleInstanceApplication::connectNotify(const QMetaMethod &signal)

@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
 class QLocalServer;
-class QLocalSocket;
 class QLockFile;
 
 // The application object of a program that keeps one running instance per
@@ -21,19 +21,33 @@ class QLockFile;
 // to the user alone. The application name must stay the program file's
 // name: the lock file tells a live holder from a dead one by it.
 //
-// Wire: the sender writes the text as UTF-8 after its length (4 bytes, most
-// significant first); the receiver answers with one byte once it holds the
-// text. Texts that arrive while nothing is connected to messageReceived are
+// Wire: one hand-over per connection (handoverframe.h). A text is taken
+// only once its sender has confirmed, after the receiving instance said it
+// holds it; a sender that gave up has withdrawn its text, which then never
+// arrives. Texts taken while nothing is connected to messageReceived are
 // kept, and delivered in order, from the event loop, once something is.
 //
+// Bounds: at most maximumConnections connections are served at once, and a
+// later one is closed as soon as it is accepted; each served one has
+// frameMilliseconds from its accept to deliver and confirm its text. A
+// receiving instance that finds itself no longer listening (its socket file
+// gone, or the server closed by a failed accept) listens again, checking
+// every listenCheckMilliseconds: while it holds the lock, it keeps trying
+// to be reachable.
+//
 // Without a usable runtime folder, or when the lock or the socket cannot be
-// set up, the instance runs on its own: isRunning() is false and nothing is
-// received. Owns the lock and the server; both go with the object.
+// set up at the first call of isRunning(), the instance runs on its own:
+// isRunning() is false and nothing is received. Owns the lock, the server
+// and the connections; all go with the object.
 class SingleInstanceApplication : public QApplication
 {
     Q_OBJECT
 
 public:
+    static constexpr int maximumConnections = 16;
+    static constexpr int frameMilliseconds = 5000;
+    static constexpr int listenCheckMilliseconds = 1000;
+
     SingleInstanceApplication(int &argc, char **argv);
     ~SingleInstanceApplication() override;
 
@@ -42,9 +56,11 @@ public:
     // instance that never asks never receives.
     bool isRunning();
     // Passes the text to the running instance, waiting at most `timeout`
-    // milliseconds in all (a negative time-out waits for ever). True only
-    // once the running instance has answered that it holds the text; false
-    // when none runs, or when it did not answer in time.
+    // milliseconds in all (a negative time-out waits for ever); a
+    // connection that is refused or breaks is tried again meanwhile. True
+    // once the running instance has said it holds the text and the text is
+    // confirmed; false when none runs, or when it did not answer in time,
+    // and then the text is withdrawn.
     bool sendMessage(const QString &message, int timeout);
 
 signals:
@@ -58,8 +74,10 @@ private:
 
     Role decideRole();
     bool listen();
+    void keepListening();
     void acceptConnections();
-    void readFrames(QLocalSocket *socket);
+    int servedConnections() const;
+    void take(const QString &text);
     void deliverPendingMessages();
     void scheduleDelivery();
 
@@ -67,6 +85,7 @@ private:
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
+    QTimer m_listenCheck;
     QStringList m_pending;
     bool m_delivering = false;
 };

@@ -112,8 +112,9 @@ void TestCommandLine::sorts_data()
         << none << QString("it's \"here\".slf,");
     QTest::newRow("a lone quote becomes empty and is dropped")
         << QStringList{"\"", "'"} << none << none << none << QString();
-    QTest::newRow("a comma stays in the path")
-        << QStringList{"a,b.slf"} << none << QStringList{"a,b.slf"} << none << QString("a,b.slf,");
+    QTest::newRow("a comma stays in the path, escaped in the message")
+        << QStringList{"a,b.slf", "50%.slp"} << none << QStringList{"a,b.slf", "50%.slp"} << none
+        << QString("a%2Cb.slf,50%25.slp,");
 }
 
 void TestCommandLine::sorts()
@@ -151,7 +152,7 @@ void TestCommandLine::makesTheHandOverMessageAbsolute()
         CommandLine::fromTexts({"x.slf", "./sub/../y.slp", "/abs/z.slf", "a,b.slf"});
     QCOMPARE(commandLine.absoluteMessage(), current.absoluteFilePath("x.slf") + ","
                                                 + current.absoluteFilePath("y.slp") + ","
-                                                + "/abs/z.slf," + current.absoluteFilePath("a,b.slf")
+                                                + "/abs/z.slf," + current.absoluteFilePath("a%2Cb.slf")
                                                 + ",");
     QCOMPARE(CommandLine::fromTexts({"x.png"}).absoluteMessage(), QString());
 }

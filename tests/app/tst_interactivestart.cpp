@@ -1,6 +1,6 @@
 // The interactive start of the built program, as a process of its own: the
-// window opens the documents of its own command line, or one new document
-// when there are none.
+// window opens the documents of its own command line, as they are named, or
+// one new document when there are none.
 #include "app/programfixture.h"
 #include "app/programprocess.h"
 
@@ -39,6 +39,9 @@ void TestInteractiveStart::opensItsOwnDocuments_data()
     QTest::newRow("two documents") << QStringList{"a.slf", "\"b.slf\""} << QStringList{"@a.slf", "@b.slf"}
                                    << QStringList();
     QTest::newRow("only a package") << QStringList{"c.slp"} << QStringList() << QStringList();
+    // b.slf is there too, and is not the one meant.
+    QTest::newRow("a comma in a name") << QStringList{"a,b.slf", "%2C.slf"}
+                                       << QStringList{"@a,b.slf", "@%2C.slf"} << QStringList();
     QTest::newRow("a document that cannot be read")
         << QStringList{"gone.slf", "a.slf"} << QStringList{"@a.slf"}
         << QStringList{"Open: Cannot open file @gone.slf"};
@@ -53,6 +56,8 @@ void TestInteractiveStart::opensItsOwnDocuments()
     QVERIFY(sandbox.isValid());
     QVERIFY(writeFile(sandbox.path("a.slf"), redPage()));
     QVERIFY(writeFile(sandbox.path("b.slf"), greenPage()));
+    QVERIFY(writeFile(sandbox.path("a,b.slf"), greenPage()));
+    QVERIFY(writeFile(sandbox.path("%2C.slf"), redPage()));
     const QString work = QFileInfo(sandbox.folder("work")).canonicalFilePath() + "/";
     views.replaceInStrings("@", work);
     dialogs.replaceInStrings("@", work);

@@ -1,8 +1,11 @@
 // The single-instance application object. This test process is itself the
 // receiving instance; copies of it started as senders hand texts over the
 // wire. Texts are held before anything listens and then delivered in order,
-// arrive whole, and a broken sender neither stops the receiver nor delivers
-// anything.
+// arrive whole, and only once confirmed; a broken, stalled or withdrawn
+// sender neither stops the receiver nor delivers anything, a flood of
+// connections is refused beyond the few served, and a socket that goes is
+// put back.
+#include "app/handoverframe.h"
 #include "app/singleinstanceapplication.h"
 
 #include <QDir>
@@ -11,10 +14,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -38,6 +43,15 @@ int sendFromFile(int argc, char **argv)
     return application.sendMessage(text, boundMilliseconds) ? Sent : NotTaken;
 }
 
+// How many of the sockets are still connected.
+template <typename Sockets>
+int stillConnected(const Sockets &sockets)
+{
+    return int(std::count_if(std::begin(sockets), std::end(sockets), [](const auto &socket) {
+        return socket->state() == QLocalSocket::ConnectedState;
+    }));
+}
+
 SingleInstanceApplication *application()
 {
     return static_cast<SingleInstanceApplication *>(QCoreApplication::instance());
@@ -56,6 +70,11 @@ private slots:
     void holdsTextsUntilSomethingListensThenKeepsTheirOrder();
     void carriesLongTextsWhole();
     void survivesBrokenSenders();
+    void takesOnlyConfirmedTexts_data();
+    void takesOnlyConfirmedTexts();
+    void endsStalledConnectionsAtTheirDeadline();
+    void refusesConnectionsBeyondThoseItServes();
+    void listensAgainWhenItsSocketGoes();
     void sendsNothingWithoutAnotherInstance();
 
 private:
@@ -64,6 +83,12 @@ private:
     int send(const QString &text);
     // The receiving socket in the runtime folder.
     QString socketPath() const;
+    // Collects every text delivered from now on in m_received.
+    void receive();
+    // A connection of this test to the receiving instance, or null.
+    std::unique_ptr<QLocalSocket> connectToInstance() const;
+    // True once the receiver has answered that it holds the whole text.
+    static bool waitForAnswer(QLocalSocket &socket);
 
     QTemporaryDir m_texts;
     QStringList m_received;
@@ -129,6 +154,28 @@ QString TestSingleInstance::socketPath() const
     return QString();
 }
 
+void TestSingleInstance::receive()
+{
+    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
+                          [this](const QString &text) { m_received.append(text); });
+}
+
+// The receiver runs on this thread: every wait here serves its events.
+std::unique_ptr<QLocalSocket> TestSingleInstance::connectToInstance() const
+{
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(socketPath());
+    const bool connected = QTest::qWaitFor(
+        [&socket] { return socket->state() == QLocalSocket::ConnectedState; }, boundMilliseconds);
+    return connected ? std::move(socket) : nullptr;
+}
+
+bool TestSingleInstance::waitForAnswer(QLocalSocket &socket)
+{
+    return QTest::qWaitFor([&socket] { return socket.bytesAvailable() > 0; }, boundMilliseconds)
+        && socket.readAll() == QByteArray(1, HandOverFrame::receivedAnswer);
+}
+
 void TestSingleInstance::holdsTextsUntilSomethingListensThenKeepsTheirOrder()
 {
     // Each sender ends only once this instance holds its text.
@@ -137,8 +184,7 @@ void TestSingleInstance::holdsTextsUntilSomethingListensThenKeepsTheirOrder()
     QCOMPARE(send("third.slf,"), int(Sent));
     QTest::qWait(50);
 
-    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
-                          [this](const QString &text) { m_received.append(text); });
+    receive();
     // Delivered from the event loop, never inside connect().
     QCOMPARE(m_received, QStringList());
     QTRY_COMPARE(m_received, QStringList({"first.slf,", "", "third.slf,"}));
@@ -148,8 +194,7 @@ void TestSingleInstance::holdsTextsUntilSomethingListensThenKeepsTheirOrder()
 
 void TestSingleInstance::carriesLongTextsWhole()
 {
-    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
-                          [this](const QString &text) { m_received.append(text); });
+    receive();
     // Far more than one read of the socket returns, and no ASCII.
     QString text;
     for (int i = 0; i < 20000; ++i)
@@ -162,31 +207,103 @@ void TestSingleInstance::carriesLongTextsWhole()
 
 void TestSingleInstance::survivesBrokenSenders()
 {
-    m_listening = connect(application(), &SingleInstanceApplication::messageReceived, this,
-                          [this](const QString &text) { m_received.append(text); });
+    receive();
     // A length far beyond any list of paths: the receiver hangs up.
-    QLocalSocket oversized;
-    oversized.connectToServer(socketPath());
-    QVERIFY(oversized.waitForConnected(boundMilliseconds));
-    char header[4];
-    qToBigEndian<quint32>(0xFFFFFFF0u, header);
-    oversized.write(header, 4);
-    QVERIFY(oversized.waitForBytesWritten(boundMilliseconds));
-    QTRY_COMPARE_WITH_TIMEOUT(oversized.state(), QLocalSocket::UnconnectedState, boundMilliseconds);
+    const std::unique_ptr<QLocalSocket> oversized = connectToInstance();
+    QVERIFY(oversized);
+    oversized->write(HandOverFrame::header(0xFFFFFFF0u));
+    QVERIFY(oversized->waitForBytesWritten(boundMilliseconds));
+    QTRY_COMPARE_WITH_TIMEOUT(oversized->state(), QLocalSocket::UnconnectedState, boundMilliseconds);
 
     // A frame cut short by a sender that went away.
-    QLocalSocket cut;
-    cut.connectToServer(socketPath());
-    QVERIFY(cut.waitForConnected(boundMilliseconds));
-    qToBigEndian<quint32>(10u, header);
-    cut.write(header, 4);
-    cut.write("abc");
-    QVERIFY(cut.waitForBytesWritten(boundMilliseconds));
-    cut.disconnectFromServer();
+    const std::unique_ptr<QLocalSocket> cut = connectToInstance();
+    QVERIFY(cut);
+    cut->write(HandOverFrame::header(10u) + "abc");
+    QVERIFY(cut->waitForBytesWritten(boundMilliseconds));
+    cut->disconnectFromServer();
     QTest::qWait(50);
 
     QCOMPARE(send("after.slf,"), int(Sent));
     QTRY_COMPARE(m_received, QStringList({"after.slf,"}));
+}
+
+void TestSingleInstance::takesOnlyConfirmedTexts_data()
+{
+    QTest::addColumn<QByteArray>("confirmation"); // written once the answer came
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("confirmed") << QByteArray(1, HandOverFrame::confirmation) << true;
+    QTest::newRow("withdrawn") << QByteArray() << false;
+    QTest::newRow("answered with another byte") << QByteArray("\x06") << false;
+}
+
+void TestSingleInstance::takesOnlyConfirmedTexts()
+{
+    QFETCH(QByteArray, confirmation);
+    QFETCH(bool, taken);
+    receive();
+    const std::unique_ptr<QLocalSocket> sender = connectToInstance();
+    QVERIFY(sender);
+    sender->write(HandOverFrame::bytes("late.slf,"));
+    QVERIFY(waitForAnswer(*sender));
+    sender->write(confirmation);
+    QVERIFY(sender->waitForBytesWritten(boundMilliseconds) || confirmation.isEmpty());
+    sender->disconnectFromServer();
+    // Whatever was withdrawn would come before this text.
+    QCOMPARE(send("next.slf,"), int(Sent));
+    QTRY_COMPARE(m_received.value(m_received.size() - 1), QString("next.slf,"));
+    QCOMPARE(m_received, taken ? QStringList({"late.slf,", "next.slf,"}) : QStringList({"next.slf,"}));
+}
+
+void TestSingleInstance::endsStalledConnectionsAtTheirDeadline()
+{
+    receive();
+    // One that says nothing, one that announces the largest text and stops,
+    // one that never confirms its whole text.
+    std::unique_ptr<QLocalSocket> stalled[3];
+    for (auto &socket : stalled) {
+        socket = connectToInstance();
+        QVERIFY(socket);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    stalled[1]->write(HandOverFrame::header(HandOverFrame::maximumTextBytes) + QByteArray(1024, 'a'));
+    stalled[2]->write(HandOverFrame::bytes("stalled.slf,"));
+    QVERIFY(waitForAnswer(*stalled[2]));
+
+    QTRY_COMPARE_WITH_TIMEOUT(stillConnected(stalled), 0, boundMilliseconds);
+    // Not before: the deadline runs from the accept, a moment after the
+    // clock started.
+    QVERIFY2(clock.elapsed() >= SingleInstanceApplication::frameMilliseconds - 200,
+             qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(m_received, QStringList());
+}
+
+void TestSingleInstance::refusesConnectionsBeyondThoseItServes()
+{
+    receive();
+    const int served = SingleInstanceApplication::maximumConnections;
+    std::vector<std::unique_ptr<QLocalSocket>> flood;
+    for (int i = 0; i < served + 40; ++i) {
+        flood.push_back(connectToInstance());
+        QVERIFY(flood.back());
+    }
+    // The surplus at once, long before the served ones reach their deadline.
+    QTRY_COMPARE_WITH_TIMEOUT(stillConnected(flood), served, SingleInstanceApplication::frameMilliseconds / 2);
+    // A start meanwhile is refused too, and tries again until the flood has
+    // timed out.
+    QCOMPARE(send("through.slf,"), int(Sent));
+    QCOMPARE(stillConnected(flood), 0);
+    QTRY_COMPARE(m_received, QStringList({"through.slf,"}));
+}
+
+void TestSingleInstance::listensAgainWhenItsSocketGoes()
+{
+    receive();
+    const QString socket = socketPath();
+    QVERIFY(QFile::remove(socket));
+    QCOMPARE(send("back.slf,"), int(Sent));
+    QTRY_COMPARE(m_received, QStringList({"back.slf,"}));
+    QVERIFY(QFileInfo::exists(socket));
 }
 
 void TestSingleInstance::sendsNothingWithoutAnotherInstance()
