@@ -5,6 +5,7 @@
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFuture>
 #include <QTextStream>
@@ -12,6 +13,7 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 #include <memory>
@@ -25,13 +27,22 @@ void report(QTextStream &errors, const QString &what, const QString &fileName)
 }
 
 // One pair on its way: the document read here, its picture painted and
-// written on a worker. A document that could not be read has no future.
+// written on a worker. A document that could not be read, or was not read
+// because its image would be of no type written here, has no future.
 struct Job
 {
     int index;
+    QString target;
+    bool knownImageType;
     std::unique_ptr<SketchDocument> document;
     QFuture<bool> written;
 };
+
+// One file, however the command line spells it.
+QString targetOf(const QString &image)
+{
+    return QDir::cleanPath(QFileInfo(image).absoluteFilePath());
+}
 
 // The future orders the worker's painting before this thread deletes the
 // document, but inside Qt, out of a race detector's sight; passing this
@@ -78,7 +89,11 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
         Job &job = jobs.front();
         const bool written = job.document && job.written.result();
         passHandover();
-        if (!job.document) {
+        if (!job.knownImageType) {
+            report(errors, QStringLiteral("cannot write this type of image (.png, .jpg, .jpeg or .bmp)"),
+                   images.at(job.index));
+            result = SomeFailed;
+        } else if (!job.document) {
             report(errors, QStringLiteral("cannot read the document"), documents.at(job.index));
             result = SomeFailed;
         } else if (!written) {
@@ -87,13 +102,26 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
         }
         jobs.pop_front();
     };
+    // A pair writes its image only once every earlier pair that writes the
+    // same file has, so that the later one wins, as one pair after the
+    // other would have it.
+    const auto finishEarlierWritersOf = [&](const QString &target) {
+        const auto sameTarget = [&target](const Job &job) { return job.document && job.target == target; };
+        while (std::any_of(jobs.begin(), jobs.end(), sameTarget))
+            finishOldest();
+    };
     for (int i = 0; i < documents.size() && i < images.size(); ++i) {
         while (int(jobs.size()) >= jobsInFlight())
             finishOldest();
+        Job job{i, targetOf(images.at(i)), hasWrittenImageSuffix(images.at(i)), nullptr, QFuture<bool>()};
+        if (!job.knownImageType) {
+            jobs.push_back(std::move(job));
+            continue;
+        }
+        finishEarlierWritersOf(job.target);
         // A fresh document per pair, so nothing of one reaches the next. It
         // is read on this thread, where its objects live and die.
         auto document = std::make_unique<SketchDocument>(nullptr);
-        Job job{i, nullptr, QFuture<bool>()};
         if (document->loadFromFile(documents.at(i))) {
             passHandover();
             job.written = QtConcurrent::run(&writers, paintAndWrite, document.get(), images.at(i), drawBorder);

@@ -7,10 +7,16 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QLatin1String exportImageOption("-exportimage");
 const QLatin1String drawFrameOption("-drawframe");
+const QLatin1String shortHelpOption("-h");
+const QLatin1String helpOption("--help");
+const QLatin1String knownOptions[] = {exportImageOption, drawFrameOption, shortHelpOption, helpOption};
 
 } // namespace
 
@@ -71,6 +77,24 @@ bool CommandLine::isValidImageExport() const
 bool CommandLine::drawsFrame() const
 {
     return hasOption(drawFrameOption);
+}
+
+bool CommandLine::asksForHelp() const
+{
+    return hasOption(shortHelpOption) || hasOption(helpOption);
+}
+
+QStringList CommandLine::unknownOptions() const
+{
+    QStringList unknown;
+    for (const QString &option : m_options) {
+        const bool known = std::any_of(std::begin(knownOptions), std::end(knownOptions), [&option](QLatin1String name) {
+            return option.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (!known)
+            unknown.append(option);
+    }
+    return unknown;
 }
 
 QString CommandLine::message() const

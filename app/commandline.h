@@ -43,6 +43,10 @@ public:
     bool isValidImageExport() const;
     // "-drawframe": the exported pages show their paper border.
     bool drawsFrame() const;
+    // "-h" or "--help": the usage, nothing else.
+    bool asksForHelp() const;
+    // The options that are none of the above, in order: a mistyped command.
+    QStringList unknownOptions() const;
 
     // handOverMessage(documents()) (handovermessage.h): every document path,
     // its "%", "," and control characters escaped, followed by ",", in

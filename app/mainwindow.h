@@ -345,7 +345,9 @@ private:
     // Opens one document name in a new tab; a file that cannot be read
     // leaves no tab and is reported.
     void openDocument(const QString &fileName);
-    // Writes the view to the file; a failure is reported.
+    // Writes the view to the file; a failure is reported. Over a file that
+    // another program changed since the view read or wrote it, only when
+    // the user says so.
     bool writeViewToFile(SketchView *view, const QString &fileName);
     // The save dialog for the view: its title proposed, its file filter.
     QString askSaveFileName(SketchView *view);

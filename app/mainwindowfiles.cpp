@@ -177,6 +177,17 @@ QString MainWindow::askSaveFileName(SketchView *view)
 
 bool MainWindow::writeViewToFile(SketchView *view, const QString &fileName)
 {
+    // Another program's version of the file would be lost without a word.
+    auto *document = qobject_cast<SketchDocumentView *>(view);
+    if (document && document->isFileChangedElsewhere(fileName)) {
+        const QPointer<SketchView> asked = view;
+        const int answer = SkinMessageBox::question(
+            this, tr("Confirm"),
+            tr("The file \"%1\" was changed by another program. Overwrite it?").arg(shownPath(fileName)),
+            SkinMessageBox::ButtonsYesNo);
+        if (answer != SkinMessageBox::ResultYes || !asked)
+            return false;
+    }
     if (view->saveFile(fileName))
         return true;
     reportError(tr("Save"), tr("Cannot save file %1").arg(shownPath(fileName)));

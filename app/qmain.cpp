@@ -12,23 +12,39 @@ namespace {
 
 const int handOverTimeoutMilliseconds = 5000;
 
-void useOffscreenPlatformWithoutDisplay()
+// The platform is not the environment's to choose: an export needs no
+// display, and a display that is named but gone (a stale DISPLAY) would end
+// the process with an abort in the platform plugin.
+void useOffscreenPlatform()
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The start and the export, for -h and --help and beside an unknown option.
+QString programUsage()
+{
+    return QStringLiteral("usage: %1 [DOCUMENT...]\n").arg(QLatin1String(ProgramFiles::program))
+        + BatchImageExport::usage();
 }
 
 int runCommandMode(const CommandLine &commandLine, int &argc, char **argv)
 {
-    if (!commandLine.asksForImageExport())
-        return 0;
     QTextStream errors(stderr);
+    const QStringList unknown = commandLine.unknownOptions();
+    if (!unknown.isEmpty()) {
+        errors << ProgramFiles::program << ": unknown option \"" << unknown.first() << "\"\n"
+               << programUsage() << '\n';
+        return BatchImageExport::Usage;
+    }
+    if (commandLine.asksForHelp()) {
+        QTextStream(stdout) << programUsage() << '\n';
+        return BatchImageExport::Succeeded;
+    }
     if (!commandLine.isValidImageExport()) {
         errors << BatchImageExport::usage() << '\n';
         return BatchImageExport::Usage;
     }
-    useOffscreenPlatformWithoutDisplay();
+    useOffscreenPlatform();
     // Never asks whether another instance runs, so it never receives texts.
     SingleInstanceApplication application(argc, argv);
     return BatchImageExport::run(commandLine.documents(), commandLine.images(),

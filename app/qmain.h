@@ -8,16 +8,18 @@
 //   least one): every document to its image, without a window or event
 //   loop, beside a running instance too; 0 when all were written, 1 when any
 //   failed (one line each on the error stream);
-// - "-exportimage" with no documents or unequal counts: a usage line on the
+// - "-h" or "--help": the usage on the standard output, 0;
+// - an option of no meaning here: a line naming it and the usage on the
 //   error stream, 2;
-// - any other option: nothing, 0;
+// - "-exportimage" with no documents or unequal counts, or "-drawframe"
+//   without "-exportimage": the export's usage line on the error stream, 2;
 // - a second start: hands the documents, made absolute, to the running
 //   instance; 0 once it holds them, else a line on the error stream and 1,
 //   and then they are withdrawn: the instance never opens them later;
 // - the first start: the interactive way (interactivestart.h).
 //
-// An export on a machine without any display (DISPLAY, WAYLAND_DISPLAY and
-// QT_QPA_PLATFORM all unset) uses the offscreen platform.
+// An export always runs on the offscreen platform, whatever display the
+// environment names.
 int qMain(int argc, char **argv);
 
 #endif // QMAIN_H

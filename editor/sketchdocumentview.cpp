@@ -34,6 +34,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -252,6 +254,7 @@ bool SketchDocumentView::saveFile(const QString &fileName)
     if (!m_document->saveToFile(fileName))
         return false;
     setFileName(fileName);
+    m_fileStamp = FileStamp::ofPath(fileName);
     return true;
 }
 
@@ -272,14 +275,32 @@ bool SketchDocumentView::openFile(const QString &fileName)
     SketchView::openFile(fileName);
     // Only a file changed between the two reads fails here; the document is
     // then still the old one and stays unbound from that file.
-    if (!m_document->loadFromFile(fileName))
+    FileStamp stamp;
+    if (!m_document->loadFromFile(fileName, &stamp))
         return false;
     setFileName(fileName);
+    m_fileStamp = stamp;
     setCurrentLayer(layers().isEmpty() ? nullptr : layers().last(), false);
     updateScrollBars();
     setCurrentTool(SketchToolTypeSelect, true);
     update();
     return true;
+}
+
+bool SketchDocumentView::isFileChangedElsewhere(const QString &fileName) const
+{
+    const QString own = this->fileName();
+    if (own.isEmpty() || fileName.isEmpty())
+        return false;
+    const QFileInfo asked(fileName);
+    const QFileInfo mine(own);
+    const bool sameName = QDir::cleanPath(asked.absoluteFilePath()) == QDir::cleanPath(mine.absoluteFilePath())
+        || (!asked.canonicalFilePath().isEmpty() && asked.canonicalFilePath() == mine.canonicalFilePath());
+    // A folder in the file's place cannot be overwritten, only reported.
+    if (!sameName || !asked.isFile())
+        return false;
+    const FileStamp now = FileStamp::ofPath(fileName);
+    return !now.isNull() && now != m_fileStamp;
 }
 
 void SketchDocumentView::print(QPaintDevice *device)

@@ -3,6 +3,7 @@
 
 #include "editor/sketchview.h"
 #include "editor/visibleshapes.h"
+#include "model/filestamp.h"
 
 #include <functional>
 #include <memory>
@@ -93,6 +94,12 @@ public:
     // cannot be read returns false and leaves the view exactly as it was,
     // so that a later save cannot overwrite that file.
     bool openFile(const QString &fileName) override;
+    // Somebody else changed the file of that name since this view last read
+    // or wrote it: the name is the view's own file, which exists and is no
+    // longer what the view left (another program wrote or replaced it).
+    // False for a missing file, one that is no longer a file (a folder in
+    // its place), and any other name.
+    bool isFileChangedElsewhere(const QString &fileName) const;
     // The shapes alone, in paper units, without paper, grid or overlay.
     void print(QPaintDevice *device) override;
 
@@ -519,6 +526,8 @@ private:
     bool m_gridVisible = false;
     bool m_autoSliceVisible = true;
     SaveFileNameAsker m_saveFileNameAsker;
+    // The file as this view last read or wrote it.
+    FileStamp m_fileStamp;
     bool m_textEditingEnabled = false;
     QPointer<SketchShape> m_textEditShape;
     int m_textEditMode = 0;

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class FileStamp;
 class QFileDialog;
 class QMenu;
 class QImage;
@@ -52,18 +53,34 @@ QString execSaveDialogWithSuffix(QFileDialog &dialog);
 bool savePixmapToFile(const QPixmap &pixmap, const QString &fileName);
 // The same for an image; makes no pixmap, so any thread may call it.
 bool saveImageToFile(const QImage &image, const QString &fileName);
+// The name's suffix is one whose format the two above write: "png", "jpg",
+// "jpeg" or "bmp", in any case. Any other is written as PNG.
+bool hasWrittenImageSuffix(const QString &fileName);
 
 // The whole file as raw bytes; empty for an empty path, a missing or
 // unreadable file (and for an empty file).
 QByteArray readWholeFile(const QString &path);
+
+// The whole of a regular file (a link is followed to one) of at most
+// maxBytes. Anything else is refused, before it is read: a folder, a FIFO,
+// a socket, a device such as /dev/zero, a file larger than the bound (also
+// one that grows past it while it is read). Never waits for a writer: a
+// name that turns into a FIFO between the look and the open is opened
+// without waiting and refused. False, with `bytes` empty, on a refusal or a
+// failed read; on success `stamp`, when given, tells what the file was as
+// it was read.
+bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes,
+                     FileStamp *stamp = nullptr);
 
 // The one way a file is replaced: the writer fills a temporary file beside
 // it (opened with the mode, WriteOnly at least), which takes the old file's
 // place only when the writer returned true and every byte reached the file
 // system; a write cut short by a full disk or a file size limit is seen at
 // the flush, which the final rename alone would not notice. On failure the
-// old file is untouched and nothing is left beside it. False for an empty
-// path, a failed writer or a failed write.
+// old file is untouched and nothing is left beside it. The new file keeps
+// the old one's permissions, and its owner and group where the process may
+// give them (root saving another user's file). False for an empty path, a
+// failed writer or a failed write.
 using FileWriter = std::function<bool(QIODevice *device)>;
 bool saveAtomically(const QString &path, const FileWriter &writer,
                     QIODevice::OpenMode mode = QIODevice::WriteOnly);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTransform>
 
+class FileStamp;
 class QDomElement;
 class QIODevice;
 class PageRenderer;
@@ -202,9 +203,16 @@ public:
     QByteArray toFileText() const;
     // False, with the document left exactly as it was, when the file cannot
     // be read, is not well-formed XML or its root's first child is not a
-    // "Document" element. On success the content is replaced (every earlier
-    // layer, shape and slice object is gone) and the slice grid rebuilt.
-    bool loadFromFile(const QString &fileName);
+    // "Document" element. Only a regular file (a link is followed) of at
+    // most MaximumFileSize bytes is read: a FIFO, a device or a larger file
+    // is refused without waiting or reading. On success the content is
+    // replaced (every earlier layer, shape and slice object is gone) and the
+    // slice grid rebuilt, and `stamp`, when given, tells what the file was
+    // as it was read.
+    bool loadFromFile(const QString &fileName, FileStamp *stamp = nullptr);
+    // 1 GiB: fifty times a page of 100,000 shapes (about 21 MB), and half
+    // of what one byte array can hold.
+    static constexpr qint64 MaximumFileSize = qint64(1) << 30;
 
     // --- Copies and group editing -------------------------------------------
 

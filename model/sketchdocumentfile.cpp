@@ -7,13 +7,13 @@
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
 #include "model/filehelpers.h"
+#include "model/filestamp.h"
 #include "model/xmlattributes.h"
 #include "model/xmltextwriter.h"
 
 #include <QBuffer>
 #include <QDomDocument>
 #include <QDomElement>
-#include <QFile>
 #include <QVector>
 #include <QXmlStreamReader>
 
@@ -340,20 +340,19 @@ bool SketchDocument::saveToFile(const QString &fileName) const
         fileName, [this](QIODevice *device) { return writeFileText(device); }, QIODevice::WriteOnly | QIODevice::Text);
 }
 
-bool SketchDocument::loadFromFile(const QString &fileName)
+bool SketchDocument::loadFromFile(const QString &fileName, FileStamp *stamp)
 {
     // Everything is read before anything of the document changes.
-    QFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    FileStamp read;
+    if (!readRegularFile(fileName, MaximumFileSize, &bytes, &read))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    file.close();
 
     DocumentFileReader reader(this);
     if (!reader.read(bytes))
         return false;
+    if (stamp)
+        *stamp = read;
     QList<SketchLayer *> layers = reader.takeLayers();
     readXml(reader.documentElement(), &layers);
     updateSliceGrid();

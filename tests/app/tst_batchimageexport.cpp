@@ -3,8 +3,11 @@
 // reported one line each while the run goes on.
 #include "app/batchimageexport.h"
 #include "app/programfixture.h"
+#include "bench/generatedpage.h"
 #include "editor/sketchdocumentview.h"
+#include "model/sketchdocument.h"
 #include "model/sketchshape.h"
+#include "support/fifowatch.h"
 #include "support/fonts.h"
 #include "support/shapes.h"
 
@@ -48,6 +51,8 @@ private slots:
     void reportsEachFailureAndGoesOn();
     void manyPairsInFlightKeepTheirOrder();
     void drawsTheDefaultFamilyInItsStandIn();
+    void theLaterPairWinsARepeatedImage_data();
+    void theLaterPairWinsARepeatedImage();
 
 private:
     QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
@@ -123,6 +128,13 @@ void TestBatchImageExport::reportsEachFailureAndGoesOn_data()
     QTest::newRow("empty document file") << "empty.slf" << "out.png" << "empty.slf";
     // A plain file stands where the image's folder would have to be.
     QTest::newRow("image cannot be written") << "red.slf" << "blocker/out.png" << "blocker/out.png";
+    // Read whole, it would fill the memory until the export aborts.
+    QTest::newRow("link to /dev/zero") << "zero.slf" << "out.png" << "zero.slf";
+    // Opened as a file is, it would wait for a writer for ever.
+    QTest::newRow("FIFO") << "fifo.slf" << "out.png" << "fifo.slf";
+    // Not PNG bytes under another format's name.
+    QTest::newRow("image type not written") << "red.slf" << "out.gif" << "out.gif";
+    QTest::newRow("image without a suffix") << "red.slf" << "outbmp" << "outbmp";
 }
 
 void TestBatchImageExport::reportsEachFailureAndGoesOn()
@@ -133,6 +145,9 @@ void TestBatchImageExport::reportsEachFailureAndGoesOn()
     QVERIFY(writeFile(path("garbage.slf"), "<Storyloom><Document><Layer>"));
     QVERIFY(writeFile(path("empty.slf"), QByteArray()));
     QVERIFY(writeFile(path("blocker"), "a file, not a folder"));
+    QVERIFY(QFile::link("/dev/zero", path("zero.slf")));
+    FifoWatch fifo(path("fifo.slf"));
+    QVERIFY(fifo.isMade());
     // An image from an earlier run: a failed load must leave it alone.
     const QByteArray earlier = "earlier image";
     QVERIFY(writeFile(path("out.png"), earlier));
@@ -146,8 +161,41 @@ void TestBatchImageExport::reportsEachFailureAndGoesOn()
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains("\"" + path(named) + "\""), qPrintable(lines.first()));
     QCOMPARE(readFile(path("out.png")), earlier);
+    if (image != "out.png")
+        QVERIFY(!QFileInfo::exists(path(image)));
+    QVERIFY2(!fifo.releasedAReader(), "the export waited for a writer");
     // The run went on with the next pair.
     QCOMPARE(QImage(path("next.png")), viewExport(m_green, path("green.png"), false));
+}
+
+// Pages are painted at once and written when ready, yet two pairs naming
+// one image end as one pair after the other would: the later pair's page,
+// however much longer the earlier one takes to paint.
+void TestBatchImageExport::theLaterPairWinsARepeatedImage_data()
+{
+    QTest::addColumn<bool>("heavyFirst");
+    QTest::newRow("heavy, then light") << true;
+    QTest::newRow("light, then heavy") << false;
+}
+
+void TestBatchImageExport::theLaterPairWinsARepeatedImage()
+{
+    QFETCH(bool, heavyFirst);
+    const QString heavy = path("heavy.slf");
+    {
+        SketchDocumentView view;
+        generatedpage::fillLayer(view.document()->layers().first(), 3000, view.document()->paperSize());
+        QVERIFY(view.document()->saveToFile(heavy));
+    }
+    QVERIFY(QDir(m_folder->path()).mkdir("sub"));
+    const QStringList documents = heavyFirst ? QStringList{heavy, m_green} : QStringList{m_green, heavy};
+    // One file, spelt two ways.
+    const QStringList images{path("out.png"), path("sub/../out.png")};
+    QString errors;
+    QTextStream errorStream(&errors);
+    QCOMPARE(BatchImageExport::run(documents, images, false, errorStream), BatchImageExport::Succeeded);
+    QCOMPARE(errors, QString());
+    QCOMPARE(QImage(path("out.png")), viewExport(documents.last(), path("reference.png"), false));
 }
 
 // More pairs than are painted at once, failures of both kinds among them:

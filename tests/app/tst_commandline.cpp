@@ -58,6 +58,8 @@ private slots:
 
     void decidesTheCommandMode_data();
     void decidesTheCommandMode();
+    void tellsHelpAndUnknownOptions_data();
+    void tellsHelpAndUnknownOptions();
     void endsAMistypedOrMeaninglessCommandAtOnce_data();
     void endsAMistypedOrMeaninglessCommandAtOnce();
 };
@@ -194,6 +196,33 @@ void TestCommandLine::decidesTheCommandMode()
     QTEST(commandLine.drawsFrame(), "drawsFrame");
 }
 
+void TestCommandLine::tellsHelpAndUnknownOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QStringList>("unknown");
+
+    QTest::newRow("none") << QStringList{"a.slf"} << false << QStringList();
+    QTest::newRow("known ones in any case")
+        << QStringList{"-ExportImage", "-DRAWFRAME", "a.slf", "a.png"} << false << QStringList();
+    QTest::newRow("-h") << QStringList{"-h"} << true << QStringList();
+    QTest::newRow("--HELP") << QStringList{"--HELP"} << true << QStringList();
+    QTest::newRow("a letter short")
+        << QStringList{"-exportimag", "a.slf", "a.png"} << false << QStringList{"-exportimag"};
+    QTest::newRow("one dash for two")
+        << QStringList{"-help", "--exportimage"} << false << QStringList{"-help", "--exportimage"};
+    QTest::newRow("quoted, in order")
+        << QStringList{"'-x'", "-h", "\"-\""} << true << QStringList{"-x", "-"};
+}
+
+void TestCommandLine::tellsHelpAndUnknownOptions()
+{
+    QFETCH(QStringList, arguments);
+    const CommandLine commandLine = CommandLine::fromTexts(arguments);
+    QTEST(commandLine.asksForHelp(), "help");
+    QTEST(commandLine.unknownOptions(), "unknown");
+}
+
 // These return before an application object would be made, so they run in
 // this process; the valid export and the other ways need processes of their
 // own (tst_program).
@@ -207,8 +236,14 @@ void TestCommandLine::endsAMistypedOrMeaninglessCommandAtOnce_data()
         << QList<QByteArray>{"-EXPORTIMAGE", "a.png", "b.png"} << 2;
     QTest::newRow("unequal counts")
         << QList<QByteArray>{"-exportimage", "a.slf", "b.slf", "a.png"} << 2;
-    QTest::newRow("frame beside a document") << QList<QByteArray>{"-drawframe", "a.slf"} << 0;
-    QTest::newRow("unknown option") << QList<QByteArray>{"a.slf", "--help"} << 0;
+    QTest::newRow("frame beside a document") << QList<QByteArray>{"-drawframe", "a.slf"} << 2;
+    QTest::newRow("mistyped export")
+        << QList<QByteArray>{"-exportimag", "page.slf", "page.png"} << 2;
+    QTest::newRow("unknown option") << QList<QByteArray>{"a.slf", "--version"} << 2;
+    QTest::newRow("a dash alone") << QList<QByteArray>{"-"} << 2;
+    QTest::newRow("help") << QList<QByteArray>{"a.slf", "--help"} << 0;
+    QTest::newRow("short help in capitals") << QList<QByteArray>{"-H"} << 0;
+    QTest::newRow("unknown beats help") << QList<QByteArray>{"-h", "-x"} << 2;
 }
 
 void TestCommandLine::endsAMistypedOrMeaninglessCommandAtOnce()

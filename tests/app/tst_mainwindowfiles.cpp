@@ -13,6 +13,7 @@
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "programfixture.h"
+#include "support/fifowatch.h"
 #include "windowfixture.h"
 
 #include <QApplication>
@@ -20,6 +21,11 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace windowfixture;
 using programfixture::readFile;
@@ -56,6 +62,9 @@ private slots:
     void reportsAWriteThatFailed_data();
     void reportsAWriteThatFailed();
     void savesAsANewFileEvenWithOne();
+    void asksBeforeOverwritingAFileChangedElsewhere_data();
+    void asksBeforeOverwritingAFileChangedElsewhere();
+    void savesAsOverTheChangedFileOnlyWhenAllowed();
     void savesAllTabsPastOneThatIsNotSaved();
     void skipsPagesThatAreNoDocuments();
 
@@ -252,23 +261,34 @@ void TestMainWindowFiles::selectsAnOpenFileWithoutReadingItAgain()
 void TestMainWindowFiles::refusesAFileItCannotRead_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // null: no such file
-    QTest::addColumn<bool>("folder");      // a folder of that name instead
-    QTest::newRow("missing") << QByteArray() << false;
-    QTest::newRow("not XML") << QByteArray("\x89PNG not a document") << false;
-    QTest::newRow("no document in it") << QByteArray("<Storyloom><Picture/></Storyloom>") << false;
-    QTest::newRow("empty") << QByteArray("") << false;
-    QTest::newRow("a folder") << QByteArray() << true;
+    QTest::addColumn<QString>("instead");  // what stands there instead of a file
+    QTest::newRow("missing") << QByteArray() << QString();
+    QTest::newRow("not XML") << QByteArray("\x89PNG not a document") << QString();
+    QTest::newRow("no document in it") << QByteArray("<Storyloom><Picture/></Storyloom>") << QString();
+    QTest::newRow("empty") << QByteArray("") << QString();
+    QTest::newRow("a folder") << QByteArray() << "folder";
+    // Read whole, it would fill the memory until the window aborts.
+    QTest::newRow("a link to /dev/zero") << QByteArray() << "zero";
+    // Opened as a file is, it would wait for a writer for ever.
+    QTest::newRow("a FIFO") << QByteArray() << "fifo";
 }
 
 void TestMainWindowFiles::refusesAFileItCannotRead()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, folder);
+    QFETCH(QString, instead);
     const QString file = path("broken.slf");
     if (!bytes.isNull())
         QVERIFY(writeFile(file, bytes));
-    if (folder)
+    if (instead == "folder")
         QVERIFY(QDir().mkdir(file));
+    if (instead == "zero")
+        QVERIFY(QFile::link("/dev/zero", file));
+    std::unique_ptr<FifoWatch> fifo;
+    if (instead == "fifo") {
+        fifo = std::make_unique<FifoWatch>(file);
+        QVERIFY(fifo->isMade());
+    }
     m_window->newFile();
     DialogScript script;
     script.answerBox(SkinMessageBox::ResultOk);
@@ -278,6 +298,7 @@ void TestMainWindowFiles::refusesAFileItCannotRead()
     QCOMPARE(tabControl()->currentIndex(), 0);
     QCOMPARE(script.boxTexts(), QStringList({"Cannot open file " + file}));
     QCOMPARE(script.boxes().first().icon, int(SkinMessageBox::IconError));
+    QVERIFY2(!fifo || !fifo->releasedAReader(), "the window waited for a writer");
     // So no later save can overwrite it.
     script.cancelFile();
     m_window->saveAll();
@@ -504,6 +525,96 @@ void TestMainWindowFiles::savesAsANewFileEvenWithOne()
     QCOMPARE(script.unexpected(), QStringList());
 }
 
+void TestMainWindowFiles::asksBeforeOverwritingAFileChangedElsewhere_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("answer");
+    for (const int answer : {int(SkinMessageBox::ResultNo), int(SkinMessageBox::ResultYes)}) {
+        const char *word = answer == SkinMessageBox::ResultYes ? "yes" : "no";
+        QTest::addRow("written in place, %s", word) << "in place" << answer;
+        // Same size and modification time: only the file itself differs.
+        QTest::addRow("replaced by a twin, %s", word) << "twin" << answer;
+    }
+}
+
+void TestMainWindowFiles::asksBeforeOverwritingAFileChangedElsewhere()
+{
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    const QString file = document("red.slf");
+    m_window->openFiles({file});
+    SketchDocumentView *view = m_window->currentDocumentView();
+    view->selectAll();
+    view->deleteSelection();
+
+    QByteArray theirs;
+    if (change == "in place") {
+        theirs = programfixture::greenPage();
+        QFile inPlace(file);
+        QVERIFY(inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(inPlace.write(theirs), qint64(theirs.size()));
+    } else {
+        theirs = readFile(file);
+        theirs.replace("#d02020", "#d02021");
+        QVERIFY(writeFile(path("twin"), theirs));
+        struct stat status;
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &status), 0);
+        const timespec times[2] = {status.st_atim, status.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path("twin")).constData(), times, 0), 0);
+        QVERIFY(::rename(QFile::encodeName(path("twin")).constData(), QFile::encodeName(file).constData()) == 0);
+    }
+
+    DialogScript script;
+    script.answerBox(answer);
+    const bool saved = m_window->saveFile();
+    QCOMPARE(script.boxTexts(),
+             QStringList({"The file \"" + file + "\" was changed by another program. Overwrite it?"}));
+    QCOMPARE(script.boxes().first().title, QString("Confirm"));
+    QCOMPARE(script.boxes().first().buttons, int(SkinMessageBox::ButtonsYesNo));
+    if (answer == SkinMessageBox::ResultNo) {
+        QVERIFY(!saved);
+        QCOMPARE(readFile(file), theirs);
+        QVERIFY(view->isModified());
+        QCOMPARE(tabTexts(*m_window), QStringList({"red @ 100% *"}));
+    } else {
+        QVERIFY(saved);
+        QVERIFY(!readFile(file).contains("<Shape"));
+        QCOMPARE(tabTexts(*m_window), QStringList({"red @ 100%"}));
+        // The file is now the view's own again: the next save asks nothing.
+        modify(view);
+        QVERIFY(m_window->saveFile());
+        QCOMPARE(script.boxes().size(), 1);
+    }
+    QCOMPARE(script.unexpected(), QStringList());
+}
+
+// Save As asks only when the chosen name is the changed file itself.
+void TestMainWindowFiles::savesAsOverTheChangedFileOnlyWhenAllowed()
+{
+    const QString file = document("red.slf");
+    m_window->openFiles({file});
+    modify(m_window->currentSketchView());
+    QVERIFY(writeFile(file, programfixture::greenPage()));
+
+    DialogScript script;
+    script.answerFile(path("copy.slf"));
+    m_window->saveAs();
+    QCOMPARE(script.boxes().size(), 0);
+    QCOMPARE(titles(*m_window), QStringList({"copy"}));
+
+    // The copy is the tab's file now; the changed red.slf is not.
+    QVERIFY(writeFile(path("copy.slf"), programfixture::greenPage()));
+    modify(m_window->currentSketchView());
+    script.answerFile("./copy.slf");
+    script.answerBox(SkinMessageBox::ResultNo);
+    m_window->saveAs();
+    QCOMPARE(script.boxes().size(), 1);
+    QCOMPARE(readFile(path("copy.slf")), programfixture::greenPage());
+    QCOMPARE(tabTexts(*m_window), QStringList({"copy @ 100% *"}));
+    QCOMPARE(readFile(file), programfixture::greenPage());
+    QCOMPARE(script.unexpected(), QStringList());
+}
+
 void TestMainWindowFiles::savesAllTabsPastOneThatIsNotSaved()
 {
     m_window->newFile(); // asks, cancelled
@@ -512,13 +623,16 @@ void TestMainWindowFiles::savesAllTabsPastOneThatIsNotSaved()
     modify(m_window->currentSketchView());
     m_window->newFile(); // asks, written
     modify(m_window->currentSketchView());
+    // Another program's version: overwritten only once the user says so.
     QFile::remove(path("red.slf"));
     QVERIFY(writeFile(path("red.slf"), programfixture::greenPage()));
     DialogScript script;
     script.cancelFile();
+    script.answerBox(SkinMessageBox::ResultYes);
     script.answerFile(path("third.slf"));
     m_window->saveAll();
     QCOMPARE(script.fileRequests().size(), 2);
+    QCOMPARE(script.boxes().size(), 1);
     QCOMPARE(tabTexts(*m_window),
              QStringList({"untitled1 @ 100% *", "red @ 100%", "third @ 100%"}));
     QVERIFY(readFile(path("red.slf")).contains("#d02020"));

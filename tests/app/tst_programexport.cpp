@@ -1,7 +1,7 @@
 // The image export of the built program, run as a process from a shell
 // would run it: what it writes, that argument order and option case do not
-// matter, the paper border, exit codes and error lines, and a machine
-// without any display.
+// matter, the paper border, exit codes and error lines, help and mistyped
+// options, and whatever display the environment names.
 #include "app/programfixture.h"
 #include "app/programprocess.h"
 #include "editor/sketchdocumentview.h"
@@ -14,6 +14,20 @@
 using namespace programfixture;
 using programprocess::Result;
 using programprocess::Sandbox;
+
+namespace {
+
+// A display number no X server listens on.
+int unusedDisplayNumber()
+{
+    int number = 90;
+    while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number))
+           || QFileInfo::exists(QString("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    return number;
+}
+
+} // namespace
 
 class TestProgramExport : public QObject
 {
@@ -29,7 +43,8 @@ private slots:
     void endsAMistypedExportWithItsUsage_data();
     void endsAMistypedExportWithItsUsage();
     void skipsADocumentThatFailsAndGoesOn();
-    void exportsWithoutAnyDisplay();
+    void exportsWhateverDisplayIsNamed_data();
+    void exportsWhateverDisplayIsNamed();
 
 private:
     std::unique_ptr<Sandbox> m_sandbox;
@@ -96,34 +111,54 @@ void TestProgramExport::endsAMistypedExportWithItsUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<bool>("usage");
+    // The beginnings of the program's lines on the error stream, and of
+    // the standard output.
+    QTest::addColumn<QStringList>("errorLines");
+    QTest::addColumn<QByteArray>("output");
 
-    QTest::newRow("alone") << QStringList{"-exportimage"} << 2 << true;
-    QTest::newRow("images only") << QStringList{"-exportimage", "a.png"} << 2 << true;
+    const QStringList exportUsage{"usage: Loomdraw -exportimage"};
+    const QStringList usage{"usage: Loomdraw [DOCUMENT...]", "usage: Loomdraw -exportimage"};
+    QTest::newRow("alone") << QStringList{"-exportimage"} << 2 << exportUsage << QByteArray();
+    QTest::newRow("images only") << QStringList{"-exportimage", "a.png"} << 2 << exportUsage << QByteArray();
     QTest::newRow("more documents")
-        << QStringList{"-exportimage", "a.slf", "b.slf", "a.png"} << 2 << true;
+        << QStringList{"-exportimage", "a.slf", "b.slf", "a.png"} << 2 << exportUsage << QByteArray();
     QTest::newRow("more images") << QStringList{"a.slf", "a.png", "b.png", "-ExportImage"} << 2
-                                 << true;
-    // Options of no meaning here keep their silent end.
-    QTest::newRow("frame without export") << QStringList{"-drawframe", "a.slf", "a.png"} << 0
-                                          << false;
-    QTest::newRow("unknown option") << QStringList{"--version"} << 0 << false;
+                                 << exportUsage << QByteArray();
+    QTest::newRow("frame without export")
+        << QStringList{"-drawframe", "a.slf", "a.png"} << 2 << exportUsage << QByteArray();
+    QTest::newRow("mistyped export")
+        << QStringList{"-exportimag", "a.slf", "a.png"} << 2
+        << (QStringList{"Loomdraw: unknown option \"-exportimag\""} + usage) << QByteArray();
+    QTest::newRow("unknown option beside a good export")
+        << QStringList{"-exportimage", "--quiet", "a.slf", "a.png"} << 2
+        << (QStringList{"Loomdraw: unknown option \"--quiet\""} + usage) << QByteArray();
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << QStringList() << usage.join('\n').toUtf8();
+    QTest::newRow("--help beside an export")
+        << QStringList{"-exportimage", "a.slf", "a.png", "--help"} << 0 << QStringList()
+        << usage.join('\n').toUtf8();
 }
 
 void TestProgramExport::endsAMistypedExportWithItsUsage()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(bool, usage);
+    QFETCH(QStringList, errorLines);
+    QFETCH(QByteArray, output);
     const Result result = m_sandbox->run(arguments);
     QVERIFY(result.finished);
     QCOMPARE(result.exitStatus, QProcess::NormalExit);
     QTEST(result.exitCode, "exitCode");
     const QStringList lines = result.programLines();
-    if (usage) {
-        QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines.first().startsWith("usage: Loomdraw -exportimage"), qPrintable(lines.first()));
+    QCOMPARE(lines.size(), errorLines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QVERIFY2(lines.at(i).startsWith(errorLines.at(i)), qPrintable(lines.at(i)));
+    const QList<QByteArray> outputLines = result.output.split('\n');
+    const QList<QByteArray> expectedOutput = output.split('\n');
+    if (output.isEmpty()) {
+        QCOMPARE(result.output, QByteArray());
     } else {
-        QCOMPARE(lines, QStringList());
+        QCOMPARE(outputLines.size(), expectedOutput.size() + 1); // ends with a line end
+        for (int i = 0; i < expectedOutput.size(); ++i)
+            QVERIFY2(outputLines.at(i).startsWith(expectedOutput.at(i)), outputLines.at(i).constData());
     }
     QVERIFY(!QFile::exists(m_sandbox->path("a.png")));
     // It ends before any application object exists: no event loop, no
@@ -150,11 +185,31 @@ void TestProgramExport::skipsADocumentThatFailsAndGoesOn()
     QCOMPARE(QImage(m_sandbox->path("a.png")).size(), QSize(842, 595));
 }
 
-void TestProgramExport::exportsWithoutAnyDisplay()
+// Whatever display the environment names, or none: a display that is gone
+// (an X server that ended) must not abort the export.
+void TestProgramExport::exportsWhateverDisplayIsNamed_data()
 {
+    QTest::addColumn<QStringList>("unset");
+    QTest::addColumn<QStringList>("set"); // name=value
+
+    const QString gone = ":" + QString::number(unusedDisplayNumber());
+    QTest::newRow("no display at all") << QStringList{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}
+                                       << QStringList();
+    QTest::newRow("a display that is gone")
+        << QStringList{"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"} << QStringList{"DISPLAY=" + gone};
+    QTest::newRow("the X platform asked for on a display that is gone")
+        << QStringList{"WAYLAND_DISPLAY"} << QStringList{"DISPLAY=" + gone, "QT_QPA_PLATFORM=xcb"};
+}
+
+void TestProgramExport::exportsWhateverDisplayIsNamed()
+{
+    QFETCH(QStringList, unset);
+    QFETCH(QStringList, set);
     QProcessEnvironment environment = m_sandbox->environment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const QString &name : unset)
         environment.remove(name);
+    for (const QString &pair : set)
+        environment.insert(pair.section('=', 0, 0), pair.section('=', 1));
     const Result result = m_sandbox->run({"-exportimage", "a.slf", "a.png"}, QString(), environment);
     QVERIFY2(result.succeeded(), result.errors.constData());
     QCOMPARE(QImage(m_sandbox->path("a.png")).size(), QSize(842, 595));

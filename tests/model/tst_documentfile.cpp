@@ -1,6 +1,7 @@
 // The document file: the Document element, saving, loading, failures that
 // must leave the document untouched, and byte-stable output.
 #include "support/documents.h"
+#include "support/fifowatch.h"
 #include "support/filesizelimit.h"
 #include "support/livecounts.h"
 #include "support/pixels.h"
@@ -17,6 +18,11 @@
 #include <QTemporaryDir>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -111,6 +117,7 @@ private slots:
     void deeplyNestedFileLoads();
     void saveIntoImpossiblePathFails();
     void failedWriteKeepsOldFile();
+    void saveKeepsTheOwnerOfAnotherUsersFile();
     void pagesLookTheSameAfterSaveAndLoad_data();
     void pagesLookTheSameAfterSaveAndLoad();
 
@@ -460,6 +467,10 @@ void TestDocumentFile::failedLoadChangesNothing_data()
     QTest::newRow("empty root") << "emptyroot.slf" << QByteArray("<Storyloom/>");
     QTest::newRow("text first") << "text.slf" << QByteArray("<Storyloom>text<Document/></Storyloom>");
     QTest::newRow("document root") << "root.slf" << QByteArray("<Document><Layer Name=\"X\"/></Document>");
+    // None of these is read at all: endless, waiting for a writer, too large.
+    QTest::newRow("link to /dev/zero") << "zero.slf" << QByteArray();
+    QTest::newRow("FIFO") << "fifo.slf" << QByteArray();
+    QTest::newRow("over the size bound") << "large.slf" << good;
 }
 
 void TestDocumentFile::failedLoadChangesNothing()
@@ -467,10 +478,21 @@ void TestDocumentFile::failedLoadChangesNothing()
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
     const QString file = path(name);
-    if (name == "folder.slf")
+    std::unique_ptr<FifoWatch> fifo;
+    if (name == "folder.slf") {
         QVERIFY(QDir(m_dir.path()).mkpath(name));
-    else if (name != "missing.slf")
+    } else if (name == "zero.slf") {
+        QVERIFY(QFile::link("/dev/zero", file));
+    } else if (name == "fifo.slf") {
+        fifo = std::make_unique<FifoWatch>(file);
+        QVERIFY(fifo->isMade());
+    } else if (name == "large.slf") {
+        // Sparse: a good document, then holes up to one byte past the bound.
         QVERIFY(writeFile(file, content));
+        QVERIFY(QFile(file).resize(SketchDocument::MaximumFileSize + 1));
+    } else if (name != "missing.slf") {
+        QVERIFY(writeFile(file, content));
+    }
 
     fillRichDocument(m_document);
     m_document->updateSliceGrid();
@@ -494,6 +516,7 @@ void TestDocumentFile::failedLoadChangesNothing()
     const QByteArray freshText = fresh.document()->toFileText();
     QVERIFY(!fresh.document()->loadFromFile(file));
     QCOMPARE(fresh.document()->toFileText(), freshText);
+    QVERIFY2(!fifo || !fifo->releasedAReader(), "the load waited for a writer");
 }
 
 void TestDocumentFile::deeplyNestedFileLoads()
@@ -554,6 +577,34 @@ void TestDocumentFile::failedWriteKeepsOldFile()
     QCOMPARE(entries.filter("keep").size(), 1);
     QVERIFY(m_document->saveToFile(path("keep.slf")));
     QCOMPARE(readFile(path("keep.slf")), m_document->toFileText());
+}
+
+// Root saving a file of another user must not take the file over, which
+// would lock its owner out of their own document.
+void TestDocumentFile::saveKeepsTheOwnerOfAnotherUsersFile()
+{
+    if (::geteuid() != 0)
+        QSKIP("only root may give a file to another user");
+    const uid_t user = 65534;
+    const gid_t group = 65534;
+    const QString file = path("theirs.slf");
+    QVERIFY(writeFile(file, documentFile("<Document/>")));
+    QCOMPARE(::chown(QFile::encodeName(file).constData(), user, group), 0);
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+
+    fillRichDocument(m_document);
+    QVERIFY(m_document->saveToFile(file));
+    struct stat status;
+    QCOMPARE(::stat(QFile::encodeName(file).constData(), &status), 0);
+    QCOMPARE(status.st_uid, user);
+    QCOMPARE(status.st_gid, group);
+    QCOMPARE(status.st_mode & 0777, mode_t(0640));
+    QCOMPARE(readFile(file), m_document->toFileText());
+
+    // A new file is the process's own.
+    QVERIFY(m_document->saveToFile(path("mine.slf")));
+    QCOMPARE(::stat(QFile::encodeName(path("mine.slf")).constData(), &status), 0);
+    QCOMPARE(status.st_uid, ::geteuid());
 }
 
 void TestDocumentFile::pagesLookTheSameAfterSaveAndLoad_data()

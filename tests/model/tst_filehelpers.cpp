@@ -1,5 +1,7 @@
 #include "model/filehelpers.h"
+#include "model/filestamp.h"
 
+#include "support/fifowatch.h"
 #include "support/filesizelimit.h"
 #include "support/modaldriver.h"
 
@@ -21,6 +23,9 @@
 #include <functional>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -80,6 +85,9 @@ private slots:
     void wholeFileRoundTrip();
     void wholeFileFailures();
     void shortWriteKeepsTheOldFile();
+    void readsOnlyRegularFilesWithinTheBound_data();
+    void readsOnlyRegularFilesWithinTheBound();
+    void stampTellsAnotherVersionOfTheFile();
     void popupMenuStaysOnScreen();
 
 private:
@@ -277,18 +285,21 @@ void TestFileHelpers::savePixmapFormatFollowsTheSuffix_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("png") << "page.png" << QByteArray("png");
-    QTest::newRow("jpg") << "page.jpg" << QByteArray("jpeg");
-    QTest::newRow("JPEG capitals") << "page.JPEG" << QByteArray("jpeg");
-    QTest::newRow("bmp") << "page.Bmp" << QByteArray("bmp");
-    QTest::newRow("gif is written as png") << "page.gif" << QByteArray("png");
-    QTest::newRow("no suffix") << "page" << QByteArray("png");
+    QTest::addColumn<bool>("namesIt"); // hasWrittenImageSuffix
+    QTest::newRow("png") << "page.png" << QByteArray("png") << true;
+    QTest::newRow("jpg") << "page.jpg" << QByteArray("jpeg") << true;
+    QTest::newRow("JPEG capitals") << "page.JPEG" << QByteArray("jpeg") << true;
+    QTest::newRow("bmp") << "page.Bmp" << QByteArray("bmp") << true;
+    QTest::newRow("gif is written as png") << "page.gif" << QByteArray("png") << false;
+    QTest::newRow("no suffix") << "page" << QByteArray("png") << false;
+    QTest::newRow("bmp without a dot") << "pagebmp" << QByteArray("png") << false;
 }
 
 void TestFileHelpers::savePixmapFormatFollowsTheSuffix()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, format);
+    QTEST(hasWrittenImageSuffix(name), "namesIt");
     QPixmap pixmap(31, 17);
     pixmap.fill(Qt::red);
     QVERIFY(savePixmapToFile(pixmap, path(name)));
@@ -371,6 +382,88 @@ void TestFileHelpers::shortWriteKeepsTheOldFile()
     QVERIFY(!wrotePixmap);
     QCOMPARE(readWholeFile(path("keep.txt")), QByteArray("old"));
     QVERIFY(!QFileInfo::exists(path("keep.bmp")));
+}
+
+void TestFileHelpers::readsOnlyRegularFilesWithinTheBound_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qint64>("maxBytes");
+    QTest::addColumn<bool>("read");
+
+    QTest::newRow("file at the bound") << "file" << qint64(5) << true;
+    QTest::newRow("file one byte over") << "file" << qint64(4) << false;
+    QTest::newRow("empty file") << "empty" << qint64(0) << true;
+    QTest::newRow("link to a file") << "link to file" << qint64(5) << true;
+    QTest::newRow("missing") << "missing" << qint64(5) << false;
+    QTest::newRow("dangling link") << "link to missing" << qint64(5) << false;
+    QTest::newRow("folder") << "folder" << qint64(5) << false;
+    QTest::newRow("device") << "/dev/null" << qint64(5) << false;
+    // Endless: read whole, it would fill the memory.
+    QTest::newRow("link to /dev/zero") << "link to zero" << qint64(5) << false;
+    // Opened for reading as a file is, it would wait for a writer for ever.
+    QTest::newRow("FIFO") << "fifo" << qint64(5) << false;
+    QTest::newRow("link to a FIFO") << "link to fifo" << qint64(5) << false;
+}
+
+void TestFileHelpers::readsOnlyRegularFilesWithinTheBound()
+{
+    QFETCH(QString, kind);
+    QFETCH(qint64, maxBytes);
+    QFETCH(bool, read);
+    QVERIFY(writeWholeFile(path("file"), "12345"));
+    QVERIFY(writeWholeFile(path("empty"), QByteArray()));
+    FifoWatch fifo(path("fifo"));
+    QVERIFY(fifo.isMade());
+    for (const QString target : {"file", "missing", "fifo"})
+        QVERIFY(QFile::link(path(target), path("link to " + target)));
+    QVERIFY(QFile::link("/dev/zero", path("link to zero")));
+    const QString name = kind.startsWith('/') ? kind : path(kind);
+
+    QByteArray bytes("left over");
+    FileStamp stamp;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(readRegularFile(name, maxBytes, &bytes, &stamp), read);
+    QVERIFY2(clock.elapsed() < 2000, "waited");
+    QVERIFY(!fifo.releasedAReader());
+    QCOMPARE(bytes, read ? readWholeFile(name) : QByteArray());
+    QCOMPARE(stamp.isNull(), !read);
+    if (read)
+        QVERIFY(stamp == FileStamp::ofPath(name));
+    QVERIFY(!readRegularFile(QString(), maxBytes, &bytes));
+}
+
+// What a later save must not overwrite silently: the file written in
+// place, or replaced by another file of the same size and time.
+void TestFileHelpers::stampTellsAnotherVersionOfTheFile()
+{
+    QVERIFY(writeWholeFile(path("page"), "first"));
+    const FileStamp first = FileStamp::ofPath(path("page"));
+    QVERIFY(!first.isNull());
+    QCOMPARE(first.size(), qint64(5));
+    QVERIFY(FileStamp::ofPath(path("page")) == first);
+
+    QFile inPlace(path("page"));
+    QVERIFY(inPlace.open(QIODevice::Append));
+    QCOMPARE(inPlace.write("!"), qint64(1));
+    inPlace.close();
+    QVERIFY(FileStamp::ofPath(path("page")) != first);
+
+    // Same size, same modification time, another file.
+    QVERIFY(writeWholeFile(path("page"), "first"));
+    const FileStamp replaced = FileStamp::ofPath(path("page"));
+    QVERIFY(writeWholeFile(path("other"), "first"));
+    struct stat status;
+    QCOMPARE(::stat(QFile::encodeName(path("page")).constData(), &status), 0);
+    const timespec times[2] = {status.st_atim, status.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path("other")).constData(), times, 0), 0);
+    QVERIFY(QFile::remove(path("page")));
+    QVERIFY(QFile::rename(path("other"), path("page")));
+    QVERIFY(FileStamp::ofPath(path("page")) != replaced);
+
+    QVERIFY(FileStamp::ofPath(path("missing")).isNull());
+    QVERIFY(FileStamp::ofPath(path("missing")) == FileStamp());
+    QVERIFY(FileStamp() != replaced);
 }
 
 void TestFileHelpers::popupMenuStaysOnScreen()
