@@ -14,9 +14,6 @@ namespace {
 constexpr int kMaxContentDepth = 512;
 // The last character a reference may name.
 constexpr uint kLastCharacter = 0x10FFFF;
-// The most text that the entity references of a text with a document type
-// may stand for: the parser builds all of it into its tree.
-constexpr qint64 kMaxEntityText = 1024 * 1024;
 
 bool isSpace(char c)
 {
@@ -106,7 +103,7 @@ bool MaterialDescriptionReader::read(const QByteArray &text, int maxEntries)
         return true;
     const bool documentType = m_documentType;
     clear();
-    return documentType && EntityExpansion::expandedSize(text, kMaxEntityText) <= kMaxEntityText
+    return documentType && EntityExpansion::expandedSize(text, maxEntityText) <= maxEntityText
         && readWithParser(text, maxEntries);
 }
 

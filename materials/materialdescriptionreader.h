@@ -32,8 +32,9 @@
 // A text with a document type declaration is read by the document parser
 // itself: the declaration's internal subset may declare entities whose text
 // the references stand for. Its entries are then whole elements. Such a
-// text whose references stand for more than 1 MiB of text in all
-// (EntityExpansion) is unreadable: the parser would build all of it.
+// text whose references stand for more than maxEntityText characters in all
+// (EntityExpansion) is unreadable: the parser would build all of it into
+// its tree, and a few kilobytes can stand for gigabytes.
 class MaterialDescriptionReader
 {
 public:
@@ -45,6 +46,9 @@ public:
         QDomElement element;
         QByteArray content;
     };
+
+    // The most text the entity references of a text may stand for.
+    static constexpr qint64 maxEntityText = 256 * 1024;
 
     // Reads the text (UTF-8; a leading byte order mark is skipped). False,
     // with no root and no entries, when it is not well-formed. Entries past

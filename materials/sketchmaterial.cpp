@@ -294,7 +294,7 @@ void SketchMaterial::appendXmlText(QByteArray &out, const QString &tag, int dept
         out += head.toUtf8();
         return;
     }
-    // Without children the tag ends in ">" and a line break.
+    // The content brings its own line break after the start tag.
     head.chop(1);
     out += head.toUtf8();
     out += m_shapesXml;

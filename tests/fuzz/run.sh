@@ -4,7 +4,7 @@
 #   tests/fuzz/run.sh [seconds] [target...]
 #
 # seconds defaults to 600; the targets default to all of them (documentfile,
-# clipboard, attributes, archive). They run FUZZ_JOBS at a time (default 2:
+# clipboard, attributes, archive, settings, library, catalogue). They run FUZZ_JOBS at a time (default 2:
 # the machine is shared), each starting from its seeds and its saved
 # findings and keeping what it learns in build/fuzz/corpus/<target>. An
 # input that breaks a target is written to build/fuzz/findings/<target>/;
@@ -16,7 +16,7 @@ root="$(cd "$here/../.." && pwd)"
 seconds="${1:-600}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(documentfile clipboard attributes archive)
+[ ${#targets[@]} -gt 0 ] || targets=(documentfile clipboard attributes archive settings library catalogue)
 
 build="$root/build/fuzz"
 if [ ! -f "$build/CMakeCache.txt" ]; then

@@ -31,7 +31,10 @@ QStringList parsedCards(const QString &text)
 {
     QStringList cards;
     QDomDocument document;
-    document.setContent(text);
+    // The parser keeps what it read before an error; the page shows nothing
+    // of a reply that is not XML.
+    if (!document.setContent(text))
+        return cards;
     for (QDomElement entry = document.documentElement().firstChildElement(); !entry.isNull();
          entry = entry.nextSiblingElement()) {
         SketchMaterial preview;
@@ -85,6 +88,7 @@ void TestMaterialCatalogueList::readsTheEntriesAsTheParserDoes_data()
     QTest::newRow("long entity names")
         << QStringLiteral("<L><F Name=\"a&abcdefghijklmnopqrstuvwxyz0123456789;b\"/></L>");
     QTest::newRow("not XML") << QStringLiteral("Hello world, no XML");
+    QTest::newRow("XML broken after an entry") << QStringLiteral("<L><F Name=\"a\"/><F Name=\"b\" //></L>");
     QTest::newRow("no entries") << QStringLiteral("<L/>");
 }
 

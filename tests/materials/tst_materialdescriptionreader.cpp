@@ -84,8 +84,8 @@ private slots:
     void refusesContentNestedTooDeeply();
     void skipsAByteOrderMark();
     void readsCharactersBeyondTheBasicPlane();
-    void entitiesMayStandForAMebibyte_data();
-    void entitiesMayStandForAMebibyte();
+    void entitiesStandForABoundedText_data();
+    void entitiesStandForABoundedText();
 };
 
 void TestMaterialDescriptionReader::initTestCase()
@@ -261,8 +261,8 @@ void TestMaterialDescriptionReader::readsCharactersBeyondTheBasicPlane()
 // The parser builds the text of every reference into its tree: ten
 // kilobytes that refer two thousand times to four thousand characters of
 // elements cost it half a gigabyte. The reader takes entities that stand
-// for up to a mebibyte in all, as the parser reads them, and refuses more.
-void TestMaterialDescriptionReader::entitiesMayStandForAMebibyte_data()
+// for up to a bound in all, as the parser reads them, and refuses more.
+void TestMaterialDescriptionReader::entitiesStandForABoundedText_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("readable");
@@ -270,8 +270,9 @@ void TestMaterialDescriptionReader::entitiesMayStandForAMebibyte_data()
         return "<!DOCTYPE R [" + subset + "]><R><M>" + content + "</M></R>";
     };
     const QByteArray elements = "<!ENTITY e \"" + QByteArray("<a/>").repeated(1000) + "\">";
-    QTest::newRow("under the bound") << document(elements, QByteArray("&e;").repeated(200)) << true;
-    QTest::newRow("over the bound") << document(elements, QByteArray("&e;").repeated(300)) << false;
+    const int under = int(MaterialDescriptionReader::maxEntityText / 4000);
+    QTest::newRow("under the bound") << document(elements, QByteArray("&e;").repeated(under)) << true;
+    QTest::newRow("over the bound") << document(elements, QByteArray("&e;").repeated(under + 1)) << false;
     QByteArray laughs = "<!ENTITY a0 \"lol\">";
     for (int i = 1; i < 8; ++i)
         laughs += QStringLiteral("<!ENTITY a%1 \"%2\">").arg(i).arg(QStringLiteral("&a%1;").arg(i - 1).repeated(8)).toUtf8();
@@ -281,11 +282,11 @@ void TestMaterialDescriptionReader::entitiesMayStandForAMebibyte_data()
                     QByteArray("&s;").repeated(10))
         << false;
     QTest::newRow("in a value") << "<!DOCTYPE R [<!ENTITY e \"" + QByteArray("x").repeated(4000) + "\">]><R N=\""
-            + QByteArray("&e;").repeated(300) + "\"/>" << false;
-    QTest::newRow("declared twice") << document("<!ENTITY e \"x\">" + elements, QByteArray("&e;").repeated(300)) << false;
+            + QByteArray("&e;").repeated(under + 1) + "\"/>" << false;
+    QTest::newRow("declared twice") << document("<!ENTITY e \"x\">" + elements, QByteArray("&e;").repeated(under + 1)) << false;
 }
 
-void TestMaterialDescriptionReader::entitiesMayStandForAMebibyte()
+void TestMaterialDescriptionReader::entitiesStandForABoundedText()
 {
     QFETCH(QByteArray, text);
     QFETCH(bool, readable);
