@@ -7,7 +7,6 @@
 #include "fuzz/libraryroundtrip.h"
 
 #include "materials/descriptionoracle.h"
-#include "materials/entityexpansion.h"
 #include "materials/materialcataloguelist.h"
 #include "model/xmlattributes.h"
 
@@ -47,8 +46,7 @@ QStringList parsedCards(const QString &text)
 void checkListReply(const QByteArray &bytes)
 {
     // As the catalogue page takes the body: UTF-8 up to a NUL, trimmed.
-    const int end = bytes.indexOf('\0');
-    const QString text = QString::fromUtf8(end < 0 ? bytes : bytes.left(end)).trimmed();
+    const QString text = QString::fromUtf8(upToFirstNul(bytes)).trimmed();
     const QList<SketchMaterialFile *> files = MaterialCatalogueList::read(text);
     QStringList cards;
     for (const SketchMaterialFile *file : files) {
@@ -64,9 +62,7 @@ void checkListReply(const QByteArray &bytes)
     if (cards.size() > MaterialCatalogueList::maxCards)
         fuzzFail(QStringLiteral("%1 cards on one page").arg(cards.size()));
 
-    constexpr qint64 affordable = MaterialDescriptionReader::maxEntityText;
-    const QByteArray utf8 = text.toUtf8();
-    if (holdsReferenceBeyondSixteenBits(utf8) || EntityExpansion::expandedSize(utf8, affordable) > affordable)
+    if (!parserIsTheOracleOf(text.toUtf8()))
         return;
     const QStringList parsed = parsedCards(text);
     // The reader takes some texts the parser refuses; where the parser
@@ -80,9 +76,8 @@ void checkListReply(const QByteArray &bytes)
 void checkMaterialReply(const QByteArray &bytes)
 {
     // As the entry dialog takes the body: UTF-8 up to a NUL, untrimmed.
-    const int end = bytes.indexOf('\0');
     SketchMaterialFile downloaded(QStringLiteral("download"));
-    downloaded.parse(QString::fromUtf8(end < 0 ? bytes : bytes.left(end)));
+    downloaded.parse(QString::fromUtf8(upToFirstNul(bytes)));
     // As the materials panel imports them.
     SketchMaterialFile library(QStringLiteral("Templates"));
     for (const SketchMaterial *material : downloaded.materials()) {

@@ -7,24 +7,13 @@
 #include "fuzz/libraryroundtrip.h"
 
 #include "materials/descriptionoracle.h"
-#include "materials/entityexpansion.h"
 #include "materials/materialdescriptionreader.h"
 
 namespace {
 
-// As the library's load takes a file.
-QByteArray upToNul(const QByteArray &bytes)
-{
-    const int end = bytes.indexOf('\0');
-    return end < 0 ? bytes : bytes.left(end);
-}
-
 void checkReaderAgainstParser(const QByteArray &text)
 {
-    // The parser's reading is the oracle only where it keeps what a
-    // reference names, and only where building its tree is affordable.
-    constexpr qint64 affordable = MaterialDescriptionReader::maxEntityText;
-    if (holdsReferenceBeyondSixteenBits(text) || EntityExpansion::expandedSize(text, affordable) > affordable)
+    if (!parserIsTheOracleOf(text))
         return;
     const QString difference = compareReaderWithParser(text, true);
     if (!difference.isEmpty())
@@ -44,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SketchMaterialFile library(QStringLiteral("Templates"));
     const bool loaded = library.load(path);
 
-    const QByteArray text = upToNul(bytes);
+    const QByteArray text = upToFirstNul(bytes);
     checkReaderAgainstParser(text);
     MaterialDescriptionReader reader;
     if (reader.read(text) != loaded)

@@ -39,6 +39,13 @@ inline QStringList libraryHeld(const SketchMaterialFile &file)
     return held;
 }
 
+// The bytes as the program takes a library or a reply: up to a first NUL.
+inline QByteArray upToFirstNul(const QByteArray &bytes)
+{
+    const int end = bytes.indexOf('\0');
+    return end < 0 ? bytes : bytes.left(end);
+}
+
 inline bool libraryWriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

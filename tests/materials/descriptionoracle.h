@@ -7,6 +7,7 @@
 // (QDomDocument on the text decoded as UTF-8), and wherever it takes a text
 // the reader must take it too and give the same root, entries and contents.
 
+#include "materials/entityexpansion.h"
 #include "materials/materialdescriptionreader.h"
 
 #include <QDomDocument>
@@ -76,6 +77,15 @@ inline bool holdsReferenceBeyondSixteenBits(const QByteArray &text)
             return true;
     }
     return false;
+}
+
+// Whether the parser's reading is the oracle of the text: only where it
+// keeps what a reference names, and only where building its tree is
+// affordable (the reader refuses the others).
+inline bool parserIsTheOracleOf(const QByteArray &text)
+{
+    constexpr qint64 affordable = MaterialDescriptionReader::maxEntityText;
+    return !holdsReferenceBeyondSixteenBits(text) && EntityExpansion::expandedSize(text, affordable) <= affordable;
 }
 
 // An empty string when the reader agrees with the parser on the text, else
