@@ -11,8 +11,11 @@
 // One process-wide instance. It lives in the user's configuration folder as
 // the UTF-8 INI file "Loomdraw/Loomdraw.ini" ($XDG_CONFIG_HOME on Linux), one
 // key per text: "themeName", "userId", "lastVersion", "email". load() reads
-// all four texts once; a missing or unreadable file leaves them empty. The
-// setters change the texts in memory only; save() writes all four at once,
+// all four texts once; a missing or unreadable file (one that is no regular
+// file, or larger than any settings file) leaves them empty. Only plain
+// texts are read (IniText): a value of any other kind, a damaged one
+// included, reads as empty, so no file can stop the program. The setters
+// change the texts in memory only; save() writes all four at once,
 // replacing the file as a whole, so a failed save leaves the previous file.
 // GUI thread only.
 class UserSettings
@@ -20,11 +23,18 @@ class UserSettings
 public:
     static UserSettings &instance();
 
+    // The settings file of this user.
+    static QString filePath();
+
     // Replaces all four texts by what the file holds.
     void load();
-    // Writes all four texts; false when the file could not be written (the
-    // program goes on with the texts in memory and reports nothing).
+    void load(const QString &path);
+    // Writes all four texts, creating the file's folder when need be; false
+    // when the file could not be written (the program goes on with the
+    // texts in memory and reports nothing). What the file held before does
+    // not count: it is replaced.
     bool save() const;
+    bool save(const QString &path) const;
 
     QString themeName() const { return m_themeName; }
     QString userId() const { return m_userId; }

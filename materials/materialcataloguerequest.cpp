@@ -60,15 +60,15 @@ QString MaterialCatalogueRequest::materialUrl(const QString &materialFileName)
     return withQuery(SketchGlobals::materialGetUrl, items);
 }
 
-QByteArray MaterialCatalogueRequest::get(const QString &url)
+QByteArray MaterialCatalogueRequest::get(const QString &url, qint64 maxReplySize)
 {
     QString errorText;
-    return httpGetSync(url, errorText, requestTimeoutMs);
+    return httpGetSync(url, errorText, requestTimeoutMs, maxReplySize);
 }
 
-QString MaterialCatalogueRequest::getText(const QString &url)
+QString MaterialCatalogueRequest::getText(const QString &url, qint64 maxReplySize)
 {
-    const QByteArray body = get(url);
+    const QByteArray body = get(url, maxReplySize);
     const int end = body.indexOf('\0');
     return QString::fromUtf8(end < 0 ? body : body.left(end));
 }

@@ -1,6 +1,8 @@
 #ifndef MATERIALCATALOGUEREQUEST_H
 #define MATERIALCATALOGUEREQUEST_H
 
+#include "model/httphelpers.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -25,10 +27,11 @@ public:
     static QString listUrl();
     static QString materialUrl(const QString &materialFileName);
 
-    // The body of a GET of the address; empty on any failure.
-    static QByteArray get(const QString &url);
+    // The body of a GET of the address; empty on any failure, a body larger
+    // than maxReplySize included.
+    static QByteArray get(const QString &url, qint64 maxReplySize = httpDefaultMaxReplySize);
     // The body as text: UTF-8 up to a first NUL byte, untrimmed.
-    static QString getText(const QString &url);
+    static QString getText(const QString &url, qint64 maxReplySize = httpDefaultMaxReplySize);
 
     // A reply text of 1 to 10 characters is the service's (or the
     // network's) error message, shown to the user; longer ones are content.

@@ -1,5 +1,7 @@
 #include "materials/materialdescriptionreader.h"
 
+#include "materials/entityexpansion.h"
+
 #include <QVarLengthArray>
 
 #include <cstring>
@@ -10,8 +12,8 @@ namespace {
 // unreadable: the shape readers stop far above it, and parsing such a
 // content later would only cost stack when its tree is freed.
 constexpr int kMaxContentDepth = 512;
-// The longest reference worth reading.
-constexpr int kMaxReferenceLength = 32;
+// The last character a reference may name.
+constexpr uint kLastCharacter = 0x10FFFF;
 
 bool isSpace(char c)
 {
@@ -31,28 +33,25 @@ bool isNameCharacter(char c)
     return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
 
-// The code point of a character reference's digits; false when they are
-// not a number of that base or beyond the last character.
-bool characterReference(const char *begin, const char *end, int base, uint *code)
+int digitValue(char c, int base)
 {
-    if (begin == end || end - begin > 8)
-        return false;
-    uint value = 0;
-    for (const char *p = begin; p < end; ++p) {
-        const char c = *p;
-        uint digit = 0;
-        if (c >= '0' && c <= '9')
-            digit = uint(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = uint(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = uint(c - 'A' + 10);
-        else
-            return false;
-        value = value * uint(base) + digit;
-    }
-    *code = value;
-    return value <= 0x10FFFF;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (base == 16 && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// UTF-8 as it stands: QString::fromUtf8 takes a U+FEFF at the start for a
+// byte order mark and drops it, but in a name or a value it is a character.
+QString decodeUtf8(const char *begin, int size)
+{
+    QString text = QString::fromUtf8(begin, size);
+    if (size >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
+        text.prepend(QChar(0xFEFF));
+    return text;
 }
 
 char predefinedEntity(const char *begin, const char *end)
@@ -92,21 +91,46 @@ const char *findText(const char *begin, const char *end, const char *text)
 
 } // namespace
 
-bool MaterialDescriptionReader::read(const QByteArray &text)
+bool MaterialDescriptionReader::read(const QByteArray &text, int maxEntries)
 {
-    m_document = QDomDocument();
-    m_root = QDomElement();
-    m_entries.clear();
+    clear();
+    m_maxEntries = maxEntries;
     m_pos = text.constData();
     m_end = m_pos + text.size();
     if (startsWith("\xEF\xBB\xBF"))
         m_pos += 3;
     if (readDocument())
         return true;
+    const bool documentType = m_documentType;
+    clear();
+    return documentType && EntityExpansion::expandedSize(text, maxEntityText) <= maxEntityText
+        && readWithParser(text, maxEntries);
+}
+
+void MaterialDescriptionReader::clear()
+{
+    m_document = QDomDocument();
     m_root = QDomElement();
     m_entries.clear();
-    m_document = QDomDocument();
-    return false;
+    m_documentType = false;
+}
+
+// A document type may declare entities, whose text the references stand
+// for, and its internal subset is a language of its own: such a text is
+// read by the document parser itself, as the program read every text
+// before, from the text decoded as UTF-8.
+bool MaterialDescriptionReader::readWithParser(const QByteArray &text, int maxEntries)
+{
+    QDomDocument document;
+    if (!document.setContent(QString::fromUtf8(text), false))
+        return false;
+    m_document = document;
+    m_root = document.documentElement();
+    for (QDomElement child = m_root.firstChildElement(); !child.isNull() && m_entries.size() < maxEntries;
+         child = child.nextSiblingElement()) {
+        m_entries.append(Entry{child, QByteArray()});
+    }
+    return true;
 }
 
 bool MaterialDescriptionReader::readDocument()
@@ -138,7 +162,8 @@ bool MaterialDescriptionReader::readDocument()
         Entry entry;
         Name name;
         bool closed = false;
-        if (!readStartTag(&name, &entry.element, &closed))
+        const bool kept = m_entries.size() < m_maxEntries;
+        if (!readStartTag(&name, kept ? &entry.element : nullptr, &closed))
             return false;
         if (!closed) {
             const char *begin = m_pos;
@@ -148,9 +173,11 @@ bool MaterialDescriptionReader::readDocument()
             const char *end = m_pos;
             while (*--end != '<') {
             }
-            entry.content = QByteArray(begin, int(end - begin));
+            if (kept)
+                entry.content = QByteArray(begin, int(end - begin));
         }
-        m_entries.append(entry);
+        if (kept)
+            m_entries.append(entry);
     }
     m_root = root;
     return skipMisc(false) && m_pos == m_end;
@@ -171,22 +198,9 @@ bool MaterialDescriptionReader::skipMisc(bool prolog)
             if (!skipMarkup())
                 return false;
         } else if (prolog && startsWith("<!DOCTYPE")) {
-            m_pos += 9;
-            const char *close = static_cast<const char *>(std::memchr(m_pos, '>', size_t(m_end - m_pos)));
-            const char *subset = static_cast<const char *>(std::memchr(m_pos, '[', size_t(m_end - m_pos)));
-            if (subset && (!close || subset < close)) {
-                m_pos = subset + 1;
-                if (!skipPast("]"))
-                    return false;
-                skipSpace();
-                if (!startsWith(">"))
-                    return false;
-                ++m_pos;
-            } else {
-                if (!close)
-                    return false;
-                m_pos = close + 1;
-            }
+            // Left to the document parser (readWithParser).
+            m_documentType = true;
+            return false;
         } else {
             return true;
         }
@@ -200,7 +214,7 @@ bool MaterialDescriptionReader::readStartTag(Name *name, QDomElement *element, b
     if (!readName(name))
         return false;
     if (element)
-        *element = m_document.createElement(QString::fromUtf8(name->begin, name->size));
+        *element = m_document.createElement(decodeUtf8(name->begin, name->size));
     for (;;) {
         skipSpace();
         if (m_pos >= m_end)
@@ -269,7 +283,7 @@ bool MaterialDescriptionReader::readAttribute(QDomElement *element, Name *attrib
     if (!element)
         return true;
     // As the document parser does, a repeated attribute takes the last value.
-    element->setAttribute(QString::fromUtf8(name.begin, name.size), decodeAttributeValue(begin, end));
+    element->setAttribute(decodeUtf8(name.begin, name.size), decodeAttributeValue(begin, end));
     return true;
 }
 
@@ -386,38 +400,45 @@ bool MaterialDescriptionReader::skipPast(const char *terminator)
 
 // The reference at *position ("&...;"), moved past it; its character is
 // appended to *decoded when given. As the document parser takes them, an
-// entity it does not know stands for nothing and a character reference for
-// any code point.
+// entity it does not know stands for nothing, whatever the length of its
+// name, and a character reference may have any number of digits; the
+// character it names must be one of Unicode's.
 bool MaterialDescriptionReader::checkReference(const char **position, const char *end, QString *decoded) const
 {
-    const char *begin = *position + 1;
-    const char *limit = qMin(end, begin + kMaxReferenceLength);
-    const char *semicolon = limit > begin ? static_cast<const char *>(std::memchr(begin, ';', size_t(limit - begin))) : nullptr;
-    if (!semicolon || semicolon == begin)
-        return false;
-    *position = semicolon + 1;
-    if (*begin != '#') {
-        for (const char *p = begin; p < semicolon; ++p) {
-            if (!(p == begin ? isNameStart(*p) : isNameCharacter(*p)))
-                return false;
+    const char *p = *position + 1;
+    if (p < end && *p == '#') {
+        ++p;
+        const int base = p < end && *p == 'x' ? 16 : 10;
+        if (base == 16)
+            ++p;
+        const char *digits = p;
+        uint code = 0;
+        for (int digit = 0; p < end && (digit = digitValue(*p, base)) >= 0; ++p) {
+            // Once too large it stays too large, without overflowing.
+            code = qMin(code * uint(base) + uint(digit), kLastCharacter + 1);
         }
-        const char c = predefinedEntity(begin, semicolon);
-        if (c && decoded)
-            decoded->append(QLatin1Char(c));
-        return true;
-    }
-    const bool hex = begin + 1 < semicolon && begin[1] == 'x';
-    uint code = 0;
-    if (!characterReference(begin + (hex ? 2 : 1), semicolon, hex ? 16 : 10, &code))
-        return false;
-    if (decoded) {
-        if (QChar::requiresSurrogates(code)) {
+        if (p == digits || p >= end || *p != ';' || code > kLastCharacter)
+            return false;
+        *position = p + 1;
+        if (decoded && QChar::requiresSurrogates(code)) {
             decoded->append(QChar(QChar::highSurrogate(code)));
             decoded->append(QChar(QChar::lowSurrogate(code)));
-        } else {
+        } else if (decoded) {
             decoded->append(QChar(ushort(code)));
         }
+        return true;
     }
+    const char *name = p;
+    if (p >= end || !isNameStart(*p))
+        return false;
+    while (p < end && isNameCharacter(*p))
+        ++p;
+    if (p >= end || *p != ';')
+        return false;
+    *position = p + 1;
+    const char c = predefinedEntity(name, p);
+    if (c && decoded)
+        decoded->append(QLatin1Char(c));
     return true;
 }
 
@@ -429,7 +450,7 @@ QString MaterialDescriptionReader::decodeAttributeValue(const char *begin, const
     for (const char *p = begin; p < end;) {
         const char *amp = static_cast<const char *>(std::memchr(p, '&', size_t(end - p)));
         const char *stop = amp ? amp : end;
-        value += QString::fromUtf8(p, int(stop - p));
+        value += decodeUtf8(p, int(stop - p));
         p = stop;
         if (amp)
             checkReference(&p, end, &value);

@@ -32,6 +32,50 @@ const QString CategoryAttribute = QStringLiteral("Category");
 const QString SizeAttribute = QStringLiteral("Size");
 const QString DragRootTag = QStringLiteral("StoryloomMaterial");
 
+constexpr int kIndent = 4;
+
+// Whether the text between the tags of a material element at that depth is
+// laid out as the element writer lays out child elements: a line break,
+// then every tag on a line of its own indented by 4 per level, and last the
+// indentation of the material's end tag. Comments, instructions and text
+// are never part of it.
+bool isInWriterLayout(const QByteArray &content, int depth)
+{
+    const char *p = content.constData();
+    const char *const end = p + content.size();
+    if (p == end || *p++ != '\n')
+        return false;
+    int open = 0;
+    bool tagSeen = false;
+    for (;;) {
+        int spaces = 0;
+        for (; p < end && *p == ' '; ++p)
+            ++spaces;
+        if (p == end)
+            return tagSeen && open == 0 && spaces == depth * kIndent;
+        const bool closing = end - p > 1 && p[1] == '/';
+        if (*p != '<' || (closing && open == 0) || spaces != (depth + 1 + open - (closing ? 1 : 0)) * kIndent)
+            return false;
+        if (!closing && (end - p < 2 || p[1] == '!' || p[1] == '?'))
+            return false;
+        // To the end of the tag, past quoted values.
+        char quote = 0;
+        for (++p; p < end && (quote || *p != '>'); ++p) {
+            // The writer keeps a tag on one line.
+            if (*p == '\n' || *p == '\r')
+                return false;
+            if (quote ? *p == quote : (*p == '"' || *p == '\''))
+                quote = quote ? 0 : *p;
+        }
+        if (end - p < 2 || p[1] != '\n')
+            return false;
+        const bool selfClosing = p[-1] == '/';
+        p += 2;
+        open += closing ? -1 : (selfClosing ? 0 : 1);
+        tagSeen = true;
+    }
+}
+
 // Room left free on every side of a painted material.
 constexpr qreal kPaintMargin = 3.0;
 
@@ -151,18 +195,30 @@ void SketchMaterial::readXml(const QDomElement &element, const QByteArray &shape
     const bool appending = !shapes().isEmpty();
     m_shapesXml = shapesXml;
     m_shapesXmlDepth = 1;
+    m_shapesXmlInLayout = isInWriterLayout(shapesXml, 1);
+    m_shapesXmlUnreadable = false;
     m_shapesPending = true;
     m_keepsShapesXml = true;
     if (appending)
         shapes();
 }
 
+void SketchMaterial::setGuid(const QString &guid)
+{
+    m_guid = XmlTextWriter::writableText(guid);
+}
+
+void SketchMaterial::setName(const QString &name)
+{
+    m_name = XmlTextWriter::writableText(name);
+}
+
 void SketchMaterial::readAttributes(const QDomElement &element)
 {
-    m_guid = readXmlAttribute(element, GuidAttribute);
+    setGuid(readXmlAttribute(element, GuidAttribute));
     if (m_guid.isEmpty())
         m_guid = newGuid();
-    m_name = readXmlAttribute(element, NameAttribute);
+    setName(readXmlAttribute(element, NameAttribute));
     m_category = readXmlIntAttribute(element, CategoryAttribute, SketchMaterialRole);
     const QSizeF size = readXmlSizeFAttribute(element, SizeAttribute, QSizeF(-1.0, -1.0));
     // The drop centres the material by its size: kept within the range of
@@ -196,38 +252,50 @@ void SketchMaterial::readPendingShapes() const
     QDomDocument document;
     if (document.setContent(QByteArray("<M>") + m_shapesXml + QByteArray("</M>"), false))
         readShapes(document.documentElement());
+    else
+        m_shapesXmlUnreadable = true;
 }
 
 void SketchMaterial::forgetShapesXml()
 {
     m_shapesXml.clear();
     m_keepsShapesXml = false;
+    m_shapesXmlInLayout = false;
+    m_shapesXmlUnreadable = false;
     m_shapesPending = false;
 }
 
 // The start tag is written afresh every time; the content comes from the
 // text the shapes were read from or last written as, while that still
-// stands for them and lay at the same depth.
+// stands for them, lay at the same depth and is laid out as the rest of the
+// file. A text in another layout is written afresh from its shapes, unless
+// it does not parse: then nothing else holds what it was.
 void SketchMaterial::appendXmlText(QByteArray &out, const QString &tag, int depth) const
 {
     QDomDocument tree;
     QDomElement element = tree.createElement(tag);
     writeAttributes(element);
-    QString head;
-    appendElementText(head, element, depth);
-    if (!m_keepsShapesXml || m_shapesXmlDepth != depth) {
-        // The element's own indentation leads its end tag.
-        m_shapesXml = shapesXmlText(tree, depth, head.left(head.indexOf(QLatin1Char('<'))));
+    XmlTextWriter writer;
+    writer.writeStartTag(element, depth, {GuidAttribute, NameAttribute, CategoryAttribute, SizeAttribute});
+    bool rewrite = !m_keepsShapesXml || m_shapesXmlDepth != depth;
+    if (!rewrite && !m_shapesXmlInLayout) {
+        readPendingShapes();
+        rewrite = !m_shapesXmlUnreadable;
+    }
+    if (rewrite) {
+        m_shapesXml = shapesXmlText(tree, depth, QString(depth * kIndent, QLatin1Char(' ')));
         m_shapesXmlDepth = depth;
+        m_shapesXmlInLayout = true;
         m_keepsShapesXml = true;
     }
+    writer.closeStartTag(m_shapesXml.isEmpty());
+    QString head = writer.text();
     if (m_shapesXml.isEmpty()) {
         out += head.toUtf8();
         return;
     }
-    // Without children the tag ends in "/>" and a line break.
-    head.chop(3);
-    head += QLatin1Char('>');
+    // The content brings its own line break after the start tag.
+    head.chop(1);
     out += head.toUtf8();
     out += m_shapesXml;
     out += "</" + tag.toUtf8() + ">\n";

@@ -61,10 +61,14 @@ public:
 
     // --- Identity -----------------------------------------------------------
 
+    // A material holds only characters that the library file can carry, so
+    // that it reads back as it is held: the setters and the readers leave
+    // out what the XML writer leaves out (control characters, unpaired
+    // surrogates).
     QString guid() const { return m_guid; }
-    void setGuid(const QString &guid) { m_guid = guid; }
+    void setGuid(const QString &guid);
     QString name() const { return m_name; }
-    void setName(const QString &name) { m_name = name; }
+    void setName(const QString &name);
     // A SketchMaterialCategory value; any integer read from a file is kept.
     int category() const { return m_category; }
     void setCategory(int category) { m_category = category; }
@@ -107,8 +111,12 @@ public:
     // text is read at once after them.
     void readXml(const QDomElement &element, const QByteArray &shapesXml);
     // The material element with that tag as the library file holds it,
-    // indented from depth, appended to out in UTF-8. The text of the shapes
-    // is kept for the next time, until the modifiable list is taken.
+    // indented from depth, appended to out in UTF-8: "Guid", "Name",
+    // "Category" and "Size" in this order, then the shapes in the layout of
+    // the rest of the file. The text of the shapes is kept for the next
+    // time, until the modifiable list is taken; a text read in another
+    // layout is written afresh (unless it does not parse, which leaves it as
+    // it was).
     void appendXmlText(QByteArray &out, const QString &tag, int depth) const;
     // The drag text: the material as the root "StoryloomMaterial" of an XML
     // text without declaration, indented by 4, attributes sorted by name.
@@ -170,6 +178,9 @@ private:
     mutable QByteArray m_shapesXml;
     mutable bool m_keepsShapesXml = false;
     mutable int m_shapesXmlDepth = 1;
+    // The text is laid out as the writer lays it out; it did not parse.
+    mutable bool m_shapesXmlInLayout = false;
+    mutable bool m_shapesXmlUnreadable = false;
     QImage *m_thumbnail = nullptr;
     bool m_imported = false;
 };

@@ -7,6 +7,7 @@
 #include "model/xmlattributes.h"
 
 #include <QDomElement>
+#include <QUuid>
 
 #include <array>
 
@@ -106,12 +107,12 @@ QList<SketchMaterial *> SketchMaterialFile::parse(const QString &text)
     if (text.isEmpty())
         return QList<SketchMaterial *>();
     bool wellFormed = false;
-    return parse(text.toUtf8(), &wellFormed);
+    return parse(text.toUtf8(), HeldGuidDrops, &wellFormed);
 }
 
 // The shapes of each material stay text until they are asked for: reading
 // every shape of a large library would take far longer than showing it.
-QList<SketchMaterial *> SketchMaterialFile::parse(const QByteArray &text, bool *wellFormed)
+QList<SketchMaterial *> SketchMaterialFile::parse(const QByteArray &text, HeldGuid heldGuid, bool *wellFormed)
 {
     MaterialDescriptionReader reader;
     *wellFormed = reader.read(text);
@@ -129,7 +130,12 @@ QList<SketchMaterial *> SketchMaterialFile::parse(const QByteArray &text, bool *
     QList<SketchMaterial *> added;
     for (const MaterialDescriptionReader::Entry &entry : reader.entries()) {
         auto *material = new SketchMaterial;
-        material->readXml(entry.element, entry.content);
+        if (entry.element.hasChildNodes())
+            material->readXml(entry.element);
+        else
+            material->readXml(entry.element, entry.content);
+        if (heldGuid == HeldGuidRenews && contains(material->guid()))
+            material->setGuid(QUuid::createUuid().toString());
         if (addMaterial(material))
             added.append(material);
     }
@@ -145,7 +151,7 @@ bool SketchMaterialFile::load(const QString &path)
     if (end >= 0)
         bytes.truncate(end);
     bool wellFormed = false;
-    parse(bytes, &wellFormed);
+    parse(bytes, HeldGuidRenews, &wellFormed);
     return wellFormed;
 }
 

@@ -15,8 +15,9 @@ class SketchMaterial;
 // A material file description is XML whose root may carry "Name", "Price"
 // and "Currency"; every child element of the root is a material element. The
 // library file is written as a "Storyloom" root of "Material" elements, UTF-8
-// without declaration, indented by 4, attributes sorted by name; name, price
-// and currency are not written.
+// without declaration, indented by 4, the material's attributes in the order
+// "Guid", "Name", "Category", "Size" and those of shapes sorted by name;
+// name, price and currency are not written.
 //
 // A large library reads fast: the shapes of a material read from a text stay
 // text until they are first asked for, and a material whose shapes were not
@@ -77,8 +78,10 @@ public:
     // file). An empty text changes nothing.
     QList<SketchMaterial *> parse(const QString &text);
     // Replaces the content with the file's description, read as UTF-8 up to
-    // the first NUL byte. False, with the file object empty, for an empty
-    // path, a file that cannot be read, or text that is not XML.
+    // the first NUL byte. Unlike parse, a material whose Guid is held
+    // already is kept under a new Guid: a library loses none of its
+    // materials. False, with the file object empty, for an empty path, a
+    // file that cannot be read, or text that is not XML.
     bool load(const QString &path);
     // The library file's text.
     QByteArray toLibraryText() const;
@@ -88,7 +91,9 @@ public:
     bool save(const QString &path) const;
 
 private:
-    QList<SketchMaterial *> parse(const QByteArray &text, bool *wellFormed);
+    // What becomes of a material whose Guid the file holds already.
+    enum HeldGuid { HeldGuidDrops, HeldGuidRenews };
+    QList<SketchMaterial *> parse(const QByteArray &text, HeldGuid heldGuid, bool *wellFormed);
 
     QString m_name;
     QList<SketchMaterial *> m_materials;

@@ -62,12 +62,14 @@ QString SketchMaterialLibrary::filePath(const QString &programFolder, bool progr
                                         const QString &userFolder)
 {
     const QString programLibrary = QDir(programFolder).filePath(fileName());
-    if (programFolderWritable)
+    const QString userLibrary = userFolder.isEmpty() ? QString() : QDir(userFolder).filePath(fileName());
+    // The user's copy holds every edit made since it was made: whatever the
+    // program folder allows now, going back to its library would lose them.
+    if (!userLibrary.isEmpty() && QFileInfo::exists(userLibrary))
+        return userLibrary;
+    if (programFolderWritable || userLibrary.isEmpty())
         return programLibrary;
     QDir().mkpath(userFolder);
-    const QString userLibrary = QDir(userFolder).filePath(fileName());
-    if (QFileInfo::exists(userLibrary))
-        return userLibrary;
     // An unreadable library is not copied: an empty copy would stand in for
     // it from then on.
     const QByteArray seed = readWholeFile(programLibrary);

@@ -1,18 +1,16 @@
 #include "materials/sketchmateriallistview.h"
 
+#include "materials/materialcataloguelist.h"
 #include "materials/materialcataloguerequest.h"
 #include "materials/sketchmaterial.h"
 #include "materials/sketchmaterialfile.h"
 #include "materials/sketchmateriallistviewgriditemdelegate.h"
-#include "model/xmlattributes.h"
 #include "skin/controls/skingridcell.h"
 #include "skin/controls/skingridrow.h"
 #include "skin/controls/skingridview.h"
 #include "skin/windows/skintheme.h"
 
 #include <QCoreApplication>
-#include <QDomDocument>
-#include <QDomElement>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -100,31 +98,15 @@ void SketchMaterialListView::resizeEvent(QResizeEvent *event)
 
 void SketchMaterialListView::loadMaterialList()
 {
-    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl()).trimmed();
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl(),
+                                                           MaterialCatalogueList::maxReplySize)
+                             .trimmed();
     if (text.isEmpty())
         return;
     if (MaterialCatalogueRequest::reportErrorText(this, text))
         return;
-    readMaterialList(text);
-}
-
-void SketchMaterialListView::readMaterialList(const QString &text)
-{
-    // Text that is not XML leaves a document without a root: no entries.
-    QDomDocument document;
-    document.setContent(text);
-    // Only elements are entries and previews: a comment or a line of text
-    // between them is no card and no preview.
-    for (QDomElement entry = document.documentElement().firstChildElement(); !entry.isNull();
-         entry = entry.nextSiblingElement()) {
-        auto *file = new SketchMaterialFile(readXmlAttribute(entry, QStringLiteral("Name"), QString()));
-        file->setPrice(readXmlFloatAttribute(entry, QStringLiteral("Price"), 0.0f));
-        file->setCurrency(readXmlIntAttribute(entry, QStringLiteral("Currency"), 0));
-        auto *preview = new SketchMaterial;
-        preview->readXml(entry.firstChildElement());
-        file->addMaterial(preview);
+    for (SketchMaterialFile *file : MaterialCatalogueList::read(text))
         addMaterialFile(file);
-    }
 }
 
 void SketchMaterialListView::addMaterialFile(SketchMaterialFile *file)

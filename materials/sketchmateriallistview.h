@@ -24,8 +24,11 @@ class SkinGridView;
 // 10 characters are the service's error text, shown as plain text in an
 // "Error" box, and anything longer is read as XML: every child element of
 // the root is one entry ("Name", "Price", "Currency") whose first child
-// element is the preview material. Text that is not XML shows nothing.
-// Nothing is retried and the cards never change afterwards.
+// element is the preview material. Text that is not XML shows nothing. The
+// page shows at most the first MaterialCatalogueList::maxCards entries, and
+// a reply larger than MaterialCatalogueList::maxReplySize shows nothing, as
+// a failed request. Nothing is retried and the cards never change
+// afterwards.
 //
 // Not a document: the caption is "Material Library", it is never modified,
 // and it counts as empty, so export and printing stay off while it shows.
@@ -69,7 +72,6 @@ protected:
 private:
     void configureGrid();
     void loadMaterialList();
-    void readMaterialList(const QString &text);
     void addMaterialFile(SketchMaterialFile *file);
 
     SkinGridView *m_grid = nullptr;

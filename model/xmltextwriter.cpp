@@ -67,6 +67,11 @@ void XmlTextWriter::writeDeclaration()
 
 void XmlTextWriter::writeStartTag(const QDomElement &element, int depth)
 {
+    writeStartTag(element, depth, QStringList());
+}
+
+void XmlTextWriter::writeStartTag(const QDomElement &element, int depth, const QStringList &leading)
+{
     writeStartTag(element.tagName(), depth);
     const QDomNamedNodeMap attributes = element.attributes();
     const int count = attributes.count();
@@ -74,8 +79,16 @@ void XmlTextWriter::writeStartTag(const QDomElement &element, int depth)
     sorted.reserve(count);
     for (int i = 0; i < count; ++i)
         sorted.append(attributes.item(i).toAttr());
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QDomAttr &a, const QDomAttr &b) { return a.name() < b.name(); });
+    // A name outside leading ranks after all of it.
+    const auto rank = [&leading](const QDomAttr &attribute) {
+        const int index = leading.indexOf(attribute.name());
+        return index < 0 ? leading.size() : index;
+    };
+    std::sort(sorted.begin(), sorted.end(), [&rank](const QDomAttr &a, const QDomAttr &b) {
+        const int rankA = rank(a);
+        const int rankB = rank(b);
+        return rankA != rankB ? rankA < rankB : a.name() < b.name();
+    });
     for (const QDomAttr &attribute : qAsConst(sorted)) {
         m_text += QLatin1Char(' ');
         m_text += attribute.name();
@@ -151,6 +164,15 @@ QString XmlTextWriter::elementText(const QDomElement &element)
     return writer.m_text;
 }
 
+QString XmlTextWriter::writableText(const QString &text)
+{
+    if (!needsEscaping(text))
+        return text;
+    XmlTextWriter writer;
+    writer.appendWritable(text);
+    return writer.m_text;
+}
+
 void XmlTextWriter::appendIndent(int depth)
 {
     static const QString spaces(256, QLatin1Char(' '));
@@ -162,6 +184,16 @@ void XmlTextWriter::appendIndent(int depth)
 
 void XmlTextWriter::appendEscaped(const QString &text)
 {
+    appendCharacters(text, true);
+}
+
+void XmlTextWriter::appendWritable(const QString &text)
+{
+    appendCharacters(text, false);
+}
+
+void XmlTextWriter::appendCharacters(const QString &text, bool escaped)
+{
     if (!needsEscaping(text)) {
         m_text += text;
         return;
@@ -169,7 +201,8 @@ void XmlTextWriter::appendEscaped(const QString &text)
     const int length = text.size();
     for (int i = 0; i < length; ++i) {
         const char16_t u = text.at(i).unicode();
-        if (const char *entity = entityOf(u)) {
+        const char *entity = entityOf(u);
+        if (entity && escaped) {
             m_text += QLatin1String(entity);
             continue;
         }

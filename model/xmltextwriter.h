@@ -2,6 +2,7 @@
 #define XMLTEXTWRITER_H
 
 #include <QString>
+#include <QStringList>
 
 class QDomElement;
 class QIODevice;
@@ -38,6 +39,9 @@ public:
     // The opening tag up to its attributes, without the closing ">" or "/>":
     // closeStartTag() ends it.
     void writeStartTag(const QDomElement &element, int depth);
+    // The same with the attributes named in leading first, in that order,
+    // and the others after them by name.
+    void writeStartTag(const QDomElement &element, int depth, const QStringList &leading);
     void writeStartTag(const QString &tagName, int depth);
     // ">" and a line break, or "/>" and a line break for an empty element.
     void closeStartTag(bool empty);
@@ -52,10 +56,16 @@ public:
 
     // The element with its content as a text of its own, at depth 0.
     static QString elementText(const QDomElement &element);
+    // The text without the characters this writer leaves out: what a value
+    // that must read back as it is held may hold.
+    static QString writableText(const QString &text);
 
 private:
     void appendIndent(int depth);
     void appendEscaped(const QString &text);
+    // The characters the writer keeps, as they are.
+    void appendWritable(const QString &text);
+    void appendCharacters(const QString &text, bool escaped);
 
     QIODevice *m_device = nullptr;
     QString m_text;

@@ -4,8 +4,9 @@
 #   tests/fuzz/run.sh [seconds] [target...]
 #
 # seconds defaults to 600; the targets default to all of them (documentfile,
-# clipboard, attributes, archive, commandline). They run FUZZ_JOBS at a time
-# (default 2: the machine is shared), each starting from its seeds and its saved
+# clipboard, attributes, archive, handover, commandline, settings, library,
+# catalogue). They run FUZZ_JOBS at a time (default 2: the machine is
+# shared), each starting from its seeds and its saved
 # findings and keeping what it learns in build/fuzz/corpus/<target>. An
 # input that breaks a target is written to build/fuzz/findings/<target>/;
 # after fixing the fault, copy it (under a name that says what it shows)
@@ -16,7 +17,8 @@ root="$(cd "$here/../.." && pwd)"
 seconds="${1:-600}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(documentfile clipboard attributes archive commandline)
+[ ${#targets[@]} -gt 0 ] || targets=(documentfile clipboard attributes archive handover commandline
+                                    settings library catalogue)
 
 build="$root/build/fuzz"
 if [ ! -f "$build/CMakeCache.txt" ]; then

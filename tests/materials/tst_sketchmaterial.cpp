@@ -365,7 +365,7 @@ void TestSketchMaterial::fileTextIsReadOnFirstUse()
 
     QByteArray text;
     material.appendXmlText(text, QStringLiteral("Material"), 1);
-    QCOMPARE(text, QByteArray("    <Material Category=\"0\" Guid=\"{f}\" Size=\"5,5\">\n"
+    QCOMPARE(text, QByteArray("    <Material Guid=\"{f}\" Category=\"0\" Size=\"5,5\">\n"
                               "        <Shape Points=\"0,0;5,5\"/>\n"
                               "        <Group Points=\"0,0;1,0;1,1;0,1\"/>\n"
                               "    </Material>\n"));

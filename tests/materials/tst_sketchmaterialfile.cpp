@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 #include <cmath>
@@ -89,10 +90,16 @@ private slots:
 
     void saveWritesTheLibraryText();
     void saveWritesUntouchedShapesBackAsRead();
+    void shapesOfAnotherLayoutAreWrittenInTheLibrarys_data();
+    void shapesOfAnotherLayoutAreWrittenInTheLibrarys();
     void lazilyReadLibraryWritesWhatAFreshOneWrites();
     void changedShapesAreWrittenAfresh();
     void saveOfAnEmptyLibrary();
     void saveLoadSaveGivesTheSameBytes();
+    void heldTextsReadBackAsHeld_data();
+    void heldTextsReadBackAsHeld();
+    void loadKeepsARepeatedGuidUnderANewOne();
+    void loadReadsEntitiesTheDocumentTypeDeclares();
     void saveCreatesAMissingFolder();
     void saveFailures_data();
     void saveFailures();
@@ -482,8 +489,8 @@ void TestSketchMaterialFile::saveWritesTheLibraryText()
     QVERIFY(file.save(path("library.xml")));
     const QByteArray expected =
         "<Storyloom>\n"
-        "    <Material Category=\"0\" Guid=\"{h}\" Size=\"-1,-1\"/>\n"
-        "    <Material Category=\"2\" Guid=\"{g}\" Name=\"Box &amp; line\" Size=\"100,50\">\n"
+        "    <Material Guid=\"{h}\" Category=\"0\" Size=\"-1,-1\"/>\n"
+        "    <Material Guid=\"{g}\" Name=\"Box &amp; line\" Category=\"2\" Size=\"100,50\">\n"
         "        <Shape Behavior=\"1\" Points=\"0,0;100,0;100,50;0,50\"/>\n"
         "        <Shape Closed=\"0\" Points=\"0,0;100,50\"/>\n"
         "    </Material>\n"
@@ -494,8 +501,17 @@ void TestSketchMaterialFile::saveWritesTheLibraryText()
 
 void TestSketchMaterialFile::saveWritesUntouchedShapesBackAsRead()
 {
+    // Laid out as the library is, attributes in any order: kept as read.
+    const QByteArray shapes = "\n"
+                              "        <Shape Points=\"0,0;100,0;100,50;0,50\" Behavior=\"1\"/>\n"
+                              "        <Group Points=\"0,0;10,0;10,10;0,10\">\n"
+                              "            <Shape Closed=\"0\" Points=\"0,0;10,10\"/>\n"
+                              "        </Group>\n"
+                              "    ";
+    QVERIFY(writeFileBytes(path("kept.xml"), "<Storyloom>\n    <Material Size=\"100,50\" Guid=\"{g}\">" + shapes
+                                                 + "</Material>\n</Storyloom>\n"));
     SketchMaterialFile file(QStringLiteral("Templates"));
-    file.parse(ForeignDescription);
+    QVERIFY(file.load(path("kept.xml")));
     SketchMaterial *g = file.materials().last();
     // Painting reads the shapes without taking them; a new name and category
     // are written afresh all the same.
@@ -503,25 +519,50 @@ void TestSketchMaterialFile::saveWritesUntouchedShapesBackAsRead()
     QCOMPARE(inkedBox(*image).isEmpty(), false);
     g->setName(QStringLiteral("Renamed"));
     g->setCategory(5);
-    const QByteArray expected =
-        "<Storyloom>\n"
-        "    <Material Category=\"0\" Guid=\"{h}\" Size=\"-1,-1\"/>\n"
-        "    <Material Category=\"5\" Guid=\"{g}\" Name=\"Renamed\" Size=\"100,50\">"
-        "<Shape Points=\"0,0;100,0;100,50;0,50\" Behavior=\"1\"/><!-- note -->"
-        "<Sparkle Points=\"1,1\"/>"
-        "<Shape Closed=\"0\" Points=\"0,0;100,50\"/>"
-        "</Material>\n"
-        "</Storyloom>\n";
+    const QByteArray expected = "<Storyloom>\n"
+                                "    <Material Guid=\"{g}\" Name=\"Renamed\" Category=\"5\" Size=\"100,50\">"
+        + shapes + "</Material>\n</Storyloom>\n";
     QCOMPARE(file.toLibraryText(), expected);
 
     // What was saved reads back to the same materials.
     QVERIFY(file.save(path("kept.xml")));
     SketchMaterialFile back(QStringLiteral("Templates"));
     QVERIFY(back.load(path("kept.xml")));
-    QCOMPARE(guidsOf(back.materials()), (QStringList{"h", "g"}));
-    const SketchMaterial *readBack = back.materials().last();
+    const SketchMaterial *readBack = back.materials().first();
     QCOMPARE(readBack->shapes().size(), 2);
     QCOMPARE(back.toLibraryText(), expected);
+}
+
+// Shapes read in another layout (a catalogue's file, a hand edit) are
+// written in the library's, as freshly made ones are; what is no shape goes.
+void TestSketchMaterialFile::shapesOfAnotherLayoutAreWrittenInTheLibrarys_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("one line") << QByteArray("<Shape Points=\"0,0;1,1\"/><Group Points=\"0,0;1,0;1,1;0,1\"><Shape Points=\"0,0;1,1\"/></Group>");
+    QTest::newRow("indented by two") << QByteArray("\n  <Shape Points=\"0,0;1,1\"/>\n  <Group Points=\"0,0;1,0;1,1;0,1\">\n    <Shape Points=\"0,0;1,1\"/>\n  </Group>\n");
+    QTest::newRow("tabs") << QByteArray("\n\t\t<Shape Points=\"0,0;1,1\"/>\n\t\t<Group Points=\"0,0;1,0;1,1;0,1\">\n\t\t\t<Shape Points=\"0,0;1,1\"/>\n\t\t</Group>\n\t");
+    QTest::newRow("Windows line ends") << QByteArray("\r\n        <Shape Points=\"0,0;1,1\"/>\r\n        <Group Points=\"0,0;1,0;1,1;0,1\">\r\n            <Shape Points=\"0,0;1,1\"/>\r\n        </Group>\r\n    ");
+    QTest::newRow("a comment and a stranger") << QByteArray("\n        <Shape Points=\"0,0;1,1\"/><!-- note -->\n        <Sparkle/>\n        <Group Points=\"0,0;1,0;1,1;0,1\">\n            <Shape Points=\"0,0;1,1\"/>\n        </Group>\n    ");
+    QTest::newRow("a tag over two lines") << QByteArray("\n        <Shape\n Points=\"0,0;1,1\"/>\n        <Group Points=\"0,0;1,0;1,1;0,1\">\n            <Shape Points=\"0,0;1,1\"/>\n        </Group>\n    ");
+}
+
+void TestSketchMaterialFile::shapesOfAnotherLayoutAreWrittenInTheLibrarys()
+{
+    QFETCH(QByteArray, content);
+    QVERIFY(writeFileBytes(path("foreign.xml"), "<Storyloom><Material Guid=\"{f}\" Size=\"1,1\">" + content
+                                                    + "</Material><Material Guid=\"{e}\">\n  </Material></Storyloom>"));
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    QVERIFY(file.load(path("foreign.xml")));
+    const QByteArray expected = "<Storyloom>\n"
+                                "    <Material Guid=\"{f}\" Category=\"0\" Size=\"1,1\">\n"
+                                "        <Shape Points=\"0,0;1,1\"/>\n"
+                                "        <Group Points=\"0,0;1,0;1,1;0,1\">\n"
+                                "            <Shape Points=\"0,0;1,1\"/>\n"
+                                "        </Group>\n"
+                                "    </Material>\n"
+                                "    <Material Guid=\"{e}\" Category=\"0\" Size=\"-1,-1\"/>\n"
+                                "</Storyloom>\n";
+    QCOMPARE(file.toLibraryText(), expected);
 }
 
 void TestSketchMaterialFile::lazilyReadLibraryWritesWhatAFreshOneWrites()
@@ -599,6 +640,98 @@ void TestSketchMaterialFile::saveLoadSaveGivesTheSameBytes()
     QCOMPARE(back.materials().at(3)->shapes().first()->text(), file.materials().at(3)->shapes().first()->text());
     QVERIFY(back.save(path("second.xml")));
     QCOMPARE(readFileBytes(path("second.xml")), readFileBytes(path("first.xml")));
+}
+
+// Guids and names as a library holds them after a load, in file order.
+QStringList heldTexts(const SketchMaterialFile &file)
+{
+    QStringList texts;
+    for (const SketchMaterial *material : file.materials())
+        texts.append(material->guid() + QLatin1Char('|') + material->name());
+    return texts;
+}
+
+// Whatever a library holds after a load is what its save writes: the next
+// load holds the same materials under the same Guids and names, and saves
+// the same bytes. Characters the writer leaves out are not held; a U+FEFF
+// is a character like any other.
+void TestSketchMaterialFile::heldTextsReadBackAsHeld_data()
+{
+    QTest::addColumn<QByteArray>("materials");
+    QTest::addColumn<int>("count");
+    QTest::newRow("Guids apart by a control character")
+        << QByteArray("<Material Guid=\"{a}&#1;\"/><Material Guid=\"{a}\" Name=\"second\"/>") << 2;
+    QTest::newRow("Guid of control characters only") << QByteArray("<Material Guid=\"&#1;&#x1f;\" Name=\"x\"/>") << 1;
+    QTest::newRow("raw control characters") << QByteArray("<Material Guid=\"{b}\x02\" Name=\"n\x7\x10\"/><Material Guid=\"{b}\"/>") << 2;
+    QTest::newRow("unpaired surrogates and non-characters")
+        << QByteArray("<Material Guid=\"{c}&#xD800;&#xFFFE;\" Name=\"&#xDC00;n&#xFFFF;\"/><Material Guid=\"{c}\"/>") << 2;
+    QTest::newRow("byte order mark first")
+        << QByteArray("<Material Guid=\"\xEF\xBB\xBF{d}\" Name=\"\xEF\xBB\xBFn\"/><Material Guid=\"{d}\"/>") << 2;
+    QTest::newRow("byte order mark after a reference")
+        << QByteArray("<Material Guid=\"&amp;\xEF\xBB\xBF\"/><Material Guid=\"&amp;\"/>") << 2;
+    QTest::newRow("line breaks and tabs") << QByteArray("<Material Guid=\"{e}&#xa;\" Name=\"a&#9;b&#xd;\"/><Material Guid=\"{e}\"/>") << 2;
+}
+
+void TestSketchMaterialFile::heldTextsReadBackAsHeld()
+{
+    QFETCH(QByteArray, materials);
+    QFETCH(int, count);
+    QVERIFY(writeFileBytes(path("held.xml"), "<Storyloom>" + materials + "</Storyloom>"));
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    QVERIFY(file.load(path("held.xml")));
+    QCOMPARE(file.materials().size(), count);
+    for (const SketchMaterial *material : file.materials())
+        QVERIFY(!material->guid().isEmpty());
+    QVERIFY(file.save(path("first.xml")));
+
+    SketchMaterialFile back(QStringLiteral("Templates"));
+    QVERIFY(back.load(path("first.xml")));
+    QCOMPARE(heldTexts(back), heldTexts(file));
+    QVERIFY(back.save(path("second.xml")));
+    QCOMPARE(readFileBytes(path("second.xml")), readFileBytes(path("first.xml")));
+}
+
+// A library that holds a Guid twice (an edit by hand, an older copy) loses
+// neither material; a description read for import still skips the second.
+void TestSketchMaterialFile::loadKeepsARepeatedGuidUnderANewOne()
+{
+    QVERIFY(writeFileBytes(path("twice.xml"), "<Storyloom><Material Guid=\"{a}\" Name=\"one\"/>"
+                                              "<Material Guid=\"{a}\" Name=\"two\"/></Storyloom>"));
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    QVERIFY(file.load(path("twice.xml")));
+    QCOMPARE(file.materials().size(), 2);
+    QCOMPARE(file.materials().at(0)->guid(), QStringLiteral("{a}"));
+    QCOMPARE(file.materials().at(0)->name(), QStringLiteral("one"));
+    QCOMPARE(file.materials().at(1)->name(), QStringLiteral("two"));
+    const QString renewed = file.materials().at(1)->guid();
+    QVERIFY(!QUuid::fromString(renewed).isNull());
+    QVERIFY(file.contains(renewed));
+
+    SketchMaterialFile imported(QStringLiteral("f"));
+    imported.parse(QString::fromUtf8(readFileBytes(path("twice.xml"))));
+    QCOMPARE(imported.materials().size(), 1);
+}
+
+// The entities of a document type stand for their text, in the materials'
+// attributes and in their shapes; the save writes that text.
+void TestSketchMaterialFile::loadReadsEntitiesTheDocumentTypeDeclares()
+{
+    QVERIFY(writeFileBytes(path("entities.xml"),
+                           "<!DOCTYPE Storyloom [<!ENTITY cat \"Cat ] &amp; mouse\">]>\n"
+                           "<Storyloom><Material Guid=\"{a}\" Name=\"&cat;\" Size=\"1,1\">"
+                           "<Shape Text=\"&cat;\" Points=\"0,0;1,1\"/></Material></Storyloom>\n"));
+    SketchMaterialFile file(QStringLiteral("Templates"));
+    QVERIFY(file.load(path("entities.xml")));
+    QCOMPARE(file.materials().size(), 1);
+    const SketchMaterial *material = file.materials().first();
+    QCOMPARE(material->name(), QStringLiteral("Cat ] & mouse"));
+    QCOMPARE(material->shapes().size(), 1);
+    QCOMPARE(material->shapes().first()->text(), QStringLiteral("Cat ] & mouse"));
+    QCOMPARE(file.toLibraryText(), QByteArray("<Storyloom>\n"
+                                              "    <Material Guid=\"{a}\" Name=\"Cat ] &amp; mouse\" Category=\"0\" Size=\"1,1\">\n"
+                                              "        <Shape Points=\"0,0;1,1\" Text=\"Cat ] &amp; mouse\"/>\n"
+                                              "    </Material>\n"
+                                              "</Storyloom>\n"));
 }
 
 void TestSketchMaterialFile::saveCreatesAMissingFolder()

@@ -28,6 +28,7 @@ private slots:
     void writableProgramFolderHoldsTheLibrary();
     void unwritableProgramFolderSeedsTheUserLibraryOnce();
     void userLibraryIsNeverOverwrittenBySeeding();
+    void userLibraryStaysInUseWhenTheProgramFolderOpens();
     void nothingToSeed_data();
     void nothingToSeed();
     void decidesByTheFoldersItIsGiven_data();
@@ -105,6 +106,30 @@ void TestSketchMaterialLibrary::userLibraryIsNeverOverwrittenBySeeding()
     QVERIFY(writeFileBytes(user("Templates.xml"), "<Storyloom/>\n"));
     QCOMPARE(SketchMaterialLibrary::filePath(program(), false, user()), user("Templates.xml"));
     QCOMPARE(readFileBytes(user("Templates.xml")), QByteArray("<Storyloom/>\n"));
+}
+
+// The folder that could not be written becomes writable (an update, a
+// change of rights): the user's copy holds what was saved meanwhile and
+// stays the library.
+void TestSketchMaterialLibrary::userLibraryStaysInUseWhenTheProgramFolderOpens()
+{
+    QVERIFY(writeFileBytes(program("Templates.xml"), "<Storyloom><Material Guid=\"{shipped}\"/></Storyloom>"));
+    const QString path = SketchMaterialLibrary::filePath(program(), false, user());
+    QCOMPARE(path, user("Templates.xml"));
+    SketchMaterialFile mine(SketchMaterialLibrary::name());
+    QVERIFY(mine.load(path));
+    mine.parse(QStringLiteral("<Storyloom><Material Guid=\"{mine}\"/></Storyloom>"));
+    QVERIFY(mine.save(path));
+
+    QCOMPARE(SketchMaterialLibrary::filePath(program(), true, user()), path);
+    SketchMaterialLibrary::setFolders(program(), user());
+    QCOMPARE(SketchMaterialLibrary::filePath(), path);
+    SketchMaterialFile library(SketchMaterialLibrary::name());
+    QVERIFY(library.load(SketchMaterialLibrary::filePath()));
+    QVERIFY(library.contains(QStringLiteral("{mine}")));
+    // The program folder's library is left as it was.
+    QCOMPARE(readFileBytes(program("Templates.xml")),
+             QByteArray("<Storyloom><Material Guid=\"{shipped}\"/></Storyloom>"));
 }
 
 void TestSketchMaterialLibrary::nothingToSeed_data()

@@ -2,6 +2,7 @@
 // it refuses, how a card looks, hovers and opens, and what it owns.
 #include "app/usersettings.h"
 #include "materials/cataloguefixture.h"
+#include "materials/materialcataloguelist.h"
 #include "materials/materialfixture.h"
 #include "materials/sketchmaterial.h"
 #include "materials/sketchmaterialfile.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -82,6 +84,8 @@ private slots:
     void showsOnlyTheServicesShortTexts_data();
     void showsOnlyTheServicesShortTexts();
     void endsARequestThatIsNeverAnswered();
+    void showsTheFirstPageOfALongList();
+    void showsNothingOfAReplyBeyondItsBound();
     void isAPageButNoDocument();
     void writesPrices_data();
     void writesPrices();
@@ -190,6 +194,47 @@ void TestSketchMaterialListView::endsARequestThatIsNeverAnswered()
     clock.start();
     SketchMaterialListView view;
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(view.grid()->itemCount(), 0);
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+// The list from a file the service sends as its body.
+bool startWithList(CatalogueService &service, QTemporaryDir &folder, const QByteArray &list)
+{
+    QFile file(folder.filePath(QStringLiteral("list.xml")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(list) != list.size())
+        return false;
+    file.close();
+    return service.start(QStringLiteral("empty"),
+                         QJsonObject{{QStringLiteral("/Services/MaterialList.ashx"), fakeanswer::file(file.fileName())}});
+}
+
+void TestSketchMaterialListView::showsTheFirstPageOfALongList()
+{
+    QByteArray list = "<MaterialList>";
+    for (int i = 0; i < MaterialCatalogueList::maxCards + 500; ++i)
+        list += QStringLiteral("<File Name=\"c%1\"/>").arg(i).toUtf8();
+    QTemporaryDir folder;
+    CatalogueService service;
+    QVERIFY(startWithList(service, folder, list + "</MaterialList>"));
+    SketchMaterialListView view;
+    QCOMPARE(view.grid()->itemCount(), MaterialCatalogueList::maxCards);
+    QCOMPARE(view.grid()->rowCount(), MaterialCatalogueList::maxCards / 5);
+    const QList<SketchMaterialFile *> files = view.materialFiles();
+    QCOMPARE(files.first()->name(), QStringLiteral("c0"));
+    QCOMPARE(files.last()->name(), QStringLiteral("c%1").arg(MaterialCatalogueList::maxCards - 1));
+}
+
+void TestSketchMaterialListView::showsNothingOfAReplyBeyondItsBound()
+{
+    const QByteArray head = "<MaterialList><File Name=\"big\"/><File Name=\"";
+    const QByteArray tail = "\"/></MaterialList>";
+    QTemporaryDir folder;
+    CatalogueService service;
+    QVERIFY(startWithList(service, folder,
+                          head + QByteArray(int(MaterialCatalogueList::maxReplySize) - head.size() - tail.size() + 1, 'x') + tail));
+    BoxRecorder boxes;
+    SketchMaterialListView view;
     QCOMPARE(view.grid()->itemCount(), 0);
     QVERIFY(boxes.boxes.isEmpty());
 }
