@@ -190,7 +190,7 @@ void TestMainWindowCatalogue::opensTheDialogOfAClickedCard()
     // A second click before the first has opened anything opens nothing.
     gridfixture::click(view->grid(), QPoint(60, 60));
     gridfixture::click(view->grid(), QPoint(180, 60));
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(4)")}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(4)")}, 30000);
     QTest::qWait(50);
     QCOMPARE(dialogs.titles.size(), 1);
     QVERIFY(!m_window->isBusy());
@@ -217,7 +217,7 @@ void TestMainWindowCatalogue::closingTheCatalogueWhileAnEntryLoadsIsSafe()
         m_window->closeAllViews();
     });
     gridfixture::click(view->grid(), QPoint(60, 60));
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(1)")}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles, QStringList{QStringLiteral("Four(1)")}, 30000);
     QVERIFY(busy);
     QVERIFY(!catalogue());
     QVERIFY(!m_window->isBusy());
@@ -275,7 +275,7 @@ void TestMainWindowCatalogue::downloadImportsIntoThePanel()
         return int(SkinDialog::ResultOk);
     });
     gridfixture::click(catalogue()->grid(), QPoint(60, 60));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 30000);
     QCOMPARE(events, (QStringList{"Four(4)", "Finished", "4 materials are imported."}));
     QCOMPARE(materialBox()->materialFile()->materials().size(), 4);
     // Into the pages of their categories.
