@@ -991,6 +991,13 @@ QVector<VisibleShapes::Entry> SketchDocumentView::visibleShapes(const QRect &are
     return visible.unhidden();
 }
 
+// Magnified, the view shows few shapes and repaints them again and again
+// as it scrolls: their outlines are worth keeping then.
+bool SketchDocumentView::keepsOutlinesWhenPainting() const
+{
+    return zoom() > 1.0f;
+}
+
 int SketchDocumentView::paintedShapeCount() const
 {
     return visibleShapes(rect(), paintOrder()).size();
@@ -1006,7 +1013,10 @@ void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &expo
 {
     // Each shape is clipped to what it can still change, so the parts under
     // opaque shapes above cost no stroking or filling.
+    const bool keepOutlines = keepsOutlinesWhenPainting();
     for (const VisibleShapes::Entry &entry : visible) {
+        if (keepOutlines)
+            entry.shape->prepareToPaint(true);
         painter->resetTransform();
         painter->setClipRect(entry.visibleArea);
         painter->setTransform(entry.transform);
@@ -1072,6 +1082,7 @@ bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
     PageRenderer::Style style;
     style.showHandles = true;
     style.antialiasingAsShapeAsks = true;
+    style.keepsOutlines = keepsOutlinesWhenPainting();
     renderer.paint(&picture, entries, style);
     painter->resetTransform();
     painter->drawImage(exposed.topLeft(), picture);

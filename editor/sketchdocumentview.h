@@ -485,6 +485,9 @@ private:
     QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;
     // How many shapes a repaint of the whole view draws.
     int paintedShapeCount() const;
+    // Whether the view's own repaint keeps the outlines of the shapes it
+    // paints (SketchShape::prepareToPaint); no other paint does.
+    bool keepsOutlinesWhenPainting() const;
 
     int m_currentToolType;
     int m_scrollX = 0;

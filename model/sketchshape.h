@@ -317,12 +317,17 @@ public:
     // shape transform): blurred picture or content and text, then the handles
     // of a selected shape.
     virtual void paint(QPainter *painter, float zoom, bool showHandles);
-    // Fills every cache that painting would fill on first use (the outline,
+    // Fills every cache that painting would fill on first use (the bounds,
     // the blurred picture, decoded picture fills), so that paint() then
-    // only reads the shape and several threads may paint it at once.
-    virtual void prepareToPaint();
+    // only reads the shape and several threads may paint it at once. The
+    // outline itself is kept from now on when the paint in progress asks
+    // for it (keepOutline: it will come again soon, as the view's magnified
+    // repaint does) or the shape is selected; otherwise painting builds it
+    // for the moment.
+    virtual void prepareToPaint(bool keepOutline);
     // Whether the shape holds its outline between uses (see OutlineCache):
-    // only while selected, shown magnified or hit-tested near the point.
+    // only while selected, after a paint that kept it or once hit-tested
+    // near the point.
     bool keepsOutline() const { return m_outline.shapeKept; }
     virtual void paintContent(QPainter *painter, float zoom);
     virtual void paintHandles(QPainter *painter);
@@ -369,9 +374,10 @@ private:
     // members are what a hit test of a shape far from the point reads. The
     // outline itself (points and path, the bulk of the cache) is kept only
     // where it is worth its memory: for a shape hit-tested near the point,
-    // selected or shown magnified (keepsOutlineShape). Elsewhere painting
-    // builds it for the moment, so that painting a page leaves about a
-    // hundred bytes per shape behind.
+    // selected (keepsOutlineShape) or painted by a paint that keeps outlines
+    // (prepareToPaint). Elsewhere painting builds it for the moment, so that
+    // painting a page leaves about a hundred bytes per shape behind,
+    // whatever the view's zoom.
     struct OutlineCache
     {
         bool valid = false;

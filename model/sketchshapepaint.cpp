@@ -58,9 +58,9 @@ void SketchShape::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
-void SketchShape::prepareToPaint()
+void SketchShape::prepareToPaint(bool keepOutline)
 {
-    if (keepsOutlineShape())
+    if (keepOutline || keepsOutlineShape())
         outlineShapeCache();
     else
         boundingRect();
