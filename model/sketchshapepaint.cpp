@@ -236,6 +236,10 @@ void SketchShape::setCachedBlurImage(QImage *image)
 {
     if (image == m_blurImage)
         return;
+    // The first picture shows what the shape showed already; a picture
+    // dropped or replaced may show something else.
+    if (m_blurImage)
+        noteChange();
     delete m_blurImage;
     m_blurImage = image;
 }
