@@ -37,6 +37,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QFocusEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -565,6 +566,9 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
 {
     if (notify)
         emit actionChanging();
+    // The same tool again shows nothing new: a click on the current layer's
+    // row in the layers panel asks for it and repaints no part of the page.
+    const bool changed = type != m_currentToolType;
     m_currentToolType = type;
     setFocus(Qt::OtherFocusReason);
     setCursor(toolCursor());
@@ -573,7 +577,8 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
     m_scrollCorner->setCursor(Qt::ArrowCursor);
     endTextEdit(false);
     if (notify) {
-        update();
+        if (changed)
+            update();
         emit actionChanged();
     }
 }
@@ -879,6 +884,16 @@ void SketchDocumentView::keyReleaseEvent(QKeyEvent *event)
     m_keyboardModifiers = event->modifiers();
     if (SketchTool *tool = currentTool())
         tool->keyReleaseEvent(event);
+}
+
+void SketchDocumentView::focusInEvent(QFocusEvent *event)
+{
+    event->accept();
+}
+
+void SketchDocumentView::focusOutEvent(QFocusEvent *event)
+{
+    event->accept();
 }
 
 void SketchDocumentView::resizeEvent(QResizeEvent *event)

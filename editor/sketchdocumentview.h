@@ -434,6 +434,10 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // The view shows no focus: taking the keyboard focus back (a click in
+    // a panel hands it to the view) repaints nothing.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     // Drops while the current layer is unlocked and visible: URLs are handed
     // on with urlsDroped(), text that begins with "<StoryloomMaterial" is a
     // material; other text is accepted and changes nothing.
