@@ -628,9 +628,12 @@ void TestSketchLayerControl::thumbnailIsTheLayersFittedPaint()
 void TestSketchLayerControl::thumbnailsWaitForThePaintInProgress()
 {
     setLayers({"Back", "Front"});
+    // Shown and painted empty first: a widget not yet exposed paints nothing.
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel));
+    QCoreApplication::processEvents();
     addBox(layer(0), 10, 10, 100, 100, Qt::red);
     addBox(layer(1), 10, 10, 100, 100, Qt::blue);
-    m_panel->show();
     grid()->repaint();
     QCOMPARE(thumbnails()->paintedShapeCount(), qint64(0));
     QVERIFY(thumbnails()->hasWanted());
