@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QThread>
 #include <QThreadPool>
 
@@ -280,9 +281,16 @@ void BM_MemoryOfPaintsAt200Percent(benchmark::State &state)
         benchmark::DoNotOptimize(p.view->document()->renderToImage(false, QStringLiteral("PNG")).constBits());
         state.counters["export_800_MB"] = residentMegabytes();
         int kept = 0;
-        for (const SketchShape *shape : p.view->currentLayer()->shapes())
-            kept += shape->keepsOutline() ? 1 : 0;
+        double keptBytes = 0.0;
+        for (const SketchShape *shape : p.view->currentLayer()->shapes()) {
+            if (!shape->keepsOutline())
+                continue;
+            ++kept;
+            // The points of the outline, each also an element of its path.
+            keptBytes += double(shape->outline().size()) * double(sizeof(QPointF) + sizeof(QPainterPath::Element));
+        }
         state.counters["outlines_kept"] = kept;
+        state.counters["kept_outlines_MB"] = keptBytes / (1024.0 * 1024.0);
         // The magnified view keeps the outlines of what it shows; what the
         // thumbnail and the exports leave on top of that is the figure.
         state.counters["after_per_loaded"] = state.counters["export_800_MB"] / state.counters["loaded_MB"];
