@@ -7,6 +7,7 @@
 #include "support/livecounts.h"
 #include "support/pixels.h"
 
+#include "app/sketchlayerthumbnails.h"
 #include "editor/pagerenderer.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterial.h"
@@ -120,6 +121,14 @@ void paintTheWay(const QString &way, SketchDocumentView *view)
         cell.fill(Qt::white);
         QPainter painter(&cell);
         SketchMaterial::paintFitted(&painter, QRectF(2, 2, 18, 18), shapes);
+    } else if (way == "panel thumbnail") {
+        SketchLayerThumbnails thumbnails(nullptr);
+        QImage cell(22, 22, QImage::Format_ARGB32_Premultiplied);
+        cell.fill(Qt::white);
+        QPainter painter(&cell);
+        thumbnails.paint(&painter, QRectF(2, 2, 18, 18), document->layers().first());
+        thumbnails.makeWanted();
+        thumbnails.paint(&painter, QRectF(2, 2, 18, 18), document->layers().first());
     }
 }
 
@@ -447,7 +456,7 @@ void TestPageRenderer::whatPaintsKeep_data()
     QTest::addColumn<float>("zoom");
     QTest::addColumn<QString>("way");
     for (const float zoom : {1.0f, 2.0f, 8.0f}) {
-        for (const char *way : {"page", "layer", "shapes", "slices", "print", "thumbnail"})
+        for (const char *way : {"page", "layer", "shapes", "slices", "print", "thumbnail", "panel thumbnail"})
             QTest::addRow("%s at zoom %g", way, double(zoom)) << zoom << QString(way);
     }
 }
