@@ -103,9 +103,9 @@ void MainWindow::showShapeInDesignPanel(SketchShape *shape)
     if (fillBrushControl)
         fillBrushControl->setSelectedBrush(shape->fill());
     if (strokeBrushPicker)
-        strokeBrushPicker->setSelectedBrush(shape->stroke().brush());
+        strokeBrushPicker->setSelectedBrush(qAsConst(*shape).stroke().brush());
     if (strokePenPicker)
-        strokePenPicker->setSelectedPen(shape->stroke().stylePen());
+        strokePenPicker->setSelectedPen(qAsConst(*shape).stroke().stylePen());
     setSliderValue(tensionSlider, static_cast<int>(shape->tension() * 100));
     setSliderValue(opacitySlider, static_cast<int>(shape->opacity() * 100));
     setSliderValue(blurSlider, shape->blur());

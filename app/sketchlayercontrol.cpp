@@ -1,6 +1,7 @@
 #include "app/sketchlayercontrol.h"
 
 #include "app/sketchlayergriditemdelegate.h"
+#include "app/sketchlayerthumbnails.h"
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandplace.h"
@@ -47,7 +48,8 @@ SketchLayerControl::SketchLayerControl(QWidget *parent)
     m_grid->setHorizontalScrollBarEnabled(false);
     m_grid->setDefaultRowHeight(IconColumnWidth);
     m_grid->setSelectionStyle(2);
-    m_grid->setItemDelegate(new SketchLayerGridItemDelegate);
+    m_thumbnails = new SketchLayerThumbnails(m_grid);
+    m_grid->setItemDelegate(new SketchLayerGridItemDelegate(m_thumbnails));
     m_grid->setDragEnabled(true);
     m_grid->setDropEnabled(true);
     m_grid->setRightClickSelects(true);

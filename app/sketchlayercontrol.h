@@ -10,6 +10,7 @@ class QAction;
 class SketchDocument;
 class SketchDocumentView;
 class SketchLayer;
+class SketchLayerThumbnails;
 class SkinGridCell;
 class SkinGridMouseEvent;
 class SkinGridView;
@@ -34,8 +35,14 @@ class SkinMenu;
 // current layer's row and leaves the tool alone, so switching tabs never
 // changes a tab's tool.
 //
-// Ownership: the grid (with its menu and delegate) is a child of the panel;
-// the view is not owned and may be null (no rows, menu entries disabled).
+// The thumbnails are pictures the panel keeps for every layer it has shown,
+// in any document, each until its layer's shapes change (see
+// SketchLayerThumbnails): switching tabs, clicking and hovering repaint
+// the panel without painting a shape.
+//
+// Ownership: the grid (with its menu, its delegate and the thumbnails) is a
+// child of the panel; the view is not owned and may be null (no rows, menu
+// entries disabled).
 class SketchLayerControl : public QWidget
 {
     Q_OBJECT
@@ -51,6 +58,7 @@ public:
     // section's context button.
     SkinMenu *contextMenu() const { return m_menu; }
     SkinGridView *grid() const { return m_grid; }
+    SketchLayerThumbnails *thumbnails() const { return m_thumbnails; }
     QAction *actionNew() const { return m_actionNew; }
     QAction *actionDelete() const { return m_actionDelete; }
     QAction *actionDuplicate() const { return m_actionDuplicate; }
@@ -105,6 +113,7 @@ private:
     void markModified();
 
     SkinGridView *m_grid = nullptr;
+    SketchLayerThumbnails *m_thumbnails = nullptr;
     // Not owned; reads null once the view is gone.
     QPointer<SketchDocumentView> m_documentView;
     SkinMenu *m_menu = nullptr;

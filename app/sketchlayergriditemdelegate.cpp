@@ -1,6 +1,6 @@
 #include "app/sketchlayergriditemdelegate.h"
 
-#include "materials/sketchmaterial.h"
+#include "app/sketchlayerthumbnails.h"
 #include "model/sketchlayer.h"
 #include "skin/controls/skingridcolumn.h"
 #include "skin/controls/skingridrow.h"
@@ -9,6 +9,11 @@
 
 #include <QPainter>
 #include <QPixmap>
+
+SketchLayerGridItemDelegate::SketchLayerGridItemDelegate(SketchLayerThumbnails *thumbnails)
+    : m_thumbnails(thumbnails)
+{
+}
 
 SketchLayerGridItemDelegate::~SketchLayerGridItemDelegate() = default;
 
@@ -26,11 +31,9 @@ void SketchLayerGridItemDelegate::paintThumbnail(QPainter *painter, const QRectF
     painter->setPen(outline);
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(box);
-    if (!layer || layer->shapes().isEmpty())
+    if (!layer || layer->shapes().isEmpty() || !m_thumbnails)
         return;
-    // Copying every shape of a crowded layer into a material on each repaint
-    // of the panel cost more than the painting.
-    SketchMaterial::paintFitted(painter, box, layer->shapes());
+    m_thumbnails->paint(painter, box, layer);
 }
 
 void SketchLayerGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int column, int row)

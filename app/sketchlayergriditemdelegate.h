@@ -4,18 +4,20 @@
 #include "skin/controls/skingriditemdelegate.h"
 
 class SketchLayer;
+class SketchLayerThumbnails;
 
 // Paints the layers panel: the eye of a visible layer, the lock of a locked
 // one (both tinted in the theme's icon colour), a thumbnail of the layer's
 // shapes in a white box, the name by the base painting, a light line along
 // the top of the first row, and grid lines between all rows and columns.
 //
-// Holds nothing: icons are loaded and tinted, and the thumbnail is drawn
-// from copies of the shapes, at every paint.
+// Icons are loaded and tinted at every paint; the shapes of a thumbnail are
+// a picture kept by the panel's thumbnails (not owned), so a repaint of the
+// panel paints no shape.
 class SketchLayerGridItemDelegate : public SkinGridItemDelegate
 {
 public:
-    SketchLayerGridItemDelegate() = default;
+    explicit SketchLayerGridItemDelegate(SketchLayerThumbnails *thumbnails);
     ~SketchLayerGridItemDelegate() override;
 
     // The base painting, then the grid lines.
@@ -26,8 +28,10 @@ public:
     static SketchLayer *layerAt(const SkinGridView *view, int row);
     // The thumbnail of the layer into the box: white, outlined in the
     // colour, the shapes scaled in with a margin of 3.
-    static void paintThumbnail(QPainter *painter, const QRectF &box, const SketchLayer *layer,
-                               const QColor &outline);
+    void paintThumbnail(QPainter *painter, const QRectF &box, const SketchLayer *layer, const QColor &outline);
+
+private:
+    SketchLayerThumbnails *m_thumbnails;
 };
 
 #endif // SKETCHLAYERGRIDITEMDELEGATE_H

@@ -5,6 +5,8 @@
 //
 // The page comes from the generator named by LOOMDRAW_GEN_SCENE
 // (/work/shared/bench/gen_scene.py by default), run once per page size.
+#include "generatedwindow.h"
+
 #include "app/mainwindow.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
@@ -14,9 +16,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -26,35 +25,16 @@
 
 namespace {
 
-QString generatorPath()
-{
-    const QString path = qEnvironmentVariable("LOOMDRAW_GEN_SCENE");
-    return path.isEmpty() ? QStringLiteral("/work/shared/bench/gen_scene.py") : path;
-}
-
 // A window with the generated page of `shapes` shapes open, its settings in
 // a temporary home.
-struct PanelPage
+struct PanelPage : GeneratedWindow
 {
-    QTemporaryDir home;
-    std::unique_ptr<MainWindow> window;
-    SketchDocumentView *view = nullptr;
-
     explicit PanelPage(int shapes)
+        : GeneratedWindow(shapes, QSize(1200, 800))
     {
-        qputenv("HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-        QStandardPaths::setTestModeEnabled(true);
-        const QString base = home.filePath(QStringLiteral("page"));
-        QProcess::execute(QStringLiteral("python3"), {generatorPath(), QString::number(shapes), base});
-        window = std::make_unique<MainWindow>();
-        window->resize(1200, 800);
-        window->show();
-        window->openFiles({base + QStringLiteral(".slf")});
-        view = window->currentDocumentView();
     }
 
-    bool isReady() const { return view && !view->currentLayer()->shapes().isEmpty(); }
+    bool isReady() const { return hasShapes(); }
 
     // Selects the first `count` shapes of the document, layer by layer (all
     // for -1).

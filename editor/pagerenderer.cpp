@@ -99,17 +99,21 @@ void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const S
 {
     if (!picture || picture->isNull() || entries.isEmpty())
         return;
-    // Every cache that painting would fill is filled here, on this thread.
+    // Every cache that painting would fill is filled here, on this thread,
+    // and the outlines are kept when the caller's paint asks for it.
     for (const Entry &entry : entries)
-        entry.shape->prepareToPaint();
-    // Detached once here: the bands write their own rows of this buffer.
-    picture->bits();
+        entry.shape->prepareToPaint(style.keepsOutlines);
+    // Detached once here, on this thread: the non-const bits() of a shared
+    // picture is not safe to call from several threads at once. The bands
+    // write their own rows of this buffer.
+    const Canvas canvas{picture->bits(), picture->width(), picture->height(), int(picture->bytesPerLine()),
+                        picture->format(), picture->dotsPerMeterX(), picture->dotsPerMeterY()};
 
     const int count = bandsFor(picture->size(), entries.size(), reachedPixels(picture->rect(), entries));
     const int height = picture->height();
     const std::vector<Band> bands = balancedBands(picture->rect(), entries, count);
     if (count == 1) {
-        paintBand(picture, 0, height, entries, style);
+        paintBand(canvas, 0, height, entries, style);
         return;
     }
     // The pool orders the bands after the preparation above and this thread
@@ -120,7 +124,7 @@ void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const S
     pass();
     QtConcurrent::blockingMap(bands, [&](const Band &band) {
         pass();
-        paintBand(picture, band.top, band.bottom, entries, style);
+        paintBand(canvas, band.top, band.bottom, entries, style);
         pass();
     });
     pass();
@@ -146,7 +150,7 @@ QVector<PageRenderer::Entry> PageRenderer::entriesFor(const QRect &picture, cons
     return entries;
 }
 
-void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries,
+void PageRenderer::paintBand(const Canvas &canvas, int top, int bottom, const QVector<Entry> &entries,
                              const Style &style) const
 {
     // The band's own image over the whole picture's pixels, clipped to its
@@ -154,8 +158,11 @@ void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector
     // pixels. The device is the whole picture for every band: the stroker
     // simplifies segments beyond the device's edges, and a device of the
     // band's rows alone would round strokes crossing its edges otherwise.
-    QImage band(picture->bits(), picture->width(), picture->height(), picture->bytesPerLine(), picture->format());
-    const QRect rows(0, top, picture->width(), bottom - top);
+    // It has the picture's resolution, which sizes fonts given in points.
+    QImage band(canvas.bits, canvas.width, canvas.height, canvas.bytesPerLine, canvas.format);
+    band.setDotsPerMeterX(canvas.dotsPerMeterX);
+    band.setDotsPerMeterY(canvas.dotsPerMeterY);
+    const QRect rows(0, top, canvas.width, bottom - top);
     QPainter painter(&band);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setClipRect(rows);

@@ -22,13 +22,18 @@ class SketchShape;
 // reference()) pixel for pixel, except that a channel may differ by one
 // level where a gradient span is cut at a band edge.
 //
+// The picture keeps its resolution in every band (fonts given in points
+// come out at the same size banded or not); its device pixel ratio plays no
+// part, the transforms map to its pixels.
+//
 // Threads: paint() may be called from any thread, also from several at
 // once for different shapes, or for the same shapes once one paint of them
 // has filled their caches. The caches painting fills on a shape (its
 // outline where kept, its blurred picture, a decoded picture fill) are
-// filled on the calling thread before the bands start, so the bands only
-// read the shapes. Nothing here makes a QPixmap. The shapes must not
-// change while a paint runs.
+// filled on the calling thread before the bands start, and the picture is
+// detached there too, so the bands only read the shapes and write their
+// own rows. Nothing here makes a QPixmap. The shapes must not change while
+// a paint runs.
 class PageRenderer
 {
 public:
@@ -44,14 +49,20 @@ public:
     int bandCount() const { return m_bandCount; }
     bool isCulling() const { return m_culling; }
 
-    // How each shape is painted. The exports want every shape antialiased
-    // and no handles; the view's repaint shows the handles of selected
-    // shapes and antialiases only the shapes that ask for it.
+    // How each shape is painted, and what the paint leaves behind. The
+    // exports want every shape antialiased and no handles; the view's
+    // repaint shows the handles of selected shapes and antialiases only the
+    // shapes that ask for it. Only a paint that will come again soon over
+    // the same shapes (the view's magnified repaint) keeps their outlines:
+    // any other paint builds each outline for the moment, so that a
+    // thumbnail, an export or a print of a crowded page leaves no more than
+    // the shapes' bounds behind.
     struct Style
     {
         float zoom = 1.0f;
         bool showHandles = false;
         bool antialiasingAsShapeAsks = false;
+        bool keepsOutlines = false;
     };
 
     // A shape placed on the picture by a caller that culled the shapes
@@ -80,10 +91,24 @@ public:
     static qint64 reachedPixels(const QRect &picture, const QVector<Entry> &entries);
 
 private:
+    // The picture's pixels and what a band's image of them needs, taken once
+    // on the calling thread.
+    struct Canvas
+    {
+        uchar *bits;
+        int width;
+        int height;
+        int bytesPerLine;
+        QImage::Format format;
+        int dotsPerMeterX;
+        int dotsPerMeterY;
+    };
+
     QVector<Entry> entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
                               const QTransform &base) const;
     // The rows [top, bottom) of the picture, on a painter of their own.
-    void paintBand(QImage *picture, int top, int bottom, const QVector<Entry> &entries, const Style &style) const;
+    void paintBand(const Canvas &canvas, int top, int bottom, const QVector<Entry> &entries,
+                   const Style &style) const;
     int bandsFor(const QSize &picture, int entryCount, qint64 reachedPixels) const;
 
     int m_bandCount = 0;

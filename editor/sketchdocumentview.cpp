@@ -39,6 +39,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QFocusEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -594,6 +595,9 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
 {
     if (notify)
         emit actionChanging();
+    // The same tool again shows nothing new: a click on the current layer's
+    // row in the layers panel asks for it and repaints no part of the page.
+    const bool changed = type != m_currentToolType;
     m_currentToolType = type;
     setFocus(Qt::OtherFocusReason);
     setCursor(toolCursor());
@@ -602,7 +606,8 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
     m_scrollCorner->setCursor(Qt::ArrowCursor);
     endTextEdit(false);
     if (notify) {
-        update();
+        if (changed)
+            update();
         emit actionChanged();
     }
 }
@@ -910,6 +915,16 @@ void SketchDocumentView::keyReleaseEvent(QKeyEvent *event)
         tool->keyReleaseEvent(event);
 }
 
+void SketchDocumentView::focusInEvent(QFocusEvent *event)
+{
+    event->accept();
+}
+
+void SketchDocumentView::focusOutEvent(QFocusEvent *event)
+{
+    event->accept();
+}
+
 void SketchDocumentView::resizeEvent(QResizeEvent *event)
 {
     SketchView::resizeEvent(event);
@@ -1020,6 +1035,13 @@ QVector<VisibleShapes::Entry> SketchDocumentView::visibleShapes(const QRect &are
     return visible.unhidden();
 }
 
+// Magnified, the view shows few shapes and repaints them again and again
+// as it scrolls: their outlines are worth keeping then.
+bool SketchDocumentView::keepsOutlinesWhenPainting() const
+{
+    return zoom() > 1.0f;
+}
+
 int SketchDocumentView::paintedShapeCount() const
 {
     return visibleShapes(rect(), paintOrder()).size();
@@ -1035,7 +1057,10 @@ void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &expo
 {
     // Each shape is clipped to what it can still change, so the parts under
     // opaque shapes above cost no stroking or filling.
+    const bool keepOutlines = keepsOutlinesWhenPainting();
     for (const VisibleShapes::Entry &entry : visible) {
+        if (keepOutlines)
+            entry.shape->prepareToPaint(true);
         painter->resetTransform();
         painter->setClipRect(entry.visibleArea);
         painter->setTransform(entry.transform);
@@ -1101,6 +1126,7 @@ bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
     PageRenderer::Style style;
     style.showHandles = true;
     style.antialiasingAsShapeAsks = true;
+    style.keepsOutlines = keepsOutlinesWhenPainting();
     renderer.paint(&picture, entries, style);
     painter->resetTransform();
     painter->drawImage(exposed.topLeft(), picture);

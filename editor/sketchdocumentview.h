@@ -447,6 +447,10 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // The view shows no focus: taking the keyboard focus back (a click in
+    // a panel hands it to the view) repaints nothing.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     // Drops while the current layer is unlocked and visible: URLs are handed
     // on with urlsDroped(), text that begins with "<StoryloomMaterial" is a
     // material; other text is accepted and changes nothing.
@@ -502,6 +506,9 @@ private:
     QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;
     // How many shapes a repaint of the whole view draws.
     int paintedShapeCount() const;
+    // Whether the view's own repaint keeps the outlines of the shapes it
+    // paints (SketchShape::prepareToPaint); no other paint does.
+    bool keepsOutlinesWhenPainting() const;
 
     int m_currentToolType;
     int m_scrollX = 0;

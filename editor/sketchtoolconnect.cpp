@@ -131,9 +131,9 @@ void SketchToolConnect::paint(QPainter *painter)
         const bool isTarget = shape == m_targetShape;
         const bool firstChosen = (isSource && m_sourceIndex == 0) || (isTarget && m_targetIndex == 0);
         const bool lastChosen = (isSource && m_sourceIndex == n - 1) || (isTarget && m_targetIndex == n - 1);
-        shape->paintPointHandle(painter, shape->points().first(), firstChosen,
+        shape->paintPointHandle(painter, qAsConst(*shape).points().first(), firstChosen,
                                 firstChosen || code == SketchHandleFirstPoint);
-        shape->paintPointHandle(painter, shape->points().last(), lastChosen,
+        shape->paintPointHandle(painter, qAsConst(*shape).points().last(), lastChosen,
                                 lastChosen || code == SketchHandleFirstPoint + n - 1);
         painter->resetTransform();
     }

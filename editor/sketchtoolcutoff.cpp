@@ -112,7 +112,7 @@ void SketchToolCutoff::paint(QPainter *painter)
         // The point may have been cut off since the hover was taken.
         if (index >= shape->pointCount())
             return;
-        centre = shape->points().at(index)->toPointF();
+        centre = qAsConst(*shape).points().at(index)->toPointF();
     } else if (m_hoverCode == SketchHandleOutline) {
         // The last move is where the pointer is: the view tracks the mouse.
         centre = shape->mapFromView(currentPos());

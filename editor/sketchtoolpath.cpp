@@ -112,7 +112,7 @@ void SketchToolPath::mouseReleaseEvent(QMouseEvent *event)
     }
 
     if (event->button() == Qt::RightButton) {
-        const QList<SketchPoint *> &points = shape->points();
+        const QList<SketchPoint *> &points = qAsConst(*shape).points();
         if (points.size() <= 1
             || (qAbs(points.at(0)->x() - points.at(1)->x()) <= kSamePoint
                 && qAbs(points.at(0)->y() - points.at(1)->y()) <= kSamePoint)) {
@@ -174,13 +174,13 @@ void SketchToolPath::paint(QPainter *painter)
     if (!view || !isDrawing() || m_newShape->pointCount() < 2)
         return;
     SketchShape *shape = m_newShape;
-    SketchPoint *first = shape->points().first();
+    SketchPoint *first = qAsConst(*shape).points().first();
     painter->save();
     painter->setTransform(view->shapeTransform(shape));
     shape->paintPointHandle(painter, first, true, false);
     // A release here would close the path.
     if (!shape->isClosed() && shape->pointCount() >= 4
-        && shape->handleRect(first, kHandleHalfSize).contains(shape->points().last()->toPointF()))
+        && shape->handleRect(first, kHandleHalfSize).contains(qAsConst(*shape).points().last()->toPointF()))
         shape->paintPointHandle(painter, first, true, true);
     painter->restore();
 }

@@ -162,7 +162,7 @@ void SketchToolPoint::paint(QPainter *painter)
         // The point may have gone since the hover was taken.
         if (index >= shape->pointCount())
             return;
-        centre = shape->points().at(index)->toPointF();
+        centre = qAsConst(*shape).points().at(index)->toPointF();
         halfSize = kPointMarkerHalfSize;
         round = true;
         colour = Qt::red;

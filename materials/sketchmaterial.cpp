@@ -361,25 +361,39 @@ void SketchMaterial::paint(QPainter *painter, const QRectF &rect) const
     painter->setTransform(outer);
 }
 
-void SketchMaterial::paintFitted(QPainter *painter, const QRectF &rect, const QList<SketchShape *> &shapes)
+bool SketchMaterial::fitShapes(const QRectF &rect, const QList<SketchShape *> &shapes, QTransform *toRect,
+                               float *scale)
 {
-    QList<SketchShape *> painted;
+    bool any = false;
     QRectF area;
-    for (SketchShape *shape : shapes) {
+    for (const SketchShape *shape : shapes) {
         if (!shape)
             continue;
-        area = painted.isEmpty() ? turnedBounds(shape) : area.united(turnedBounds(shape));
-        painted.append(shape);
+        area = any ? area.united(turnedBounds(shape)) : turnedBounds(shape);
+        any = true;
     }
     const qreal innerWidth = rect.width() - 2.0 * kPaintMargin;
     const qreal innerHeight = rect.height() - 2.0 * kPaintMargin;
     const float w = float(area.width());
     const float h = float(area.height());
-    if (!painter || !(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || painted.isEmpty())
+    if (!(innerWidth > 0.0 && innerHeight > 0.0) || !(w > 0.0f && h > 0.0f) || !any)
+        return false;
+    const float fitted = qMin(float(innerWidth) / w, float(innerHeight) / h);
+    const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * fitted)) / 2.0;
+    const qreal dy = rect.y() + kPaintMargin + (innerHeight - qreal(h * fitted)) / 2.0;
+    *toRect = QTransform::fromTranslate(-area.left(), -area.top()) * QTransform(fitted, 0.0, 0.0, fitted, dx, dy);
+    *scale = fitted;
+    return true;
+}
+
+void SketchMaterial::paintFitted(QPainter *painter, const QRectF &rect, const QList<SketchShape *> &shapes)
+{
+    QTransform toRect;
+    float scale = 1.0f;
+    if (!painter || !fitShapes(rect, shapes, &toRect, &scale))
         return;
-    const float scale = qMin(float(innerWidth) / w, float(innerHeight) / h);
-    const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * scale)) / 2.0;
-    const qreal dy = rect.y() + kPaintMargin + (innerHeight - qreal(h * scale)) / 2.0;
+    QList<SketchShape *> painted = shapes;
+    painted.removeAll(nullptr);
 
     // A picture of the device pixels under the rectangle.
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
@@ -388,9 +402,8 @@ void SketchMaterial::paintFitted(QPainter *painter, const QRectF &rect, const QL
     if (picture.isNull())
         return;
     picture.fill(Qt::transparent);
-    const QTransform base = QTransform::fromTranslate(-area.left(), -area.top())
-                            * QTransform(scale, 0.0, 0.0, scale, dx, dy) * painter->transform()
-                            * QTransform::fromTranslate(-pixels.x(), -pixels.y()) * QTransform::fromScale(ratio, ratio);
+    const QTransform base = toRect * painter->transform() * QTransform::fromTranslate(-pixels.x(), -pixels.y())
+                            * QTransform::fromScale(ratio, ratio);
     PageRenderer().paint(&picture, painted, base, scale);
     picture.setDevicePixelRatio(ratio);
     painter->save();

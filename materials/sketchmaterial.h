@@ -141,6 +141,11 @@ public:
     // shapes are painted as they are (blurred where they are blurred, no
     // handles).
     static void paintFitted(QPainter *painter, const QRectF &rect, const QList<SketchShape *> &shapes);
+    // The fitting of paintFitted: the transform of the page into rect and
+    // its scale, for the shapes that are not null. False, with nothing set,
+    // where paintFitted paints nothing.
+    static bool fitShapes(const QRectF &rect, const QList<SketchShape *> &shapes, QTransform *toRect,
+                          float *scale);
     // A new transparent width by height ARGB32 image with the material
     // painted into it antialiased; a null image for a size that is not
     // positive or too large to allocate. Owned by the caller.

@@ -526,11 +526,11 @@ void SketchGroup::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
-void SketchGroup::prepareToPaint()
+void SketchGroup::prepareToPaint(bool keepOutline)
 {
-    SketchShape::prepareToPaint();
+    SketchShape::prepareToPaint(keepOutline);
     for (SketchShape *member : qAsConst(m_shapes))
-        member->prepareToPaint();
+        member->prepareToPaint(keepOutline);
 }
 
 void SketchGroup::paintContent(QPainter *painter, float zoom)

@@ -104,7 +104,7 @@ public:
     void removeActive() override;
 
     void paint(QPainter *painter, float zoom, bool showHandles) override;
-    void prepareToPaint() override;
+    void prepareToPaint(bool keepOutline) override;
     void paintContent(QPainter *painter, float zoom) override;
 
     QString pointStatusText(int index) override;

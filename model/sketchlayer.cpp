@@ -40,6 +40,39 @@ int SketchLayer::index() const
     return m_document ? m_document->layers().indexOf(const_cast<SketchLayer *>(this)) : -1;
 }
 
+namespace {
+
+// A 64-bit finaliser: every input bit reaches every output bit.
+quint64 mixed(quint64 value)
+{
+    value ^= value >> 33;
+    value *= 0xff51afd7ed558ccdULL;
+    value ^= value >> 33;
+    value *= 0xc4ceb9fe1a85ec53ULL;
+    value ^= value >> 33;
+    return value;
+}
+
+} // namespace
+
+quint64 SketchLayer::shapesRevision() const
+{
+    return shapesRevision(0, m_shapes.size());
+}
+
+quint64 SketchLayer::shapesRevision(int first, int count) const
+{
+    const int begin = qBound(0, first, m_shapes.size());
+    const int end = begin + qBound(0, count, m_shapes.size() - begin);
+    quint64 sum = mixed(quint64(end - begin));
+    for (int i = begin; i < end; ++i) {
+        const SketchShape *shape = m_shapes.at(i);
+        sum = mixed(sum ^ quint64(quintptr(shape)));
+        sum = mixed(sum ^ (shape ? shape->revision() : 0));
+    }
+    return sum;
+}
+
 QList<SketchShape *> SketchLayer::shapesFromTop() const
 {
     QList<SketchShape *> shapes;

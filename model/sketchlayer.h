@@ -42,6 +42,15 @@ public:
     // The shape list, changed in place by the commands and tools.
     QList<SketchShape *> &shapes() { return m_shapes; }
     const QList<SketchShape *> &shapes() const { return m_shapes; }
+    // What the layer's shapes show, summed up: changes when a shape comes or
+    // goes, when their order changes or when the revision of one of them
+    // does (SketchShape::revision), and with nothing else (not the name, the
+    // flags, the selection). One pass over the list; two different contents
+    // giving the same number is as likely as a 64-bit hash collision.
+    quint64 shapesRevision() const;
+    // The same for the count shapes from index first on (as many as there
+    // are), as a run of their own.
+    quint64 shapesRevision(int first, int count) const;
     // Topmost first.
     QList<SketchShape *> shapesFromTop() const;
     QList<SketchShape *> selectedShapes() const;

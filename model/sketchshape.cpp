@@ -17,6 +17,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <atomic>
+
 namespace {
 
 // Depth of the child shape lists being read right now (GUI thread only).
@@ -40,12 +42,22 @@ bool isTurnedAngle(float angle)
     return angle > 0.0f && angle < 1.0f;
 }
 
+// Documents are read and rendered on several threads at once (the batch
+// export), each on its own shapes: only the source of numbers is shared.
+std::atomic<quint64> lastRevision{0};
+
+quint64 nextRevision()
+{
+    return lastRevision.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 } // namespace
 
 // --- Life --------------------------------------------------------------------
 
 SketchShape::SketchShape(SketchLayer *layer)
     : QObject(layer),
+      m_revision(nextRevision()),
       m_layer(layer),
       m_fill(SkinBrush::transparentBrush()),
       m_font(*SketchGlobals::defaultFont())
@@ -167,6 +179,14 @@ void SketchShape::invalidateOutline()
 {
     if (m_outline.valid)
         m_outline = OutlineCache();
+    noteChange();
+}
+
+void SketchShape::noteChange()
+{
+    m_revision = nextRevision();
+    for (SketchShape *group = m_group; group; group = group->m_group)
+        group->m_revision = m_revision;
 }
 
 void SketchShape::translate(float dx, float dy)
@@ -193,6 +213,7 @@ void SketchShape::setFill(const SkinBrush &fill)
     if (m_fill == brush)
         return;
     m_fill = brush;
+    noteChange();
     spreadToNamesakes(true);
 }
 
@@ -235,14 +256,28 @@ void SketchShape::spreadToNamesakes(bool fill)
     }
 }
 
+void SketchShape::setText(const QString &text)
+{
+    m_text = text;
+    noteChange();
+}
+
 void SketchShape::setFont(const QFont &font)
 {
     m_font = font;
+    noteChange();
 }
 
 void SketchShape::setFontColor(const QColor &color)
 {
     m_fontColor = color;
+    noteChange();
+}
+
+void SketchShape::setAlign(int align)
+{
+    m_align = align;
+    noteChange();
 }
 
 void SketchShape::setOpacity(float opacity)
@@ -250,6 +285,7 @@ void SketchShape::setOpacity(float opacity)
     m_opacity = clampedUnit(opacity);
     m_fill.setOpacity(m_opacity);
     m_stroke.brush().setOpacity(m_opacity);
+    noteChange();
 }
 
 void SketchShape::setTension(float tension)
@@ -261,6 +297,7 @@ void SketchShape::setTension(float tension)
 int SketchShape::setBlur(int blur)
 {
     m_blur = blur < 0 ? 0 : blur;
+    noteChange();
     return m_blur;
 }
 
@@ -274,6 +311,7 @@ void SketchShape::setSelected(bool selected)
 void SketchShape::setDirection(int direction)
 {
     m_direction = qBound(0, direction, 5);
+    noteChange();
 }
 
 // --- Rotation ----------------------------------------------------------------
@@ -292,6 +330,13 @@ QTransform SketchShape::rotation() const
 void SketchShape::setRotateAngle(float angle)
 {
     m_rotateAngle = isTurnedAngle(angle) ? angle : 0.0f;
+    noteChange();
+}
+
+void SketchShape::setRotatePoint(const QPointF &point)
+{
+    m_rotatePoint = point;
+    noteChange();
 }
 
 void SketchShape::moveRotatePoint(const QPointF &centre)
@@ -323,6 +368,7 @@ void SketchShape::applyRotation(float angle, const QPointF &centre)
         invalidateOutline();
     }
     m_rotateAngle = 0.0f;
+    noteChange();
     centerRotatePoint();
 }
 

@@ -61,6 +61,16 @@ enum SketchHandle : int
 // this class drops them, and so does taking the modifiable point list or
 // stroke; code that keeps a point and changes it later must call
 // invalidateOutline() itself.
+//
+// What the shape shows is summed up in its revision, which every change of
+// its look takes to a number no shape had before: the points (the same rule
+// as for the outline), the fill, the stroke, the text with its font, colour
+// and alignment, opacity, blur, the rotation, the frame shown and a blurred
+// picture made anew. A change of a member is a change of its groups. The
+// selection, the handles, the lock, the name and the caches that painting
+// fills for itself (outline, bounds, the first blurred picture) change no
+// revision. Pictures of shapes (a layer's thumbnail) are kept for as long as
+// the revisions of what they show stay the same.
 class SketchShape : public QObject
 {
     Q_OBJECT
@@ -73,6 +83,9 @@ public:
 
     // Set for the whole of the destructor.
     bool isDestroying() const { return m_destroying; }
+    // Changes with every change of what the shape shows (see the class
+    // comment); a new shape starts at a number of its own.
+    quint64 revision() const { return m_revision; }
 
     // --- Identity and place -------------------------------------------------
 
@@ -132,6 +145,8 @@ public:
     // --- Style --------------------------------------------------------------
 
     const SkinBrush &fill() const { return m_fill; }
+    // The modifiable fill counts as no change: whoever turns it changes the
+    // shape's points too.
     SkinBrush &fill() { return m_fill; }
     // A fill or stroke change of a named shape reaches the shapes of that
     // name in every frame of the nearest frame owner.
@@ -143,14 +158,14 @@ public:
     virtual void setStroke(const SketchStroke &stroke);
 
     QString text() const { return m_text; }
-    void setText(const QString &text) { m_text = text; }
+    void setText(const QString &text);
     const QFont &font() const { return m_font; }
     virtual void setFont(const QFont &font);
     const QColor &fontColor() const { return m_fontColor; }
     virtual void setFontColor(const QColor &color);
     // 0 left, 1 centred, 2 right, 3 vertical columns.
     int align() const { return m_align; }
-    void setAlign(int align) { m_align = align; }
+    void setAlign(int align);
 
     // Opacity [0, 1], also held by the fill and the stroke's brush.
     float opacity() const { return m_opacity; }
@@ -189,7 +204,7 @@ public:
     void setRotateAngle(float angle);
     // Centre of the rotation, in the shape's own unrotated coordinates.
     QPointF rotatePoint() const { return m_rotatePoint; }
-    void setRotatePoint(const QPointF &point) { m_rotatePoint = point; }
+    void setRotatePoint(const QPointF &point);
     // Moves the rotation centre while the shape stays where it is drawn.
     void moveRotatePoint(const QPointF &centre);
     void centerRotatePoint();
@@ -317,12 +332,17 @@ public:
     // shape transform): blurred picture or content and text, then the handles
     // of a selected shape.
     virtual void paint(QPainter *painter, float zoom, bool showHandles);
-    // Fills every cache that painting would fill on first use (the outline,
+    // Fills every cache that painting would fill on first use (the bounds,
     // the blurred picture, decoded picture fills), so that paint() then
-    // only reads the shape and several threads may paint it at once.
-    virtual void prepareToPaint();
+    // only reads the shape and several threads may paint it at once. The
+    // outline itself is kept from now on when the paint in progress asks
+    // for it (keepOutline: it will come again soon, as the view's magnified
+    // repaint does) or the shape is selected; otherwise painting builds it
+    // for the moment.
+    virtual void prepareToPaint(bool keepOutline);
     // Whether the shape holds its outline between uses (see OutlineCache):
-    // only while selected, shown magnified or hit-tested near the point.
+    // only while selected, after a paint that kept it or once hit-tested
+    // near the point.
     bool keepsOutline() const { return m_outline.shapeKept; }
     virtual void paintContent(QPainter *painter, float zoom);
     virtual void paintHandles(QPainter *painter);
@@ -365,13 +385,17 @@ protected:
     };
 
 private:
+    // Takes the revision to a new number, and those of the enclosing groups.
+    void noteChange();
+
     // What the hit tests and painting derive from the outline. The first
     // members are what a hit test of a shape far from the point reads. The
     // outline itself (points and path, the bulk of the cache) is kept only
     // where it is worth its memory: for a shape hit-tested near the point,
-    // selected or shown magnified (keepsOutlineShape). Elsewhere painting
-    // builds it for the moment, so that painting a page leaves about a
-    // hundred bytes per shape behind.
+    // selected (keepsOutlineShape) or painted by a paint that keeps outlines
+    // (prepareToPaint). Elsewhere painting builds it for the moment, so that
+    // painting a page leaves about a hundred bytes per shape behind,
+    // whatever the view's zoom.
     struct OutlineCache
     {
         bool valid = false;
@@ -414,9 +438,11 @@ private:
     void paintVerticalText(QPainter *painter, const QRectF &rect, const QString &text);
 
     bool m_destroying = false;
-    // The cache and the layer come first, with the virtual table pointer:
-    // scanning a page of shapes then touches one cache line per shape.
+    // The cache, the revision and the layer come first, with the virtual
+    // table pointer: scanning a page of shapes then touches one cache line
+    // per shape.
     mutable OutlineCache m_outline;
+    quint64 m_revision = 0;
     SketchLayer *m_layer = nullptr;
     QString m_name;
     SketchShape *m_group = nullptr;

@@ -172,7 +172,7 @@ const SketchShape::OutlineCache &SketchShape::outlineShapeCache() const
 
 bool SketchShape::keepsOutlineShape() const
 {
-    return m_selected || viewZoom() > 1.0f;
+    return m_selected;
 }
 
 const QPainterPath &SketchShape::paintPath(QPainterPath *scratch) const

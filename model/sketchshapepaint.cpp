@@ -58,9 +58,9 @@ void SketchShape::paint(QPainter *painter, float zoom, bool showHandles)
         paintHandles(painter);
 }
 
-void SketchShape::prepareToPaint()
+void SketchShape::prepareToPaint(bool keepOutline)
 {
-    if (keepsOutlineShape())
+    if (keepOutline || keepsOutlineShape())
         outlineShapeCache();
     else
         boundingRect();
@@ -236,6 +236,10 @@ void SketchShape::setCachedBlurImage(QImage *image)
 {
     if (image == m_blurImage)
         return;
+    // The first picture shows what the shape showed already; a picture
+    // dropped or replaced may show something else.
+    if (m_blurImage)
+        noteChange();
     delete m_blurImage;
     m_blurImage = image;
 }

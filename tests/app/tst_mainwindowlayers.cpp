@@ -1,13 +1,16 @@
 // The main window's layers panel and frames popup: the Layer menu on the
 // current document, the panel following tabs, documents and undo, the eye
 // and the lock marking the tab, and the popup going with the window.
+#include "support/crowdedpage.h"
 #include "support/history.h"
 #include "support/input.h"
+#include "support/paintcounter.h"
 
 #include "app/mainwindow.h"
 #include "app/sketchframeeditor.h"
 #include "app/sketchframepopupwindow.h"
 #include "app/sketchlayercontrol.h"
+#include "app/sketchlayerthumbnails.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -22,12 +25,37 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
 using namespace windowfixture;
 
 namespace {
+
+// Notes how many shapes the layers panel had painted into thumbnails when
+// the first document view to paint painted for the first time.
+class FirstViewPaint : public QObject
+{
+public:
+    explicit FirstViewPaint(const SketchLayerControl *panel)
+        : m_panel(panel)
+    {
+        qApp->installEventFilter(this);
+    }
+    qint64 thumbnailShapes = -1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && thumbnailShapes < 0 && qobject_cast<SketchDocumentView *>(watched))
+            thumbnailShapes = m_panel->thumbnails()->paintedShapeCount();
+        return false;
+    }
+
+private:
+    const SketchLayerControl *m_panel;
+};
 
 QStringList layerNames(const SketchDocumentView *view)
 {
@@ -58,6 +86,9 @@ private slots:
     void followsTheCurrentTab();
     void tabSwitchesKeepEachTabsTool();
     void framePopupGoesWithTheWindow();
+    void aCrowdedPageIsPaintedBeforeItsThumbnail();
+    void aClickOnTheCurrentRowRepaintsNoPage_data();
+    void aClickOnTheCurrentRowRepaintsNoPage();
 
 private:
     SketchLayerControl *panel() const { return m_window->findChild<SketchLayerControl *>("layerControl"); }
@@ -271,6 +302,74 @@ void TestMainWindowLayers::framePopupGoesWithTheWindow()
     delete m_window;
     m_window = nullptr;
     QVERIFY(!popups.first());
+}
+
+// Opening a crowded page paints the page first and its thumbnail after;
+// then selecting a shape, a click on the current layer's row and a tab
+// switched away and back paint no shape into the panel, and an edit does.
+void TestMainWindowLayers::aCrowdedPageIsPaintedBeforeItsThumbnail()
+{
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("crowded.slf");
+    {
+        SketchDocumentView source;
+        crowdedpage::fill(source.document(), QSize(842, 595), 600, 3);
+        QVERIFY(source.document()->saveToFile(path));
+    }
+    FirstViewPaint first(panel());
+    m_window->openFiles({path});
+    SketchDocumentView *view = m_window->currentDocumentView();
+    QVERIFY(view);
+    QTRY_VERIFY(first.thumbnailShapes >= 0);
+    QCOMPARE(first.thumbnailShapes, qint64(0));
+    SketchLayerThumbnails *thumbnails = panel()->thumbnails();
+    QTRY_COMPARE(thumbnails->paintedShapeCount(), qint64(600));
+
+    SketchShape *shape = view->currentLayer()->shapes().at(300);
+    clickAt(view, shape->mapToView(shape->boundingRect().center()));
+    pressCell(3, 0);
+    m_window->newFile();
+    QCOMPARE(panel()->documentView(), m_window->currentDocumentView());
+    tabs(*m_window)->setCurrentIndex(0);
+    emit tabs(*m_window)->selectedIndexChanged();
+    QCOMPARE(panel()->documentView(), view);
+    panel()->grid()->repaint();
+    QTest::qWait(50);
+    QCOMPARE(thumbnails->paintedShapeCount(), qint64(600));
+
+    shape->setOpacity(0.2f);
+    panel()->grid()->repaint();
+    QTRY_VERIFY(thumbnails->paintedShapeCount() > 600);
+}
+
+void TestMainWindowLayers::aClickOnTheCurrentRowRepaintsNoPage_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<bool>("repaints");
+    QTest::newRow("select tool: nothing changes") << int(SketchToolTypeSelect) << false;
+    // The rectangle tool gives way to the select tool, whose look differs.
+    QTest::newRow("rectangle tool: the tool changes") << int(SketchToolTypeRect) << true;
+}
+
+// The click makes the row's layer current and the select tool the view's
+// tool, and gives the view the keyboard focus; when that changes nothing
+// the view shows, the page is not repainted.
+void TestMainWindowLayers::aClickOnTheCurrentRowRepaintsNoPage()
+{
+    QFETCH(int, tool);
+    QFETCH(bool, repaints);
+    m_window->newFile();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    view->setCurrentTool(tool, true);
+    panel()->grid()->setFocus();
+    QTest::qWait(50);
+    PaintCounter counter(view);
+    pressCell(3, 0);
+    QTest::qWait(50);
+    QCOMPARE(view->currentToolType(), int(SketchToolTypeSelect));
+    QCOMPARE(counter.count > 0, repaints);
 }
 
 QTEST_MAIN(TestMainWindowLayers)

@@ -2,6 +2,7 @@
 // drop, new / delete / duplicate, renaming, the eye and the lock, what a
 // rebuild leaves alone, the menu's states, the painting of a row and a real
 // drag run by the window system.
+#include "support/crowdedpage.h"
 #include "support/history.h"
 #include "support/input.h"
 #include "support/pixels.h"
@@ -10,9 +11,13 @@
 
 #include "app/sketchlayercontrol.h"
 #include "app/sketchlayergriditemdelegate.h"
+#include "app/sketchlayerthumbnails.h"
 #include "commands/sketchcommandmanager.h"
+#include "commands/sketchcommandrename.h"
+#include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
+#include "materials/sketchmaterial.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
 #include "skin/controls/skingridcell.h"
@@ -26,6 +31,7 @@
 #include <QDrag>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
@@ -81,6 +87,12 @@ private slots:
     void themeColours_data();
     void themeColours();
     void paintsIconsAndThumbnail();
+    void thumbnailIsTheLayersFittedPaint_data();
+    void thumbnailIsTheLayersFittedPaint();
+    void thumbnailsWaitForThePaintInProgress();
+    void thumbnailKeptUntilItsShapesChange_data();
+    void thumbnailKeptUntilItsShapesChange();
+    void anEditPaintsItsRunAgainOnly();
     void realDragReorders();
 
 private:
@@ -92,6 +104,11 @@ private:
     void dropRow(int from, int to);
     void pressCell(int column, int row);
     SketchLayer *layer(int index) const { return document()->layers().at(index); }
+    SketchLayerThumbnails *thumbnails() const { return m_panel->thumbnails(); }
+    // The panel shown, its thumbnails made and painted.
+    void showWithThumbnails();
+    // The panel repainted and every thumbnail it asked for made.
+    void repaintPanel();
 
     SketchDocumentView *m_view = nullptr;
     SketchLayerControl *m_panel = nullptr;
@@ -144,6 +161,20 @@ void TestSketchLayerControl::dropRow(int from, int to)
     grid()->setDropColumn(0);
     grid()->setDropRow(to);
     grid()->itemDelegate()->dropCell(grid(), 0, to, true);
+}
+
+void TestSketchLayerControl::showWithThumbnails()
+{
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel));
+    repaintPanel();
+}
+
+void TestSketchLayerControl::repaintPanel()
+{
+    grid()->repaint();
+    QTRY_VERIFY(!thumbnails()->hasWanted());
+    QCoreApplication::processEvents();
 }
 
 void TestSketchLayerControl::pressCell(int column, int row)
@@ -527,8 +558,7 @@ void TestSketchLayerControl::paintsIconsAndThumbnail()
     layer(0)->setVisible(false);
     // Twice as wide as high: the whole inner width, half its height.
     addBox(layer(1), 100, 100, 200, 100, Qt::red);
-    m_panel->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_panel));
+    showWithThumbnails();
     const QImage shot = grid()->grab().toImage();
 
     const QRect eyeCell = grid()->cellRect(0, 0);
@@ -558,6 +588,190 @@ void TestSketchLayerControl::paintsIconsAndThumbnail()
     // An empty layer shows only the white box.
     const QRect emptyBox = grid()->cellRect(2, 1).adjusted(2, 2, -2, -2);
     QCOMPARE(inkedPixels(shot.copy(emptyBox.adjusted(1, 1, -1, -1)), qRgb(255, 255, 255)), 0);
+}
+
+void TestSketchLayerControl::thumbnailIsTheLayersFittedPaint_data()
+{
+    QTest::addColumn<int>("shapes");
+    QTest::addColumn<int>("tolerance");
+    // One run of shapes: the same painting, placed through other sums.
+    QTest::newRow("a few shapes") << 60 << 1;
+    // Runs laid together round a channel by a level or two.
+    QTest::newRow("a crowded layer") << 900 << 3;
+}
+
+// The kept picture shows what painting the layer's shapes fitted into the
+// box shows, drawn where that painting would draw them.
+void TestSketchLayerControl::thumbnailIsTheLayersFittedPaint()
+{
+    QFETCH(int, shapes);
+    QFETCH(int, tolerance);
+    crowdedpage::fill(document(), QSize(842, 595), shapes, 7);
+    m_panel->refreshLayers();
+    showWithThumbnails();
+    const QImage shot = grid()->grab().toImage();
+
+    const QRectF box = QRectF(grid()->cellRect(2, 0)).adjusted(2, 2, -2, -2);
+    QImage painted(shot.size(), QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        SketchMaterial::paintFitted(&painter, box, layer(0)->shapes());
+    }
+    const QRect inner = box.toAlignedRect().adjusted(1, 1, -1, -1);
+    QVERIFY(inkedPixels(shot.copy(inner), qRgb(255, 255, 255)) > 20);
+    QCOMPARE(differingPixels(shot.copy(inner), painted.copy(inner), tolerance), 0);
+}
+
+// Painting the panel paints no shape: the thumbnail is made once the event
+// loop is back, and the panel is repainted with it.
+void TestSketchLayerControl::thumbnailsWaitForThePaintInProgress()
+{
+    setLayers({"Back", "Front"});
+    // Shown and painted empty first: a widget not yet exposed paints nothing.
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel));
+    QCoreApplication::processEvents();
+    addBox(layer(0), 10, 10, 100, 100, Qt::red);
+    addBox(layer(1), 10, 10, 100, 100, Qt::blue);
+    grid()->repaint();
+    QCOMPARE(thumbnails()->paintedShapeCount(), qint64(0));
+    QVERIFY(thumbnails()->hasWanted());
+    const QRect box = grid()->cellRect(2, 0).adjusted(3, 3, -3, -3);
+    QCOMPARE(inkedPixels(grid()->grab().toImage().copy(box), qRgb(255, 255, 255)), 0);
+    QTRY_VERIFY(!thumbnails()->hasWanted());
+    QCOMPARE(thumbnails()->paintedShapeCount(), qint64(2));
+    QTRY_VERIFY(inkedPixels(grid()->grab().toImage().copy(box), qRgb(255, 255, 255)) > 20);
+}
+
+void TestSketchLayerControl::thumbnailKeptUntilItsShapesChange_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("paints");
+    for (const char *action : {"the panel repainted", "a hover over the rows", "a click on the current row",
+                               "a click on another row", "another document shown and this one again",
+                               "another theme", "the eye toggled", "the lock toggled", "a rename",
+                               "a shape selected"})
+        QTest::newRow(action) << QString(action) << false;
+    for (const char *action : {"an edit pushed", "its undo", "its redo", "a live change", "a live drag",
+                               "a shape added", "the order changed"})
+        QTest::newRow(action) << QString(action) << true;
+}
+
+// A repaint of the panel paints the shapes of a layer again only when they,
+// their order or their look changed, live changes and undo included.
+void TestSketchLayerControl::thumbnailKeptUntilItsShapesChange()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, paints);
+    setLayers({"Back", "Front"});
+    for (int i = 0; i < 6; ++i) {
+        addBox(layer(0), 20 + 40 * i, 20, 30, 30, Qt::red);
+        addBox(layer(1), 20 + 40 * i, 80, 30, 30, Qt::blue);
+    }
+    m_view->setCurrentTool(SketchToolTypeSelect, false);
+    SketchShape *shape = layer(1)->shapes().at(2);
+    showWithThumbnails();
+    SketchDocumentView other;
+    const qint64 before = thumbnails()->paintedShapeCount();
+    QCOMPARE(before, qint64(12));
+
+    const auto pushFill = [&](const QColor &colour) {
+        auto *command = new SketchCommandUpdate(m_view, shape);
+        shape->setFill(SkinBrush(colour));
+        m_view->commandManager()->push(command, "changeFillBrush");
+    };
+    if (action == "a hover over the rows") {
+        for (int row = 0; row < 2; ++row)
+            hoverAt(grid(), grid()->cellRect(2, row).center());
+    } else if (action == "a click on the current row") {
+        pressCell(3, 0);
+    } else if (action == "a click on another row") {
+        pressCell(3, 1);
+    } else if (action == "another document shown and this one again") {
+        m_panel->setDocumentView(&other);
+        repaintPanel();
+        m_panel->setDocumentView(m_view);
+    } else if (action == "another theme") {
+        setSkinThemeStyle(Olive);
+        m_panel->useThemeStyle();
+        setSkinThemeStyle(Black);
+    } else if (action == "the eye toggled") {
+        pressCell(0, 0);
+    } else if (action == "the lock toggled") {
+        pressCell(1, 0);
+    } else if (action == "a rename") {
+        m_view->commandManager()->push(new SketchCommandRename(m_view, layer(1), "Sky"), "renameLayer");
+    } else if (action == "a shape selected") {
+        shape->setSelected(true);
+        m_view->onSelectionChanged();
+    } else if (action == "an edit pushed") {
+        pushFill(Qt::green);
+    } else if (action == "its undo" || action == "its redo") {
+        pushFill(Qt::green);
+        repaintPanel();
+        undoOnce(m_view);
+        if (action == "its redo") {
+            repaintPanel();
+            m_view->commandManager()->redo();
+        }
+    } else if (action == "a live change") {
+        shape->setOpacity(0.4f);
+    } else if (action == "a live drag") {
+        m_view->resize(400, 300);
+        const QPointF centre = shape->mapToView(shape->boundingRect().center());
+        pressAt(m_view, centre);
+        moveTo(m_view, centre + QPointF(20, 10));
+    } else if (action == "a shape added") {
+        addBox(layer(1), 5, 5, 10, 10, Qt::black);
+    } else if (action == "the order changed") {
+        layer(1)->shapes().move(0, 3);
+    }
+    const qint64 afterAction = thumbnails()->paintedShapeCount();
+    repaintPanel();
+    const qint64 painted = thumbnails()->paintedShapeCount() - before;
+    if (paints)
+        QVERIFY2(painted > 0, "the thumbnail was not made anew");
+    else
+        QCOMPARE(painted, qint64(0));
+    // Nothing is painted before the panel asks, and only the changed layer.
+    const int rebuilds = action == "its undo" ? 2 : action == "its redo" ? 3 : 1;
+    if (rebuilds == 1)
+        QCOMPARE(afterAction, before);
+    QVERIFY(painted <= rebuilds * 7);
+    if (action == "a live drag")
+        releaseAt(m_view, shape->mapToView(shape->boundingRect().center()));
+}
+
+// On a crowded layer an edit of one shape paints only the run of shapes it
+// belongs to again, and the picture still equals one made whole.
+void TestSketchLayerControl::anEditPaintsItsRunAgainOnly()
+{
+    crowdedpage::fill(document(), QSize(842, 595), 1500, 11);
+    m_panel->refreshLayers();
+    showWithThumbnails();
+    const QList<SketchShape *> shapes = layer(0)->shapes();
+    const qint64 whole = thumbnails()->paintedShapeCount();
+    QCOMPARE(whole, qint64(shapes.size()));
+    SketchShape *edited = shapes.at(shapes.size() / 2);
+    edited->setFill(SkinBrush(QColor(Qt::black)));
+    edited->setOpacity(0.5f);
+    repaintPanel();
+    const qint64 again = thumbnails()->paintedShapeCount() - whole;
+    QVERIFY2(again > 0 && again <= 256, qPrintable(QString("%1 shapes painted again").arg(again)));
+
+    const QImage shot = grid()->grab().toImage();
+    SketchLayerControl fresh;
+    fresh.resize(m_panel->size());
+    fresh.setDocumentView(m_view);
+    fresh.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+    fresh.grid()->repaint();
+    QTRY_VERIFY(!fresh.thumbnails()->hasWanted());
+    QCOMPARE(fresh.thumbnails()->paintedShapeCount(), qint64(shapes.size()));
+    QTRY_COMPARE(differingPixels(fresh.grid()->grab().toImage().copy(grid()->cellRect(2, 0)),
+                                 shot.copy(grid()->cellRect(2, 0)), 0),
+                 0);
 }
 
 // A drag of Back's name onto Front's row, run by the window system.

@@ -3,12 +3,17 @@
 // the renderer itself fills the caches the bands read) and through the
 // document's exports.
 #include "support/crowdedpage.h"
+#include "support/heapbytes.h"
 #include "support/livecounts.h"
 #include "support/pixels.h"
 
+#include "app/sketchlayerthumbnails.h"
 #include "editor/pagerenderer.h"
 #include "editor/sketchdocumentview.h"
+#include "materials/sketchmaterial.h"
 #include "model/sketchdocument.h"
+#include "model/sketchglobals.h"
+#include "model/sketchgroup.h"
 #include "model/sketchslice.h"
 
 #include <QMutex>
@@ -63,6 +68,91 @@ QImage referencePage(const QSize &paper, quint32 seed, int shapes = kShapes)
     return crowdedView(paper, seed, shapes)->document()->renderToImage(true, "PNG", PageRenderer::reference());
 }
 
+// The shapes and, inside groups, their members.
+QList<SketchShape *> everyShape(const QList<SketchShape *> &shapes)
+{
+    QList<SketchShape *> all;
+    for (SketchShape *shape : shapes) {
+        all.append(shape);
+        if (shape->isGroup())
+            all += everyShape(static_cast<SketchGroup *>(shape)->shapes());
+    }
+    return all;
+}
+
+int keptOutlines(const QList<SketchShape *> &shapes)
+{
+    int kept = 0;
+    for (const SketchShape *shape : everyShape(shapes))
+        kept += shape->keepsOutline() ? 1 : 0;
+    return kept;
+}
+
+// The blurred pictures are kept by design, whatever paints them.
+qint64 blurPictureBytes(const QList<SketchShape *> &shapes)
+{
+    qint64 bytes = 0;
+    for (const SketchShape *shape : everyShape(shapes)) {
+        if (const QImage *image = shape->cachedBlurImage())
+            bytes += image->sizeInBytes();
+    }
+    return bytes;
+}
+
+// The paints other than the view's own, by name, of the view's page.
+void paintTheWay(const QString &way, SketchDocumentView *view)
+{
+    SketchDocument *document = view->document();
+    const QList<SketchShape *> shapes = document->layers().first()->shapes();
+    if (way == "page") {
+        document->renderToImage(true, "PNG");
+    } else if (way == "layer") {
+        document->renderLayerToPixmap(0, false, "JPG");
+    } else if (way == "shapes") {
+        document->renderShapesToPixmap(shapes.mid(0, 300), false, "PNG");
+    } else if (way == "slices") {
+        document->slicePixmaps();
+    } else if (way == "print") {
+        QImage sheet(document->paperSize(), QImage::Format_ARGB32_Premultiplied);
+        sheet.fill(Qt::white);
+        view->print(&sheet);
+    } else if (way == "thumbnail") {
+        QImage cell(22, 22, QImage::Format_ARGB32_Premultiplied);
+        cell.fill(Qt::white);
+        QPainter painter(&cell);
+        SketchMaterial::paintFitted(&painter, QRectF(2, 2, 18, 18), shapes);
+    } else if (way == "panel thumbnail") {
+        SketchLayerThumbnails thumbnails(nullptr);
+        QImage cell(22, 22, QImage::Format_ARGB32_Premultiplied);
+        cell.fill(Qt::white);
+        QPainter painter(&cell);
+        thumbnails.paint(&painter, QRectF(2, 2, 18, 18), document->layers().first());
+        thumbnails.makeWanted();
+        thumbnails.paint(&painter, QRectF(2, 2, 18, 18), document->layers().first());
+    }
+}
+
+// A picture of the size with a resolution of so many dots per inch.
+QImage pictureAt(const QSize &size, int dpi)
+{
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    picture.setDotsPerMeterX(qRound(dpi / 0.0254));
+    picture.setDotsPerMeterY(qRound(dpi / 0.0254));
+    return picture;
+}
+
+// Every shape straight through one painter on the picture itself.
+void paintPlainly(QImage *picture, const QList<SketchShape *> &shapes)
+{
+    QPainter painter(picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (SketchShape *shape : shapes) {
+        painter.setTransform(shape->rotation());
+        shape->paint(&painter, 1.0f, false);
+    }
+}
+
 } // namespace
 
 class TestPageRenderer : public QObject
@@ -85,7 +175,14 @@ private slots:
     void slicesAndShapesAlike();
     void concurrentRendersOfOneDocument();
     void edgeCases();
+    void bandsKeepThePictureResolution_data();
+    void bandsKeepThePictureResolution();
+    void bandsShareOneTakingOfThePixels_data();
+    void bandsShareOneTakingOfThePixels();
     void outlinesKeptOnlyWhereWorthIt();
+    void whatPaintsKeep_data();
+    void whatPaintsKeep();
+    void theMagnifiedViewKeepsWhatItPaints();
 
 private:
     LiveCounts m_counts;
@@ -297,6 +394,124 @@ void TestPageRenderer::outlinesKeptOnlyWhereWorthIt()
     QVERIFY(probed->keepsOutline());
     QVERIFY(!shapes.at(8)->keepsOutline());
     QCOMPARE(compare(document->renderToImage(false, "PNG"), first).largest, 0);
+}
+
+void TestPageRenderer::bandsKeepThePictureResolution_data()
+{
+    QTest::addColumn<int>("bands");
+    QTest::newRow("one band") << 1;
+    QTest::newRow("five bands") << 5;
+}
+
+// A font given in points is sized by the resolution of the picture it is
+// painted on, whether through the bands or not.
+void TestPageRenderer::bandsKeepThePictureResolution()
+{
+    QFETCH(int, bands);
+    SketchDocumentView view;
+    SketchLayer *layer = view.document()->layers().first();
+    QFont font = *SketchGlobals::defaultFont();
+    font.setPointSizeF(11.0);
+    QList<SketchShape *> shapes;
+    for (int i = 0; i < 12; ++i) {
+        SketchShape *box = addBox(layer, 10 + (i % 4) * 95, 10 + (i / 4) * 95, 90, 90, Qt::white);
+        box->setFont(font);
+        box->setText(QStringLiteral("Tall words in points"));
+        shapes.append(box);
+    }
+    QImage plain = pictureAt(QSize(400, 300), 192);
+    paintPlainly(&plain, shapes);
+    QImage banded = pictureAt(QSize(400, 300), 192);
+    PageRenderer(bands, true).paint(&banded, shapes, QTransform(), 1.0f);
+    QVERIFY2(compare(banded, plain).largest <= 1, qPrintable(QString("%1 pixels differ").arg(compare(banded, plain).pixels)));
+    // The resolution does size the text: at 96 dpi it comes out otherwise.
+    QImage smaller = pictureAt(QSize(400, 300), 96);
+    paintPlainly(&smaller, shapes);
+    QVERIFY(compare(smaller, plain).pixels > 1000);
+}
+
+void TestPageRenderer::bandsShareOneTakingOfThePixels_data()
+{
+    QTest::addColumn<int>("bands");
+    QTest::newRow("one band") << 1;
+    QTest::newRow("six bands") << 6;
+}
+
+// The pixels are taken once, on the calling thread, and the bands paint
+// into them: a picture counts one detach for the whole paint (taking them
+// in every band would count one per band, unsynchronised).
+void TestPageRenderer::bandsShareOneTakingOfThePixels()
+{
+    QFETCH(int, bands);
+    const auto view = crowdedView(QSize(300, 200), 81, 120);
+    QImage picture(300, 200, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    const qint64 before = picture.cacheKey();
+    PageRenderer(bands, true).paint(&picture, view->document()->layers().first()->shapes(), QTransform(), 1.0f);
+    QCOMPARE(picture.cacheKey() - before, qint64(1));
+}
+
+void TestPageRenderer::whatPaintsKeep_data()
+{
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QString>("way");
+    for (const float zoom : {1.0f, 2.0f, 8.0f}) {
+        for (const char *way : {"page", "layer", "shapes", "slices", "print", "thumbnail", "panel thumbnail"})
+            QTest::addRow("%s at zoom %g", way, double(zoom)) << zoom << QString(way);
+    }
+}
+
+// Whatever the view's zoom, an export, a print, the slice images or a
+// thumbnail keep no outline but the selected shape's, and leave no more
+// than the shapes' bounds and laid-out texts behind: a few hundred bytes
+// a shape (the blurred pictures aside, which are kept by design).
+void TestPageRenderer::whatPaintsKeep()
+{
+    QFETCH(float, zoom);
+    QFETCH(QString, way);
+    const int count = 900;
+    {
+        // Fonts, glyphs and the worker threads, made once for the process.
+        const auto warm = crowdedView(QSize(400, 300), 90, count);
+        warm->setZoom(zoom);
+        paintTheWay(way, warm.get());
+    }
+    const auto view = crowdedView(QSize(400, 300), 91, count);
+    view->setZoom(zoom);
+    const QList<SketchShape *> shapes = view->document()->layers().first()->shapes();
+    SketchShape *selected = shapes.at(5);
+    selected->setSelected(true);
+    const qint64 before = heapBytesInUse();
+    paintTheWay(way, view.get());
+    const qint64 left = heapBytesInUse() - before - blurPictureBytes(shapes);
+    QVERIFY(selected->keepsOutline());
+    QCOMPARE(keptOutlines(shapes), 1);
+    const qint64 perShape = left / everyShape(shapes).size();
+    QVERIFY2(perShape <= 300, qPrintable(QString("%1 bytes a shape left behind").arg(perShape)));
+}
+
+// The view's own repaint keeps the outlines of what it paints while it is
+// magnified, and of nothing at zoom 1; painting from a kept outline looks
+// the same as from one built for the moment.
+void TestPageRenderer::theMagnifiedViewKeepsWhatItPaints()
+{
+    const auto view = crowdedView(QSize(400, 300), 95, 200);
+    view->resize(300, 200);
+    const QList<SketchShape *> shapes = view->document()->layers().first()->shapes();
+    QImage shown(view->size(), QImage::Format_ARGB32_Premultiplied);
+    view->render(&shown);
+    QCOMPARE(keptOutlines(shapes), 0);
+
+    view->setZoom(2.0f);
+    QImage magnified(view->size(), QImage::Format_ARGB32_Premultiplied);
+    view->render(&magnified);
+    const int kept = keptOutlines(shapes);
+    QVERIFY(kept > 0);
+    QVERIFY(kept < everyShape(shapes).size());
+    QImage again(view->size(), QImage::Format_ARGB32_Premultiplied);
+    view->render(&again);
+    QCOMPARE(compare(again, magnified).largest, 0);
+    QCOMPARE(keptOutlines(shapes), kept);
 }
 
 QTEST_MAIN(TestPageRenderer)

@@ -3,8 +3,11 @@
 #include "support/pixels.h"
 #include "support/shapes.h"
 
+#include "materials/sketchmaterial.h"
 #include "model/sketchglobals.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QtTest>
@@ -56,6 +59,9 @@ private slots:
     void clearSkipsShapeBeingDestroyed();
     void copyToIsDeep();
     void cloneWithFramesAndDestroy();
+    void shapesRevisionFollowsWhatTheShapesShow_data();
+    void shapesRevisionFollowsWhatTheShapesShow();
+    void shapesRevisionOfARun();
 
 private:
     SketchDocumentView *m_view = nullptr;
@@ -262,6 +268,155 @@ void TestSketchLayer::cloneWithFramesAndDestroy()
     delete copy;
     delete twice;
     QVERIFY2(LiveCounts() == filled, qPrintable(describe(LiveCounts())));
+}
+
+namespace {
+
+// A layer of a red box with a text, an ellipse, a blurred box with its
+// picture made, a group of two boxes and a shape with two frames.
+struct RevisionPage
+{
+    SketchLayer *layer;
+    SketchShape *box;
+    SketchShape *ellipse;
+    SketchShape *blurred;
+    SketchGroup *group;
+    SketchShape *framed;
+    // Blurred, its picture not made yet.
+    SketchShape *unpainted;
+
+    explicit RevisionPage(SketchLayer *on)
+        : layer(on)
+    {
+        box = addBox(layer, 10, 10, 80, 40, Qt::red);
+        box->setText("Hello");
+        ellipse = makeEllipse(layer, QRectF(100, 10, 60, 60));
+        blurred = addBox(layer, 200, 10, 50, 50, Qt::blue);
+        blurred->setBlur(2);
+        blurred->updateBlurImage();
+        group = groupShapes(layer, {addBox(layer, 10, 100, 30, 30, Qt::green), addBox(layer, 50, 100, 30, 30, Qt::black)});
+        group->setSelected(false);
+        framed = makeFramedShape(layer, QRectF(100, 100, 40, 40));
+        unpainted = addBox(layer, 150, 150, 20, 20, Qt::red);
+        unpainted->setBlur(1);
+    }
+};
+
+using RevisionEdit = std::function<void(RevisionPage &)>;
+
+const QHash<QString, RevisionEdit> &revisionEdits()
+{
+    static const QHash<QString, RevisionEdit> edits = {
+        // What the shapes show.
+        {"a point moved", [](RevisionPage &p) { p.box->points().first()->setPos(0, 0); }},
+        {"a shape moved", [](RevisionPage &p) { p.ellipse->translate(5, 0); }},
+        {"fill", [](RevisionPage &p) { p.box->setFill(SkinBrush(QColor(Qt::yellow))); }},
+        {"stroke", [](RevisionPage &p) { p.box->setStroke(SketchStroke(QColor(Qt::red), 4, 0)); }},
+        {"stroke width in place", [](RevisionPage &p) { p.box->stroke().setWidth(6); }},
+        {"text", [](RevisionPage &p) { p.box->setText("Bye"); }},
+        {"font", [](RevisionPage &p) { p.box->setFont(QFont("Serif", 30)); }},
+        {"font colour", [](RevisionPage &p) { p.box->setFontColor(Qt::blue); }},
+        {"alignment", [](RevisionPage &p) { p.box->setAlign(3); }},
+        {"opacity", [](RevisionPage &p) { p.box->setOpacity(0.5f); }},
+        {"blur", [](RevisionPage &p) { p.box->setBlur(3); }},
+        {"tension", [](RevisionPage &p) { p.ellipse->setTension(0.1f); }},
+        {"rotation", [](RevisionPage &p) { p.box->setRotateAngle(0.25f); }},
+        {"rotation baked in", [](RevisionPage &p) { p.ellipse->applyRotation(0.1f, QPointF(130, 40)); }},
+        {"closed", [](RevisionPage &p) { p.box->setClosed(false); }},
+        {"frame shown", [](RevisionPage &p) { p.framed->setFrameIndex(0); }},
+        {"blurred picture made anew", [](RevisionPage &p) { p.blurred->updateBlurImage(); }},
+        {"a member's fill", [](RevisionPage &p) { p.group->shapes().first()->setFill(SkinBrush(QColor(Qt::white))); }},
+        {"another shape's state copied in",
+         [](RevisionPage &p) { p.ellipse->copyTo(p.box, true); }},
+        {"order", [](RevisionPage &p) { p.layer->shapes().move(0, 1); }},
+        {"a shape added", [](RevisionPage &p) { addBox(p.layer, 0, 0, 5, 5); }},
+        {"a shape taken out", [](RevisionPage &p) { p.layer->shapes().removeOne(p.ellipse); }},
+        // What leaves them as they are shown.
+        {"selection", [](RevisionPage &p) { p.box->setSelected(true); p.group->setSelected(true); }},
+        {"active handle", [](RevisionPage &p) { p.box->setActiveHandle(4); }},
+        {"shape locked", [](RevisionPage &p) { p.box->setLocked(true); }},
+        {"shape named", [](RevisionPage &p) { p.box->setName("hero"); }},
+        {"layer hidden, locked, renamed",
+         [](RevisionPage &p) {
+             p.layer->setVisible(false);
+             p.layer->setLocked(true);
+             p.layer->setName("Other");
+         }},
+        {"hit tests and bounds",
+         [](RevisionPage &p) {
+             for (SketchShape *shape : p.layer->shapes()) {
+                 shape->hitTest(20, 20);
+                 shape->boundingRect();
+                 shape->outline();
+             }
+         }},
+        {"painted, outlines kept",
+         [](RevisionPage &p) {
+             QImage image(300, 200, QImage::Format_ARGB32_Premultiplied);
+             QPainter painter(&image);
+             for (SketchShape *shape : p.layer->shapes()) {
+                 shape->prepareToPaint(true);
+                 shape->paint(&painter, 1.0f, true);
+             }
+         }},
+        {"first blurred picture made",
+         [](RevisionPage &p) {
+             p.unpainted->prepareToPaint(false);
+             QVERIFY(p.unpainted->cachedBlurImage());
+         }},
+        {"cloned and made a material",
+         [](RevisionPage &p) {
+             delete p.box->clone(true);
+             delete p.group->clone(true);
+             SketchMaterial material(0, p.layer->shapes(), true);
+         }},
+    };
+    return edits;
+}
+
+} // namespace
+
+void TestSketchLayer::shapesRevisionFollowsWhatTheShapesShow_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<bool>("changes");
+    for (const char *edit : {"a point moved", "a shape moved", "fill", "stroke", "stroke width in place", "text",
+                             "font", "font colour", "alignment", "opacity", "blur", "tension", "rotation",
+                             "rotation baked in", "closed", "frame shown", "blurred picture made anew",
+                             "a member's fill", "another shape's state copied in", "order", "a shape added",
+                             "a shape taken out"})
+        QTest::newRow(edit) << QString(edit) << true;
+    for (const char *edit : {"selection", "active handle", "shape locked", "shape named",
+                             "layer hidden, locked, renamed", "hit tests and bounds", "painted, outlines kept",
+                             "first blurred picture made", "cloned and made a material"})
+        QTest::newRow(edit) << QString(edit) << false;
+}
+
+// The layer's revision moves with every change of what its shapes show
+// and with nothing else: what a kept picture of them relies on.
+void TestSketchLayer::shapesRevisionFollowsWhatTheShapesShow()
+{
+    QFETCH(QString, edit);
+    QFETCH(bool, changes);
+    RevisionPage page(m_layer);
+    const quint64 before = m_layer->shapesRevision();
+    revisionEdits().value(edit)(page);
+    QCOMPARE(m_layer->shapesRevision() != before, changes);
+}
+
+// A run of the list sums up its own shapes only.
+void TestSketchLayer::shapesRevisionOfARun()
+{
+    RevisionPage page(m_layer);
+    const quint64 low = m_layer->shapesRevision(0, 2);
+    const quint64 high = m_layer->shapesRevision(2, 10);
+    QCOMPARE(m_layer->shapesRevision(0, m_layer->shapes().size()), m_layer->shapesRevision());
+    QVERIFY(low != high);
+    page.framed->setFill(SkinBrush(QColor(Qt::magenta)));
+    QCOMPARE(m_layer->shapesRevision(0, 2), low);
+    QVERIFY(m_layer->shapesRevision(2, 10) != high);
+    // Out of range: empty runs, all alike.
+    QCOMPARE(m_layer->shapesRevision(50, 3), m_layer->shapesRevision(-4, 0));
 }
 
 QTEST_MAIN(TestSketchLayer)
