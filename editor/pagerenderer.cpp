@@ -155,6 +155,9 @@ void PageRenderer::paintBand(QImage *picture, int top, int bottom, const QVector
     // simplifies segments beyond the device's edges, and a device of the
     // band's rows alone would round strokes crossing its edges otherwise.
     QImage band(picture->bits(), picture->width(), picture->height(), picture->bytesPerLine(), picture->format());
+    // Fonts given in points are sized by the picture's resolution.
+    band.setDotsPerMeterX(picture->dotsPerMeterX());
+    band.setDotsPerMeterY(picture->dotsPerMeterY());
     const QRect rows(0, top, picture->width(), bottom - top);
     QPainter painter(&band);
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QObject>
+
+#include <functional>
 #include <QPixmap>
 #include <QRectF>
 #include <QSize>
@@ -205,6 +207,10 @@ public:
     // "Document" element. On success the content is replaced (every earlier
     // layer, shape and slice object is gone) and the slice grid rebuilt.
     bool loadFromFile(const QString &fileName);
+    // The same, with `replacing` run once the file has been read whole and
+    // just before the content is replaced; never for a file that cannot be
+    // read.
+    bool loadFromFile(const QString &fileName, const std::function<void()> &replacing);
 
     // --- Copies and group editing -------------------------------------------
 

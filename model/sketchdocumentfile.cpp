@@ -342,6 +342,11 @@ bool SketchDocument::saveToFile(const QString &fileName) const
 
 bool SketchDocument::loadFromFile(const QString &fileName)
 {
+    return loadFromFile(fileName, {});
+}
+
+bool SketchDocument::loadFromFile(const QString &fileName, const std::function<void()> &replacing)
+{
     // Everything is read before anything of the document changes.
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
@@ -354,6 +359,8 @@ bool SketchDocument::loadFromFile(const QString &fileName)
     DocumentFileReader reader(this);
     if (!reader.read(bytes))
         return false;
+    if (replacing)
+        replacing();
     QList<SketchLayer *> layers = reader.takeLayers();
     readXml(reader.documentElement(), &layers);
     updateSliceGrid();
