@@ -1399,11 +1399,14 @@ void SketchDocumentView::repaintChanges()
         overlays.append(rect());
     else
         appendShapeAreas(handles, &overlays);
+    // A tool that paints anywhere may have changed anything, now or since
+    // it was last shown.
     const SketchTool *tool = currentTool();
     const QRect toolArea = tool ? tool->overlayArea() : QRect();
+    const bool toolMayEdit = toolArea.contains(rect()) || m_shownToolArea.contains(rect());
     overlays << m_shownToolArea << toolArea;
     m_shownToolArea = toolArea;
-    if (toolArea.contains(rect()))
+    if (toolMayEdit)
         repaintAll();
     else
         repaintOverlayAreas(overlays);
