@@ -181,36 +181,52 @@ bool SketchTool::pointStatus(SketchShape *shape, QString *text, QPointF *corner)
     return true;
 }
 
-void SketchTool::drawRectStatus(QPainter *painter, SketchShape *shape)
+void SketchTool::drawStatus(Status status, QPainter *painter, SketchShape *shape)
 {
     QString text;
     QPointF corner;
-    if (rectStatus(shape, &text, &corner))
+    if ((this->*status)(shape, &text, &corner))
         drawLabel(painter, text, float(corner.x()), float(corner.y()));
+}
+
+QRect SketchTool::statusArea(Status status, SketchShape *shape) const
+{
+    QString text;
+    QPointF corner;
+    if (!(this->*status)(shape, &text, &corner) || text.isEmpty())
+        return QRect();
+    return labelRect(text, float(corner.x()), float(corner.y())).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void SketchTool::drawRectStatus(QPainter *painter, SketchShape *shape)
+{
+    drawStatus(&SketchTool::rectStatus, painter, shape);
 }
 
 void SketchTool::drawPointStatus(QPainter *painter, SketchShape *shape)
 {
-    QString text;
-    QPointF corner;
-    if (pointStatus(shape, &text, &corner))
-        drawLabel(painter, text, float(corner.x()), float(corner.y()));
+    drawStatus(&SketchTool::pointStatus, painter, shape);
 }
 
 QRect SketchTool::rectStatusArea(SketchShape *shape) const
 {
-    QString text;
-    QPointF corner;
-    if (!rectStatus(shape, &text, &corner) || text.isEmpty())
-        return QRect();
-    return labelRect(text, float(corner.x()), float(corner.y())).toAlignedRect().adjusted(-1, -1, 1, 1);
+    return statusArea(&SketchTool::rectStatus, shape);
 }
 
 QRect SketchTool::pointStatusArea(SketchShape *shape) const
 {
-    QString text;
-    QPointF corner;
-    if (!pointStatus(shape, &text, &corner) || text.isEmpty())
+    return statusArea(&SketchTool::pointStatus, shape);
+}
+
+QRect SketchTool::hoverOverlayArea(SketchShape *shape, const QRectF *marker, int reach) const
+{
+    const SketchDocumentView *view = documentView();
+    if (!view)
         return QRect();
-    return labelRect(text, float(corner.x()), float(corner.y())).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (view->pressedButton() != Qt::NoButton)
+        return SketchTool::overlayArea();
+    if (!shape || !marker)
+        return QRect();
+    const QRect area = view->shapeTransform(shape).mapRect(*marker).toAlignedRect();
+    return area.adjusted(-reach, -reach, reach, reach);
 }

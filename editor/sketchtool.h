@@ -121,10 +121,20 @@ protected:
     SketchPendingCommand &gesture() { return m_gesture; }
     const SketchPendingCommand &gesture() const { return m_gesture; }
 
+protected:
+    // For a tool that marks what a press would do: the widget pixels of the
+    // marker (a rectangle in the shape's own coordinates, null for none, its
+    // pen reaching `reach` pixels beyond it) while no button is held; the
+    // whole view while one is, since the press changes the shape under it.
+    QRect hoverOverlayArea(SketchShape *shape, const QRectF *marker, int reach) const;
+
 private:
     // The text and top-left corner of a read-out; false when none shows.
+    using Status = bool (SketchTool::*)(SketchShape *shape, QString *text, QPointF *corner) const;
     bool rectStatus(SketchShape *shape, QString *text, QPointF *corner) const;
     bool pointStatus(SketchShape *shape, QString *text, QPointF *corner) const;
+    void drawStatus(Status status, QPainter *painter, SketchShape *shape);
+    QRect statusArea(Status status, SketchShape *shape) const;
     QRectF labelRect(const QString &text, float x, float y) const;
 
     SketchView *m_view = nullptr;

@@ -141,16 +141,10 @@ void SketchToolCutoff::paint(QPainter *painter)
 
 QRect SketchToolCutoff::overlayArea() const
 {
-    const SketchDocumentView *view = documentView();
-    if (!view)
-        return QRect();
-    if (view->pressedButton() != Qt::NoButton)
-        return SketchTool::overlayArea();
     QRectF r;
-    if (!cross(&r))
-        return QRect();
+    const bool shown = cross(&r);
     // The cross's pen keeps its width on screen.
-    return view->shapeTransform(m_hoverShape).mapRect(r).toAlignedRect().adjusted(-3, -3, 3, 3);
+    return hoverOverlayArea(m_hoverShape, shown ? &r : nullptr, 3);
 }
 
 void SketchToolCutoff::cutPoint(SketchShape *shape, int code)

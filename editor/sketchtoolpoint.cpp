@@ -198,18 +198,12 @@ void SketchToolPoint::paint(QPainter *painter)
 
 QRect SketchToolPoint::overlayArea() const
 {
-    const SketchDocumentView *view = documentView();
-    if (!view)
-        return QRect();
-    if (view->pressedButton() != Qt::NoButton)
-        return SketchTool::overlayArea();
     QRectF rect;
     bool round = false;
     QColor colour;
-    if (!marker(&rect, &round, &colour))
-        return QRect();
+    const bool shown = marker(&rect, &round, &colour);
     // The marker's pen keeps its width on screen.
-    return view->shapeTransform(m_hoverShape).mapRect(rect).toAlignedRect().adjusted(-2, -2, 2, 2);
+    return hoverOverlayArea(m_hoverShape, shown ? &rect : nullptr, 2);
 }
 
 SketchPoint *SketchToolPoint::livePoint() const

@@ -12,6 +12,7 @@
 #include "model/sketchdocument.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
+#include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
 #include "support/crowdedpage.h"
@@ -57,7 +58,9 @@ enum Change
     GridScroll,
     Zoom,
     SelectAll,
-    BringToFront
+    BringToFront,
+    PointToolHover,
+    CutoffToolHover
 };
 
 // The union of the regions the widget's paint events exposed, and how many
@@ -279,6 +282,12 @@ void TestPartialRepaint::prepare(int change)
     case Unblur:
         edit(m_target, [](SketchShape *shape) { shape->setBlur(3); });
         break;
+    case PointToolHover:
+        m_view->setCurrentTool(SketchToolTypeCornerPoint, true);
+        break;
+    case CutoffToolHover:
+        m_view->setCurrentTool(SketchToolTypeCutoff, true);
+        break;
     case Undo:
     case Redo:
         clickAt(m_view, m_targetAt);
@@ -397,6 +406,14 @@ void TestPartialRepaint::apply(int change)
     case BringToFront:
         m_view->bringToFront();
         break;
+    case PointToolHover:
+    case CutoffToolHover: {
+        // Over a point of each shape: the marker moves from one to the
+        // other.
+        for (SketchShape *shape : {m_target, m_other})
+            hoverAt(m_view, m_view->shapeTransform(shape).map(qAsConst(*shape).points().first()->toPointF()));
+        break;
+    }
     default:
         QFAIL("unknown change");
     }
@@ -432,6 +449,8 @@ void TestPartialRepaint::changeRepaintsWhatItAlters_data()
     QTest::newRow("zoom") << int(Zoom) << 1.0;
     QTest::newRow("select all") << int(SelectAll) << 1.0;
     QTest::newRow("bring to front") << int(BringToFront) << 0.1;
+    QTest::newRow("hover with the point tool") << int(PointToolHover) << 0.02;
+    QTest::newRow("hover with the cut-off tool") << int(CutoffToolHover) << 0.02;
 }
 
 void TestPartialRepaint::changeRepaintsWhatItAlters()
