@@ -43,13 +43,16 @@ enum SketchPlaceKind : int;
 // is unlocked and visible; key events always do; the wheel scrolls, or with
 // Ctrl zooms about the pointer.
 //
-// Repainting: the view keeps a picture of what it shows under the current
-// tool's overlay (PagePicture) and repaints only what changed: where the
-// shapes named to repaintShapes() were and are, with their handles and
-// effects; the shapes whose selection changed; the tool's overlay as it was
-// and is; the strip a scroll uncovers, the rest of the pixels being moved.
-// A change the view is not told of in these terms must repaint the whole
-// view (QWidget::update()), which paints everything afresh.
+// Painting: the page (the backdrop, the shapes, the paper's border) is kept
+// in a picture (PagePicture); the handles of the selected shapes are drawn
+// over the whole page, above the shapes that cover them, and the current
+// tool's overlay over those. A repaint paints only what changed: where the
+// shapes named to repaintShapes() or changed by a step of the history were
+// and are, with their handles and effects; the handles whose selection
+// changed, from the picture; the tool's overlay as it was and is; the strip
+// a scroll uncovers, the rest of the pixels being moved. A change the view
+// is not told of in these terms must repaint the whole view
+// (QWidget::update()), which paints everything afresh.
 //
 // Ownership: the document, the tools, the bars and the corner are children of
 // the view; the tools go first, while the document is still there for a
