@@ -60,11 +60,14 @@ public:
     // The paint events of the document views, and the share of their
     // pixels they exposed.
     int viewPaints() const { return m_viewPaints; }
+    // The paint events of the watched grid of rows.
+    int watchedPaints() const { return m_watchedPaints; }
     qint64 viewPaintNanoseconds() const { return m_viewNanoseconds; }
     double viewPaintedShare() const { return m_viewPainted; }
     void resetWatch()
     {
         m_paintNanoseconds = 0;
+        m_watchedPaints = 0;
         m_viewPaints = 0;
         m_viewPainted = 0.0;
         m_viewNanoseconds = 0;
@@ -91,6 +94,9 @@ public:
         timer.start();
         const bool result = QApplication::notify(receiver, event);
         m_paintNanoseconds += timer.nsecsElapsed();
+        // The layer rows, thumbnails included, are the grid's paint.
+        if (receiver->inherits("SkinGridView"))
+            ++m_watchedPaints;
         return result;
     }
 
@@ -106,6 +112,7 @@ private:
 
     QWidget *m_watched = nullptr;
     qint64 m_paintNanoseconds = 0;
+    int m_watchedPaints = 0;
     int m_viewPaints = 0;
     double m_viewPainted = 0.0;
     qint64 m_viewNanoseconds = 0;
@@ -175,6 +182,7 @@ struct Sample
 {
     double total = 0.0;
     double panelPaint = 0.0;
+    int panelPaints = 0;
     int viewPaints = 0;
     double viewPainted = 0.0;
     double viewPaint = 0.0;
@@ -182,8 +190,8 @@ struct Sample
 
 Sample sample(const QElapsedTimer &timer)
 {
-    return {milliseconds(timer), timingApp()->watchedPaintNanoseconds() / 1e6, timingApp()->viewPaints(),
-            timingApp()->viewPaintedShare(), timingApp()->viewPaintNanoseconds() / 1e6};
+    return {milliseconds(timer), timingApp()->watchedPaintNanoseconds() / 1e6, timingApp()->watchedPaints(),
+            timingApp()->viewPaints(), timingApp()->viewPaintedShare(), timingApp()->viewPaintNanoseconds() / 1e6};
 }
 
 struct Row
@@ -191,7 +199,10 @@ struct Row
     QString name;
     double limit; // in full view repaints; 0 for none
     std::vector<Sample> samples;
-    double reference = 0.0; // ms of one full repaint in the same state
+    double reference = 0.0; // ms of one full repaint of the page as it was
+    // ms of one full repaint of the page as the last action left it (a
+    // selected or translucent page costs more to paint); 0 where not taken.
+    double after = 0.0;
 };
 
 class Bench
@@ -328,11 +339,11 @@ private:
         settle();
     }
 
-    double fullRepaint()
+    double fullRepaint(int repetitions = 0)
     {
         settle();
         std::vector<double> times;
-        for (int i = 0; i < m_repetitions; ++i) {
+        for (int i = 0; i < (repetitions > 0 ? repetitions : m_repetitions); ++i) {
             QElapsedTimer timer;
             timer.start();
             m_view->repaint();
@@ -392,6 +403,7 @@ private:
             settle();
             row.samples.push_back(sample(timer));
         }
+        row.after = fullRepaint(3);
         m_rows.push_back(row);
     }
 
@@ -414,7 +426,7 @@ private:
             m_view->commandManager()->push(command, QStringLiteral("moveSelection"));
             settle();
             Sample whole = sample(timer);
-            row.samples.push_back({whole.panelPaint, whole.panelPaint, 0, 0.0, 0.0});
+            row.samples.push_back({whole.panelPaint, whole.panelPaint, whole.panelPaints, 0, 0.0, 0.0});
             editing.samples.push_back(whole);
         }
         m_rows.push_back(row);
@@ -463,32 +475,40 @@ private:
                    .arg(magnified, 0, 'f', 1)
                    .arg(m_view->width())
                    .arg(m_view->height());
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
                    .arg(QStringLiteral("action"), -46)
                    .arg(QStringLiteral("median ms"), 10)
                    .arg(QStringLiteral("repaints"), 9)
                    .arg(QStringLiteral("limit"), 6)
+                   .arg(QStringLiteral("as left"), 8)
                    .arg(QStringLiteral("panel ms"), 9)
+                   .arg(QStringLiteral("(paints)"), 8)
                    .arg(QStringLiteral("view ms"), 8)
                    .arg(QStringLiteral("view paints (share)"), 20);
+        out << QStringLiteral("(repaints: against the full repaint of the page as it was; as left: against "
+                              "one of the page as the action left it)\n");
         for (const Row &row : m_rows) {
             std::vector<double> panel;
             std::vector<double> view;
             std::vector<double> paints;
             std::vector<double> painted;
+            std::vector<double> panelPaints;
             for (const Sample &sample : row.samples) {
                 panel.push_back(sample.panelPaint);
+                panelPaints.push_back(sample.panelPaints);
                 view.push_back(sample.viewPaint);
                 paints.push_back(sample.viewPaints);
                 painted.push_back(sample.viewPainted);
             }
             const double total = median(totals(row));
-            out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 (%8)\n")
+            out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 (%10)\n")
                        .arg(row.name, -46)
                        .arg(total, 10, 'f', 2)
                        .arg(total / row.reference, 9, 'f', 3)
                        .arg(row.limit > 0 ? QString::number(row.limit) : QString(), 6)
+                       .arg(row.after > 0 ? QString::number(total / row.after, 'f', 3) : QString(), 8)
                        .arg(median(panel), 9, 'f', 2)
+                       .arg(median(panelPaints), 8, 'f', 0)
                        .arg(median(view), 8, 'f', 2)
                        .arg(median(paints), 12, 'f', 0)
                        .arg(median(painted), 0, 'f', 3);
