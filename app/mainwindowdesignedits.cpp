@@ -56,7 +56,7 @@ void MainWindow::editShapes(SketchDocumentView *view, const QList<SketchShape *>
     pendingUpdateCommand.markChanged();
     if (!final) {
         if (repaintLive)
-            view->update();
+            view->repaintShapes(targets);
         return;
     }
     for (SketchShape *target : targets)

@@ -5,6 +5,8 @@
 
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
+#include "model/sketchlayer.h"
+#include "model/sketchshape.h"
 
 #include <QImage>
 #include <QPainter>
@@ -80,6 +82,24 @@ void BM_ViewRepaintWholePage(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ViewRepaintWholePage)->Unit(benchmark::kMillisecond);
+
+// The same with every shape selected: each shape's handles as well.
+void BM_ViewRepaintAllSelected(benchmark::State &state)
+{
+    ViewPage &p = page();
+    p.showWholePage();
+    for (SketchShape *shape : p.view.currentLayer()->shapes())
+        shape->setSelected(true);
+    QImage warm = ViewPage::blank();
+    p.repaintView(&warm);
+    for (auto _ : state) {
+        QImage image = ViewPage::blank();
+        p.repaintView(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    p.view.clearSelection();
+}
+BENCHMARK(BM_ViewRepaintAllSelected)->Unit(benchmark::kMillisecond);
 
 void BM_DocumentPaintWholePage(benchmark::State &state)
 {

@@ -31,6 +31,12 @@ void SketchCommand::undo()
 {
 }
 
+bool SketchCommand::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    Q_UNUSED(shapes)
+    return false;
+}
+
 SketchDocument *SketchCommand::document() const
 {
     return m_documentView ? m_documentView->document() : nullptr;

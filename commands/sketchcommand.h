@@ -51,6 +51,12 @@ public:
     bool isSliceCommand() const { return m_sliceCommand; }
     void setSliceCommand(bool sliceCommand) { m_sliceCommand = sliceCommand; }
 
+    // When shapes are all the edit changes: appends the shapes whose look it
+    // changes either way (top-level shapes or members) and returns true, so
+    // that a view repaints only where they were and are. False when it
+    // changes anything else (layers, the paper, slices), or cannot tell.
+    virtual bool collectChangedShapes(QList<SketchShape *> *shapes) const;
+
     // The name of the edit, stored by push.
     QString text() const { return m_text; }
     void setText(const QString &text) { m_text = text; }

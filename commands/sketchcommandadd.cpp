@@ -135,3 +135,11 @@ void SketchCommandAdd::undo()
         }
     }
 }
+
+bool SketchCommandAdd::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    if (!m_layers.isEmpty() || !m_slices.isEmpty())
+        return false;
+    shapes->append(m_shapes);
+    return true;
+}

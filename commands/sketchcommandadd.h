@@ -31,6 +31,8 @@ public:
 
     void execute() override;
     void undo() override;
+    // Its shapes, when it adds shapes.
+    bool collectChangedShapes(QList<SketchShape *> *shapes) const override;
 
     int layerCount() const { return m_layers.size(); }
     int shapeCount() const { return m_shapes.size(); }

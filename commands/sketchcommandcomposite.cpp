@@ -38,3 +38,12 @@ void SketchCommandComposite::undo()
             command->undo();
     }
 }
+
+bool SketchCommandComposite::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    for (const SketchCommand *command : m_commands) {
+        if (!command->collectChangedShapes(shapes))
+            return false;
+    }
+    return true;
+}

@@ -17,6 +17,8 @@ public:
     void execute() override;
     void redo() override;
     void undo() override;
+    // Those of every command, when each of them can tell.
+    bool collectChangedShapes(QList<SketchShape *> *shapes) const override;
 
     const QList<SketchCommand *> &commands() const { return m_commands; }
 

@@ -38,7 +38,8 @@ void SketchCommandManager::push(SketchCommand *command, const QString &text)
     m_view->onUndoManagerChanged();
     m_view->onSketchChanged();
     m_view->onSelectionChanged();
-    m_view->update();
+    // The listeners may have moved the history meanwhile.
+    m_view->repaintHistoryStep(m_undoStack.isEmpty() || m_undoStack.last() != command ? nullptr : command);
 }
 
 void SketchCommandManager::undo()
@@ -51,8 +52,9 @@ void SketchCommandManager::undo()
     // An edit in progress in the in-place editor is stored first, so that
     // the editor never stays open over a shape the step takes away.
     m_view->endTextEdit(true);
+    SketchCommand *command = nullptr;
     if (!m_undoStack.isEmpty()) {
-        SketchCommand *command = m_undoStack.takeLast();
+        command = m_undoStack.takeLast();
         m_lastCommand = command;
         command->undo();
         m_redoStack.append(command);
@@ -61,7 +63,7 @@ void SketchCommandManager::undo()
         m_view->onSketchChanged();
     }
     hideTextEditor();
-    m_view->update();
+    m_view->repaintHistoryStep(m_redoStack.isEmpty() || m_redoStack.last() != command ? nullptr : command);
 }
 
 void SketchCommandManager::redo()
@@ -72,8 +74,9 @@ void SketchCommandManager::redo()
     if (m_view->takeBackGesture())
         return;
     m_view->endTextEdit(true);
+    SketchCommand *command = nullptr;
     if (!m_redoStack.isEmpty()) {
-        SketchCommand *command = m_redoStack.takeLast();
+        command = m_redoStack.takeLast();
         m_lastCommand = command;
         command->redo();
         m_undoStack.append(command);
@@ -82,7 +85,7 @@ void SketchCommandManager::redo()
         m_view->onSketchChanged();
     }
     hideTextEditor();
-    m_view->update();
+    m_view->repaintHistoryStep(m_undoStack.isEmpty() || m_undoStack.last() != command ? nullptr : command);
 }
 
 void SketchCommandManager::clear()

@@ -241,3 +241,11 @@ void SketchCommandPlace::unmoveLayer()
         return;
     list->insert(qBound(0, m_fromIndex, list->size()), m_movedLayer);
 }
+
+bool SketchCommandPlace::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    if (m_kind == SketchPlaceMoveLayer || !m_layers.isEmpty())
+        return false;
+    shapes->append(m_shapes);
+    return true;
+}

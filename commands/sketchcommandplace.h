@@ -50,6 +50,9 @@ public:
     void execute() override;
     void redo() override;
     void undo() override;
+    // The shapes of a shape placement: only where they lie does the order
+    // show.
+    bool collectChangedShapes(QList<SketchShape *> *shapes) const override;
 
     // A SketchPlaceKind value.
     int kind() const { return m_kind; }

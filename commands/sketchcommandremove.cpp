@@ -196,3 +196,11 @@ void SketchCommandRemove::restoreShapes()
         SketchListEdit::putBack(layer->shapes(), entry.first, entry.second, layer);
     }
 }
+
+bool SketchCommandRemove::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    if (!m_layers.isEmpty() || !m_slices.isEmpty())
+        return false;
+    shapes->append(m_shapes);
+    return true;
+}

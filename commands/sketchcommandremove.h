@@ -34,6 +34,8 @@ public:
 
     void execute() override;
     void undo() override;
+    // Its shapes, when it removes shapes.
+    bool collectChangedShapes(QList<SketchShape *> *shapes) const override;
 
     int layerCount() const { return m_layers.size(); }
     int shapeCount() const { return m_shapes.size(); }

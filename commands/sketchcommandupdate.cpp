@@ -122,3 +122,11 @@ void SketchCommandUpdate::syncCurrentFrame(SketchShape *shape)
         owner = shape;
     owner->syncCurrentFrame();
 }
+
+bool SketchCommandUpdate::collectChangedShapes(QList<SketchShape *> *shapes) const
+{
+    if (!m_slices.isEmpty())
+        return false;
+    shapes->append(m_shapes);
+    return true;
+}

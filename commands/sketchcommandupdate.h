@@ -31,6 +31,8 @@ public:
     // end up exactly the selection, with active handle 2.
     void undo() override;
     void redo() override;
+    // Its shapes, when it holds shapes.
+    bool collectChangedShapes(QList<SketchShape *> *shapes) const override;
 
     QList<SketchShape *> &shapes() { return m_shapes; }
     int shapeCount() const { return m_shapes.size(); }

@@ -1,6 +1,8 @@
 #include "editor/movepreview.h"
 
 #include "commands/sketchcommandmanager.h"
+#include "editor/paintculling.h"
+#include "model/coordinates.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchshape.h"
 
@@ -51,14 +53,44 @@ MovePreview::MovePreview(SketchDocumentView *view, const QList<SketchShape *> &m
         view->paintBackdrop(painter, area);
         view->paintShapes(painter, area, under);
     });
-    m_shapes = picture([&](QPainter *painter) { view->paintShapes(painter, area, shapes); });
     m_over = picture([&](QPainter *painter) {
         view->paintShapes(painter, area, over);
         view->paintPaperBorder(painter);
     });
-
+    paintMovingShapes();
     m_setting = currentSetting();
-    m_anchorAtStart = anchor();
+}
+
+void MovePreview::paintMovingShapes()
+{
+    QList<SketchShape *> shapes;
+    for (const QPointer<SketchShape> &shape : qAsConst(m_moving)) {
+        if (shape)
+            shapes.append(shape);
+    }
+    const QRect area = m_view->rect();
+    m_shapes = blankPicture();
+    QPainter painter(&m_shapes);
+    painter.setClipRect(area);
+    m_view->paintShapes(&painter, area, shapes);
+    m_anchorAtShapes = anchor();
+    m_reachAtShapes = movingReach();
+}
+
+QRect MovePreview::movingReach() const
+{
+    QRectF reach;
+    for (const QPointer<SketchShape> &shape : m_moving) {
+        if (shape)
+            reach |= shapePaintBounds(shape, m_view->shapeTransform(shape));
+    }
+    return coveringPixelRect(reach);
+}
+
+QPoint MovePreview::shift() const
+{
+    // Mouse moves are whole pixels, so the shift is one too.
+    return (anchor() - m_anchorAtShapes).toPoint();
 }
 
 bool MovePreview::fits() const
@@ -72,12 +104,17 @@ bool MovePreview::fits() const
     return true;
 }
 
-void MovePreview::paint(QPainter *painter) const
+void MovePreview::paint(QPainter *painter)
 {
+    // The moving shapes coming into view must be in their picture, which
+    // covers the view as it was when it was painted.
+    const QRect view = m_view->rect();
+    const QRect shown = m_reachAtShapes.translated(shift()) & view;
+    if (!shown.isEmpty() && !view.translated(shift()).contains(shown))
+        paintMovingShapes();
     painter->resetTransform();
     painter->drawImage(QPointF(0.0, 0.0), m_under);
-    // Mouse moves are whole pixels, so the shift is one too.
-    painter->drawImage(QPointF((anchor() - m_anchorAtStart).toPoint()), m_shapes);
+    painter->drawImage(QPointF(shift()), m_shapes);
     painter->drawImage(QPointF(0.0, 0.0), m_over);
 }
 

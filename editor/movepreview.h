@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPointF>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 
 class QPainter;
@@ -23,6 +24,10 @@ class SketchShape;
 // shapes show above those. A selection that is one run of the stacking
 // order, a single shape above all, shows exactly as it will be.
 //
+// The picture of the moving shapes covers the view as it was when it was
+// painted; once the drag brings in a part of them it does not hold (they
+// lay outside the view), it is painted again where they are now.
+//
 // Belongs to its view, which must outlive it; holds the moving shapes
 // through QPointer.
 class MovePreview
@@ -37,7 +42,7 @@ public:
     // there and selected.
     bool fits() const;
     // The view as it is now, within the painter's clip.
-    void paint(QPainter *painter) const;
+    void paint(QPainter *painter);
 
 private:
     // What the pictures depend on besides the shapes.
@@ -58,14 +63,22 @@ private:
     QImage blankPicture() const;
     // Widget position of a corner of the first moving shape.
     QPointF anchor() const;
+    // The moving shapes where they are now; their reach on the widget.
+    void paintMovingShapes();
+    QRect movingReach() const;
+    // How far the moving shapes have gone since their picture was painted.
+    QPoint shift() const;
 
     SketchDocumentView *m_view;
     QList<QPointer<SketchShape>> m_moving;
     Setting m_setting;
-    QPointF m_anchorAtStart;
     QImage m_under;
     QImage m_shapes;
     QImage m_over;
+    // When m_shapes was painted: the anchor, and where the moving shapes
+    // could reach (widget pixels).
+    QPointF m_anchorAtShapes;
+    QRect m_reachAtShapes;
 };
 
 #endif // MOVEPREVIEW_H

@@ -20,11 +20,9 @@
 #include "editor/sketchtooltext.h"
 #include "editor/sketchtoolzoom.h"
 #include "editor/movepreview.h"
-#include "editor/pagerenderer.h"
 #include "editor/visibleshapes.h"
 #include "model/coordinates.h"
 #include "model/filehelpers.h"
-#include "model/imagehelpers.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
 #include "model/sketchgroup.h"
@@ -40,10 +38,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QFocusEvent>
-#include <QPaintEvent>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOption>
 #include <QTextEdit>
 #include <QWheelEvent>
 
@@ -55,8 +50,6 @@ constexpr int kHorizontalPageStep = 100;
 constexpr int kVerticalPageStep = 200;
 // One wheel notch scrolls this far, whatever the wheel's delta.
 constexpr int kWheelStep = 50;
-constexpr int kGridSpacing = 25;
-constexpr int kShadowSize = 5;
 // Up to this many shapes to paint, a drag repaints the page on every move.
 constexpr int kLivePaintLimit = 150;
 // The in-place editor is never smaller than this.
@@ -75,6 +68,8 @@ SketchDocumentView::SketchDocumentView(QWidget *parent)
       m_currentToolType(SketchToolTypeSelect)
 {
     ++SketchGlobals::DocumentViewCount;
+    // Every pixel is the view's own: a scroll moves them.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_document = new SketchDocument(this);
     m_currentLayer = m_document->layers().isEmpty() ? nullptr : m_document->layers().first();
 
@@ -263,21 +258,16 @@ bool SketchDocumentView::openFile(const QString &fileName)
 {
     // The history has to go before the document's objects are replaced (the
     // commands point into them), yet a file that cannot be read must leave
-    // the view, history included, as it was. So the file is tried on a
-    // scratch document first.
-    {
-        SketchDocument probe(nullptr);
-        if (!probe.loadFromFile(fileName))
-            return false;
-    }
-    // The editor's shape goes with the old document: its text is stored
-    // while the shape is still there.
-    endTextEdit(true);
-    SketchView::openFile(fileName);
-    // Only a file changed between the two reads fails here; the document is
-    // then still the old one and stays unbound from that file.
+    // the view, history included, as it was: it goes once the file has been
+    // read whole.
     FileStamp stamp;
-    if (!m_document->loadFromFile(fileName, &stamp))
+    const bool read = m_document->loadFromFile(fileName, &stamp, [this, &fileName]() {
+        // The editor's shape goes with the old document: its text is stored
+        // while the shape is still there.
+        endTextEdit(true);
+        SketchView::openFile(fileName);
+    });
+    if (!read)
         return false;
     setFileName(fileName);
     m_fileStamp = stamp;
@@ -595,9 +585,8 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
 {
     if (notify)
         emit actionChanging();
-    // The same tool again shows nothing new: a click on the current layer's
-    // row in the layers panel asks for it and repaints no part of the page.
-    const bool changed = type != m_currentToolType;
+    // The resize tool hides every handle.
+    const bool handlesToggled = (type == SketchToolTypeResize) != (m_currentToolType == SketchToolTypeResize);
     m_currentToolType = type;
     setFocus(Qt::OtherFocusReason);
     setCursor(toolCursor());
@@ -606,8 +595,10 @@ void SketchDocumentView::setCurrentTool(int type, bool notify)
     m_scrollCorner->setCursor(Qt::ArrowCursor);
     endTextEdit(false);
     if (notify) {
-        if (changed)
+        if (handlesToggled)
             update();
+        else
+            repaintChanges();
         emit actionChanged();
     }
 }
@@ -646,7 +637,7 @@ void SketchDocumentView::moveSelection(int dx, int dy)
 {
     SketchTool *tool = currentTool();
     if (tool && tool->moveSelection(dx, dy))
-        update();
+        repaintChanges();
 }
 
 bool SketchDocumentView::hasUsableLayer() const
@@ -693,8 +684,12 @@ void SketchDocumentView::setZoom(float zoom)
 {
     const float before = SketchView::zoom();
     SketchView::setZoom(zoom);
-    if (SketchView::zoom() != before)
-        updateScrollBars();
+    if (SketchView::zoom() == before)
+        return;
+    // Everything shown is at another scale now.
+    m_picture.invalidate();
+    m_shown.forgetAreas();
+    updateScrollBars();
 }
 
 void SketchDocumentView::setScrollX(int x, bool updateBar)
@@ -703,6 +698,7 @@ void SketchDocumentView::setScrollX(int x, bool updateBar)
     if (x == m_scrollX)
         return;
     m_scrollX = x;
+    m_picture.invalidate();
     if (updateBar && !m_hScrollBar->isHidden()) {
         // The bar follows the offset without its signal writing back.
         m_hScrollBarFollows = false;
@@ -717,6 +713,7 @@ void SketchDocumentView::setScrollY(int y, bool updateBar)
     if (y == m_scrollY)
         return;
     m_scrollY = y;
+    m_picture.invalidate();
     if (updateBar && !m_vScrollBar->isHidden()) {
         m_vScrollBarFollows = false;
         m_vScrollBar->setValue(-y);
@@ -726,18 +723,14 @@ void SketchDocumentView::setScrollY(int y, bool updateBar)
 
 void SketchDocumentView::hScrollBarValueChanged(int value)
 {
-    if (!m_hScrollBarFollows)
-        return;
-    m_scrollX = -value;
-    update();
+    if (m_hScrollBarFollows)
+        scrollPageTo(-value, m_scrollY);
 }
 
 void SketchDocumentView::vScrollBarValueChanged(int value)
 {
-    if (!m_vScrollBarFollows)
-        return;
-    m_scrollY = -value;
-    update();
+    if (m_vScrollBarFollows)
+        scrollPageTo(m_scrollX, -value);
 }
 
 void SketchDocumentView::updateScrollBars()
@@ -827,7 +820,7 @@ void SketchDocumentView::mousePressEvent(QMouseEvent *event)
         m_toolPressed = true;
         if (SketchTool *tool = currentTool())
             tool->mousePressEvent(event);
-        update();
+        repaintChanges();
     }
     if (event->button() == Qt::RightButton && contextMenu()
         && (m_currentToolType == SketchToolTypeNone || m_currentToolType == SketchToolTypeSelect))
@@ -846,7 +839,7 @@ void SketchDocumentView::mouseReleaseEvent(QMouseEvent *event)
         return;
     if (SketchTool *tool = currentTool())
         tool->mouseReleaseEvent(event);
-    update();
+    repaintChanges();
 }
 
 void SketchDocumentView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -859,7 +852,7 @@ void SketchDocumentView::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     if (SketchTool *tool = currentTool())
         tool->mouseDoubleClickEvent(event);
-    update();
+    repaintChanges();
 }
 
 void SketchDocumentView::mouseMoveEvent(QMouseEvent *event)
@@ -873,7 +866,7 @@ void SketchDocumentView::mouseMoveEvent(QMouseEvent *event)
         return;
     SketchTool *tool = currentTool();
     if (tool && tool->mouseMoveEvent(event))
-        update();
+        repaintChanges();
 }
 
 void SketchDocumentView::wheelEvent(QWheelEvent *event)
@@ -915,222 +908,11 @@ void SketchDocumentView::keyReleaseEvent(QKeyEvent *event)
         tool->keyReleaseEvent(event);
 }
 
-void SketchDocumentView::focusInEvent(QFocusEvent *event)
-{
-    event->accept();
-}
-
-void SketchDocumentView::focusOutEvent(QFocusEvent *event)
-{
-    event->accept();
-}
-
 void SketchDocumentView::resizeEvent(QResizeEvent *event)
 {
     SketchView::resizeEvent(event);
     updateScrollBars();
     m_document->updateSliceGrid();
-}
-
-// --- Painting ----------------------------------------------------------------
-
-void SketchDocumentView::paintEvent(QPaintEvent *event)
-{
-    QPainter painter(this);
-    // Only what was exposed is painted, and shapes that cannot reach it are
-    // skipped: a page of thousands of shapes scrolls at a high zoom.
-    const QRect exposed = event->rect();
-    painter.setClipRect(exposed);
-    if (m_movePreview && !m_movePreview->fits())
-        m_movePreview.reset();
-    if (m_movePreview) {
-        m_movePreview->paint(&painter);
-    } else {
-        const QVector<VisibleShapes::Entry> visible = visibleShapes(exposed, paintOrder());
-        if (!paintInBands(&painter, exposed, visible)) {
-            paintBackdrop(&painter, exposed);
-            paintVisibleShapes(&painter, exposed, visible);
-        }
-        paintPaperBorder(&painter);
-    }
-    painter.resetTransform();
-    if (SketchTool *tool = currentTool())
-        tool->paint(&painter);
-}
-
-QRect SketchDocumentView::visiblePaperRect() const
-{
-    const QSize paper = paperSize();
-    const qreal z = zoom();
-    return QRect(0, 0, roundedPixel(m_scrollX + paper.width() * z), roundedPixel(m_scrollY + paper.height() * z));
-}
-
-void SketchDocumentView::paintBackdrop(QPainter *painter, const QRect &exposed)
-{
-    // The theme's style sheet colours the area around the paper.
-    QStyleOption option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_Widget, &option, painter, this);
-
-    const QRect visiblePaper = visiblePaperRect();
-    drawDropShadow(painter, visiblePaper, kShadowSize);
-    if (visiblePaper.isEmpty())
-        return;
-    paintPaper(painter, visiblePaper);
-    if (m_gridVisible)
-        paintGrid(painter, visiblePaper, exposed);
-}
-
-void SketchDocumentView::paintPaperBorder(QPainter *painter)
-{
-    const QRect visiblePaper = visiblePaperRect();
-    painter->resetTransform();
-    if (!visiblePaper.isEmpty())
-        paperBorder().drawBorder(painter, QRectF(visiblePaper), 1.0f);
-}
-
-void SketchDocumentView::paintPaper(QPainter *painter, const QRect &paper)
-{
-    const SkinBrush color = paperColor();
-    if (color.isTransparent())
-        SkinBrush::whiteBrush().fillRect(painter, QRectF(paper));
-    else
-        color.fillRect(painter, QRectF(paper));
-}
-
-void SketchDocumentView::paintGrid(QPainter *painter, const QRect &paper, const QRect &exposed)
-{
-    painter->setPen(Qt::lightGray);
-    const int right = qMin(paper.width(), exposed.right() + 1);
-    const int bottom = qMin(paper.height(), exposed.bottom() + 1);
-    for (int x = kGridSpacing; x < right; x += kGridSpacing) {
-        if (x >= exposed.left())
-            painter->drawLine(x, paper.top(), x, paper.bottom());
-    }
-    for (int y = kGridSpacing; y < bottom; y += kGridSpacing) {
-        if (y >= exposed.top())
-            painter->drawLine(paper.left(), y, paper.right(), y);
-    }
-}
-
-QList<SketchShape *> SketchDocumentView::paintOrder() const
-{
-    QList<SketchShape *> shapes;
-    for (const SketchLayer *layer : m_document->layers()) {
-        if (layer->isVisible())
-            shapes.append(layer->shapes());
-    }
-    return shapes;
-}
-
-QVector<VisibleShapes::Entry> SketchDocumentView::visibleShapes(const QRect &area,
-                                                                const QList<SketchShape *> &shapes) const
-{
-    VisibleShapes visible(area);
-    // Most shapes sit straight on their layer, under the view's own
-    // transform: made once, it is not built anew for each of them.
-    const QTransform view = viewTransform();
-    for (SketchShape *shape : shapes)
-        visible.offer(shape, shape->group() || shape->isTurned() ? shapeTransform(shape) : view);
-    return visible.unhidden();
-}
-
-// Magnified, the view shows few shapes and repaints them again and again
-// as it scrolls: their outlines are worth keeping then.
-bool SketchDocumentView::keepsOutlinesWhenPainting() const
-{
-    return zoom() > 1.0f;
-}
-
-int SketchDocumentView::paintedShapeCount() const
-{
-    return visibleShapes(rect(), paintOrder()).size();
-}
-
-void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes)
-{
-    paintVisibleShapes(painter, exposed, visibleShapes(exposed, shapes));
-}
-
-void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &exposed,
-                                            const QVector<VisibleShapes::Entry> &visible)
-{
-    // Each shape is clipped to what it can still change, so the parts under
-    // opaque shapes above cost no stroking or filling.
-    const bool keepOutlines = keepsOutlinesWhenPainting();
-    for (const VisibleShapes::Entry &entry : visible) {
-        if (keepOutlines)
-            entry.shape->prepareToPaint(true);
-        painter->resetTransform();
-        painter->setClipRect(entry.visibleArea);
-        painter->setTransform(entry.transform);
-        painter->setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
-        entry.shape->paint(painter, 1.0f, true);
-        painter->setRenderHint(QPainter::Antialiasing, false);
-    }
-    painter->resetTransform();
-    painter->setClipRect(exposed);
-}
-
-namespace {
-
-// Qt places the glyphs of turned text a pixel apart on a widget's painter
-// and on a picture's; upright text comes out alike on both.
-bool showsTurnedText(const SketchShape *shape, const QTransform &transform)
-{
-    if (!shape->text().isEmpty() && transform.type() > QTransform::TxScale)
-        return true;
-    if (!shape->isGroup())
-        return false;
-    for (const SketchShape *member : static_cast<const SketchGroup *>(shape)->shapes()) {
-        if (showsTurnedText(member, member->rotation() * transform))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool SketchDocumentView::paintInBands(QPainter *painter, const QRect &exposed,
-                                      const QVector<VisibleShapes::Entry> &visible)
-{
-    const PageRenderer renderer;
-    if (devicePixelRatioF() != 1.0)
-        return false;
-    const QTransform toPicture = QTransform::fromTranslate(-exposed.x(), -exposed.y());
-    QVector<PageRenderer::Entry> entries;
-    entries.reserve(visible.size());
-    for (const VisibleShapes::Entry &entry : visible)
-        entries.append({entry.shape, entry.transform * toPicture, entry.visibleArea.translated(-exposed.topLeft())});
-    const QRect pictureRect(QPoint(0, 0), exposed.size());
-    if (!renderer.paintsInBands(exposed.size(), entries.size(), PageRenderer::reachedPixels(pictureRect, entries)))
-        return false;
-    for (const VisibleShapes::Entry &entry : visible) {
-        if (showsTurnedText(entry.shape, entry.transform))
-            return false;
-    }
-    // Transparent where the backdrop leaves the view's own background.
-    QImage picture(exposed.size(), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    // Fonts given in points are sized by the resolution of the device they
-    // are painted on, the screen's for the view.
-    picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-    picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-
-    {
-        QPainter backdrop(&picture);
-        backdrop.translate(-exposed.topLeft());
-        backdrop.setClipRect(exposed);
-        paintBackdrop(&backdrop, exposed);
-    }
-    PageRenderer::Style style;
-    style.showHandles = true;
-    style.antialiasingAsShapeAsks = true;
-    style.keepsOutlines = keepsOutlinesWhenPainting();
-    renderer.paint(&picture, entries, style);
-    painter->resetTransform();
-    painter->drawImage(exposed.topLeft(), picture);
-    return true;
 }
 
 // --- Moving many shapes --------------------------------------------------------
@@ -1149,6 +931,9 @@ void SketchDocumentView::beginMovePreview(const QList<SketchShape *> &moving)
     if (paintedShapeCount() <= kLivePaintLimit)
         return;
     m_movePreview = std::make_unique<MovePreview>(this, moving);
+    // The preview shows everything until the drag ends, which paints the
+    // whole page again.
+    m_picture.release();
 }
 
 void SketchDocumentView::endMovePreview()

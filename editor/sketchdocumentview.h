@@ -1,6 +1,8 @@
 #ifndef SKETCHDOCUMENTVIEW_H
 #define SKETCHDOCUMENTVIEW_H
 
+#include "editor/pagepicture.h"
+#include "editor/shownshapes.h"
 #include "editor/sketchview.h"
 #include "editor/visibleshapes.h"
 #include "model/filestamp.h"
@@ -16,6 +18,7 @@
 #include <QRectF>
 #include <QStringList>
 #include <QTransform>
+#include <QVector>
 
 class MovePreview;
 class QScrollBar;
@@ -42,10 +45,23 @@ enum SketchPlaceKind : int;
 // is unlocked and visible; key events always do; the wheel scrolls, or with
 // Ctrl zooms about the pointer.
 //
+// Painting: the page (the backdrop, the shapes, the paper's border) is kept
+// in a picture (PagePicture); the handles of the selected shapes are drawn
+// over the whole page, above the shapes that cover them, and the current
+// tool's overlay over those. A repaint paints only what changed: where the
+// shapes named to repaintShapes() or changed by a step of the history were
+// and are, with their handles and effects; the handles whose selection
+// changed, from the picture; the tool's overlay as it was and is; the strip
+// a scroll uncovers, the rest of the pixels being moved. A change the view
+// is not told of in these terms must repaint the whole view
+// (QWidget::update()), which paints everything afresh.
+//
 // Ownership: the document, the tools, the bars and the corner are children of
 // the view; the tools go first, while the document is still there for a
-// gesture in progress to give its shapes back their state. The source document and edited group of an "Edit Group" view
-// belong to another view; the view only watches them.
+// gesture in progress to give its shapes back their state. The source
+// document and edited group of an "Edit Group" view belong to another view;
+// the view only watches them. The picture is the view's own, freed while
+// the view is hidden.
 class SketchDocumentView : public SketchView
 {
     Q_OBJECT
@@ -374,6 +390,19 @@ public:
     // Widget position of the last press, in whole pixels.
     QPointF lastPressPos() const { return m_lastPressPos; }
 
+    // --- Repainting -----------------------------------------------------------
+
+    // Repaints where the shapes were last painted and where they are now,
+    // their handles, strokes, texts and blur included; a member of a group
+    // repaints its outermost group. So many shapes repaint the whole view,
+    // once.
+    void repaintShapes(const QList<SketchShape *> &shapes);
+    // Repaints what changed of the selection's handles and of the current
+    // tool's overlay since they were last shown.
+    void repaintChanges();
+    // The shapes of the step, when it changed shapes alone; else the view.
+    void repaintHistoryStep(const SketchCommand *command) override;
+
     // --- Display ------------------------------------------------------------
 
     // A drag of whole shapes (the select tool's) on a page too crowded to
@@ -432,6 +461,8 @@ signals:
     void imageExportFailed(const QString &fileName);
 
 public slots:
+    // Repaints the handles that changed, then tells the listeners.
+    void onSelectionChanged() override;
     // A tool has finished: back to the select tool, reset.
     void actionCompleted();
     void hScrollBarValueChanged(int value);
@@ -447,6 +478,10 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // A change of theme, palette or font repaints everything; a hidden view
+    // frees its picture.
+    void changeEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     // The view shows no focus: taking the keyboard focus back (a click in
     // a panel hands it to the view) repaints nothing.
     void focusInEvent(QFocusEvent *event) override;
@@ -480,9 +515,10 @@ private:
     void reportImageExportFailure(const QString &fileName);
     void updateShapes(const QList<SketchShape *> &shapes, const QString &text,
                       const std::function<void(SketchShape *)> &edit);
-    // The page in three layers: what lies under the shapes (the theme's
-    // background, the paper's shadow, the paper, the grid), the shapes, and
-    // the paper's border over them. A move preview paints them apart.
+    // The page in three layers: what lies under the shapes (the view's
+    // background and the theme's, the paper's shadow, the paper, the grid),
+    // the shapes, and the paper's border over them. A move preview paints
+    // them apart.
     friend class MovePreview;
     QRect visiblePaperRect() const;
     void paintBackdrop(QPainter *painter, const QRect &exposed);
@@ -495,12 +531,6 @@ private:
     // paints them.
     void paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes);
     void paintVisibleShapes(QPainter *painter, const QRect &exposed, const QVector<VisibleShapes::Entry> &visible);
-    // The backdrop and the visible shapes painted into a picture of the
-    // exposed rectangle, the shapes in bands on the worker threads, then
-    // laid onto the view; what the view paints over them stays on its own
-    // painter. False, painting nothing, where one thread would paint the
-    // shapes as fast or the view's pixels are not one to one.
-    bool paintInBands(QPainter *painter, const QRect &exposed, const QVector<VisibleShapes::Entry> &visible);
     void paintPaperBorder(QPainter *painter);
     // Of the shapes (bottom first), those that can show in the area.
     QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;
@@ -509,6 +539,74 @@ private:
     // Whether the view's own repaint keeps the outlines of the shapes it
     // paints (SketchShape::prepareToPaint); no other paint does.
     bool keepsOutlinesWhenPainting() const;
+
+    // The view's picture, made or kept for its size; null where the view's
+    // pixels are not one to one, which then paints straight on itself.
+    QImage *pagePicture();
+    // The page without the selection, area by area, into the picture: the
+    // backdrop, the shapes in bands on the worker threads, the border.
+    // `painted` is the whole region the repaint paints.
+    void paintIntoPicture(QImage *picture, const QRect &area, const QRegion &painted);
+    // The same straight onto the view's painter.
+    void paintDirectly(QPainter *painter, const QRect &area, const QRegion &painted);
+    // The exposed part of the picture with the selection's handles over it.
+    void showPicture(QPainter *painter, const QImage &picture, const QRegion &exposed);
+    // The selected top-level shapes whose handles reach the area, bottom
+    // first, recorded as shown; their handles are drawn over the whole page.
+    QVector<VisibleShapes::Entry> selectionHandles(const QRect &area);
+    void paintHandles(QPainter *painter, const QVector<VisibleShapes::Entry> &handles) const;
+    void paintHandlesInBands(QImage *picture, const QRegion &exposed,
+                             const QVector<VisibleShapes::Entry> &handles) const;
+    // The shapes painted by a repaint of the region are recorded as shown.
+    void recordPainted(const QVector<VisibleShapes::Entry> &visible, const QRegion &painted);
+    // Before a paint of everything: nothing painted so far is shown any more.
+    void startAfresh();
+    // The region, with the view's children over it, covers the whole view.
+    bool coversView(const QRegion &region) const;
+    // What the picture shows besides the shapes; a change repaints it whole.
+    struct PageSetting
+    {
+        QSize size;
+        float zoom = 1.0f;
+        int scrollX = 0;
+        int scrollY = 0;
+        bool grid = false;
+        bool handlesHidden = false;
+        QSize paper;
+        SkinBrush paperColor;
+        SketchStroke paperBorder;
+        QVector<QPair<const SketchLayer *, bool>> layers;
+        bool operator==(const PageSetting &other) const;
+    };
+    PageSetting pageSetting() const;
+
+    // Widget rectangles of the shapes' last painted areas and their present
+    // ones.
+    void appendShapeAreas(const QList<SketchShape *> &shapes, QVector<QRect> *areas) const;
+    QRect shownArea(const SketchShape *shape) const;
+    QRect presentArea(SketchShape *shape) const;
+    // The parts of the areas within the view, few enough to repaint one by
+    // one; false where they cover so much that the whole view is repainted
+    // instead.
+    bool gatherAreas(const QVector<QRect> &areas, QVector<QRect> *parts) const;
+    // Repaints the areas (widget pixels) of the page afresh; most of the
+    // view repaints it whole.
+    void repaintPageAreas(const QVector<QRect> &areas);
+    // Repaints what lies over the page in the areas: the page comes from the
+    // picture.
+    void repaintOverlayAreas(const QVector<QRect> &areas);
+    // Everything afresh.
+    void repaintAll();
+    // A scroll bar moved the page: the pixels painted move along and only
+    // what comes into view is painted, where nothing stays pinned to the
+    // view while the page moves.
+    void scrollPageTo(int x, int y);
+    bool scrollsPixels(int dx, int dy) const;
+    // The parts of the viewport that do not move with the page when it
+    // moves by (dx, dy).
+    QVector<QRect> pinnedStrips(const QRect &viewport, int dx, int dy) const;
+    // The view less its scroll bars and their corner.
+    QRect pageViewport() const;
 
     int m_currentToolType;
     int m_scrollX = 0;
@@ -543,6 +641,14 @@ private:
     // read once another command has been pushed over it or it has gone.
     SketchCommand *m_newShapeCommand = nullptr;
     std::unique_ptr<MovePreview> m_movePreview;
+    PagePicture m_picture;
+    PageSetting m_pictureSetting;
+    ShownShapes m_shown;
+    // Where the current tool's overlay was last painted.
+    QRect m_shownToolArea;
+    // The repaint of the whole view asked for next changes nothing on the
+    // page: the picture stays where it is up to date.
+    bool m_keepPicture = false;
 };
 
 #endif // SKETCHDOCUMENTVIEW_H

@@ -354,7 +354,6 @@ void SketchDocumentView::selectAll()
         for (SketchShape *shape : qAsConst(layer->shapes()))
             select(shape, usable);
     }
-    update();
     onSelectionChanged();
 }
 
@@ -368,7 +367,6 @@ void SketchDocumentView::selectAllOfCurrentLayer()
         for (SketchShape *shape : qAsConst(layer->shapes()))
             select(shape, true);
     }
-    update();
     onSelectionChanged();
 }
 

@@ -125,48 +125,108 @@ bool SketchTool::moveSelection(int dx, int dy)
     return true;
 }
 
+QRect SketchTool::overlayArea() const
+{
+    return m_view ? m_view->rect() : QRect();
+}
+
+QRectF SketchTool::labelRect(const QString &text, float x, float y) const
+{
+    const QSize size = QFontMetrics(m_view->font()).size(0, text);
+    return QRectF(x, y, size.width() + 5, size.height());
+}
+
 void SketchTool::drawLabel(QPainter *painter, const QString &text, float x, float y)
 {
     if (text.isEmpty())
         return;
-    const QSize size = QFontMetrics(m_view->font()).size(0, text);
-    painter->fillRect(QRectF(x, y, size.width() + 5, size.height()), Qt::gray);
+    const QRectF label = labelRect(text, x, y);
+    painter->fillRect(label, Qt::gray);
     painter->setPen(Qt::black);
-    painter->drawText(QRectF(x + 2, y, size.width() + 3, size.height()), text,
-                      QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
+    painter->drawText(label.adjusted(2, 0, 0, 0), text, QTextOption(Qt::AlignLeft | Qt::AlignVCenter));
 }
 
-void SketchTool::drawRectStatus(QPainter *painter, SketchShape *shape)
+bool SketchTool::rectStatus(SketchShape *shape, QString *text, QPointF *corner) const
 {
     const SketchDocumentView *view = documentView();
     if (!shape || !view || !shape->isSelected() || view->pressedButton() != Qt::LeftButton)
-        return;
+        return false;
     const QRectF bounds = shape->boundingRect();
     if (!(bounds.width() > 0 && bounds.height() > 0))
-        return;
-    const QString text = shape->rectStatusText();
-    const int textWidth = QFontMetrics(m_view->font()).size(0, text).width();
+        return false;
+    *text = shape->rectStatusText();
+    const int textWidth = QFontMetrics(m_view->font()).size(0, *text).width();
     const qreal zoom = m_view->zoom();
     // Centred under the shape, 10 screen pixels below it, at every zoom.
-    const QPointF anchor = shape->mapToView(float(bounds.x() + (bounds.width() - textWidth / zoom) * 0.5),
-                                            float(bounds.y() + bounds.height() + 10 / zoom));
-    drawLabel(painter, text, float(anchor.x()), float(anchor.y()));
+    *corner = shape->mapToView(float(bounds.x() + (bounds.width() - textWidth / zoom) * 0.5),
+                               float(bounds.y() + bounds.height() + 10 / zoom));
+    return true;
 }
 
-void SketchTool::drawPointStatus(QPainter *painter, SketchShape *shape)
+bool SketchTool::pointStatus(SketchShape *shape, QString *text, QPointF *corner) const
 {
     const SketchDocumentView *view = documentView();
     if (!shape || !view || !shape->isSelected() || shape->activeHandle() < SketchHandleFirstPoint
         || view->pressedButton() != Qt::LeftButton)
-        return;
+        return false;
     const int index = shape->activeHandle() - SketchHandleFirstPoint;
     if (index >= shape->pointCount())
-        return;
+        return false;
     const QRectF bounds = shape->boundingRect();
     if (!(bounds.width() > 0 && bounds.height() > 0))
-        return;
+        return false;
     const qreal zoom = m_view->zoom();
-    const QPointF anchor = shape->mapToView(float(shape->pointX(index) + 10 / zoom),
-                                            float(shape->pointY(index) - 20 / zoom));
-    drawLabel(painter, shape->pointStatusText(index), float(anchor.x()), float(anchor.y()));
+    *text = shape->pointStatusText(index);
+    *corner = shape->mapToView(float(shape->pointX(index) + 10 / zoom), float(shape->pointY(index) - 20 / zoom));
+    return true;
+}
+
+void SketchTool::drawStatus(Status status, QPainter *painter, SketchShape *shape)
+{
+    QString text;
+    QPointF corner;
+    if ((this->*status)(shape, &text, &corner))
+        drawLabel(painter, text, float(corner.x()), float(corner.y()));
+}
+
+QRect SketchTool::statusArea(Status status, SketchShape *shape) const
+{
+    QString text;
+    QPointF corner;
+    if (!(this->*status)(shape, &text, &corner) || text.isEmpty())
+        return QRect();
+    return labelRect(text, float(corner.x()), float(corner.y())).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void SketchTool::drawRectStatus(QPainter *painter, SketchShape *shape)
+{
+    drawStatus(&SketchTool::rectStatus, painter, shape);
+}
+
+void SketchTool::drawPointStatus(QPainter *painter, SketchShape *shape)
+{
+    drawStatus(&SketchTool::pointStatus, painter, shape);
+}
+
+QRect SketchTool::rectStatusArea(SketchShape *shape) const
+{
+    return statusArea(&SketchTool::rectStatus, shape);
+}
+
+QRect SketchTool::pointStatusArea(SketchShape *shape) const
+{
+    return statusArea(&SketchTool::pointStatus, shape);
+}
+
+QRect SketchTool::hoverOverlayArea(SketchShape *shape, const QRectF *marker, int reach) const
+{
+    const SketchDocumentView *view = documentView();
+    if (!view)
+        return QRect();
+    if (view->pressedButton() != Qt::NoButton)
+        return SketchTool::overlayArea();
+    if (!shape || !marker)
+        return QRect();
+    const QRect area = view->shapeTransform(shape).mapRect(*marker).toAlignedRect();
+    return area.adjusted(-reach, -reach, reach, reach);
 }

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QObject>
 #include <QPointF>
+#include <QRect>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -92,6 +93,11 @@ public:
     virtual void takeBackGesture();
     // The tool's overlay, in widget coordinates.
     virtual void paint(QPainter *painter);
+    // Widget pixels that paint() may draw on now: the view repaints them as
+    // they were and as they are after each event it hands the tool. The
+    // whole view unless a tool says less, since a tool may also change
+    // shapes anywhere while it works.
+    virtual QRect overlayArea() const;
     // The arrow keys: moves the editable selection by widget pixels as one
     // "moveSelection" command. False, recording nothing, when nothing moves.
     virtual bool moveSelection(int dx, int dy);
@@ -103,6 +109,10 @@ public:
     void drawLabel(QPainter *painter, const QString &text, float x, float y);
     void drawRectStatus(QPainter *painter, SketchShape *shape);
     void drawPointStatus(QPainter *painter, SketchShape *shape);
+    // Where drawRectStatus and drawPointStatus would draw now; empty where
+    // they would draw nothing.
+    QRect rectStatusArea(SketchShape *shape) const;
+    QRect pointStatusArea(SketchShape *shape) const;
 
 signals:
     void completed();
@@ -111,7 +121,22 @@ protected:
     SketchPendingCommand &gesture() { return m_gesture; }
     const SketchPendingCommand &gesture() const { return m_gesture; }
 
+protected:
+    // For a tool that marks what a press would do: the widget pixels of the
+    // marker (a rectangle in the shape's own coordinates, null for none, its
+    // pen reaching `reach` pixels beyond it) while no button is held; the
+    // whole view while one is, since the press changes the shape under it.
+    QRect hoverOverlayArea(SketchShape *shape, const QRectF *marker, int reach) const;
+
 private:
+    // The text and top-left corner of a read-out; false when none shows.
+    using Status = bool (SketchTool::*)(SketchShape *shape, QString *text, QPointF *corner) const;
+    bool rectStatus(SketchShape *shape, QString *text, QPointF *corner) const;
+    bool pointStatus(SketchShape *shape, QString *text, QPointF *corner) const;
+    void drawStatus(Status status, QPainter *painter, SketchShape *shape);
+    QRect statusArea(Status status, SketchShape *shape) const;
+    QRectF labelRect(const QString &text, float x, float y) const;
+
     SketchView *m_view = nullptr;
     SketchPendingCommand m_gesture;
     QPointF m_pressPos;

@@ -100,35 +100,51 @@ void SketchToolCutoff::mouseReleaseEvent(QMouseEvent *event)
     view->onSketchChanged();
 }
 
-void SketchToolCutoff::paint(QPainter *painter)
+bool SketchToolCutoff::cross(QRectF *rect) const
 {
-    SketchDocumentView *view = documentView();
-    SketchShape *shape = m_hoverShape;
+    const SketchDocumentView *view = documentView();
+    const SketchShape *shape = m_hoverShape;
     if (!view || !shape)
-        return;
+        return false;
     QPointF centre;
     const int index = m_hoverCode - SketchHandleFirstPoint;
     if (index >= 0) {
         // The point may have been cut off since the hover was taken.
         if (index >= shape->pointCount())
-            return;
+            return false;
         centre = qAsConst(*shape).points().at(index)->toPointF();
     } else if (m_hoverCode == SketchHandleOutline) {
         // The last move is where the pointer is: the view tracks the mouse.
         centre = shape->mapFromView(currentPos());
     } else {
-        return;
+        return false;
     }
+    *rect = shape->handleRect(centre, kCrossHalfSize);
+    return true;
+}
 
+void SketchToolCutoff::paint(QPainter *painter)
+{
+    QRectF r;
+    if (!cross(&r))
+        return;
+    const SketchDocumentView *view = documentView();
     painter->save();
-    painter->setTransform(view->shapeTransform(shape));
+    painter->setTransform(view->shapeTransform(m_hoverShape));
     QPen pen(Qt::red);
     pen.setWidth(int(2.0 / view->zoom()));
     painter->setPen(pen);
-    const QRectF r = shape->handleRect(centre, kCrossHalfSize);
     const QLineF diagonals[] = { QLineF(r.bottomLeft(), r.topRight()), QLineF(r.topLeft(), r.bottomRight()) };
     painter->drawLines(diagonals, 2);
     painter->restore();
+}
+
+QRect SketchToolCutoff::overlayArea() const
+{
+    QRectF r;
+    const bool shown = cross(&r);
+    // The cross's pen keeps its width on screen.
+    return hoverOverlayArea(m_hoverShape, shown ? &r : nullptr, 3);
 }
 
 void SketchToolCutoff::cutPoint(SketchShape *shape, int code)

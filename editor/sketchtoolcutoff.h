@@ -4,6 +4,7 @@
 #include "editor/sketchtool.h"
 
 #include <QPointer>
+#include <QRectF>
 
 class SketchShape;
 
@@ -26,8 +27,14 @@ public:
     bool mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paint(QPainter *painter) override;
+    // The cross while no button is held; the whole view while one is, as
+    // the pressed shape changes.
+    QRect overlayArea() const override;
 
 private:
+    // The square the cross spans, in the hovered shape's own coordinates;
+    // false when there is none.
+    bool cross(QRectF *rect) const;
     void cutPoint(SketchShape *shape, int code);
     void cutSegment(SketchShape *shape, const QPointF &p);
     void clearHover();

@@ -146,45 +146,64 @@ void SketchToolPoint::mouseReleaseEvent(QMouseEvent *event)
     view->onSketchChanged();
 }
 
-void SketchToolPoint::paint(QPainter *painter)
+bool SketchToolPoint::marker(QRectF *rect, bool *round, QColor *colour) const
 {
-    SketchDocumentView *view = documentView();
-    SketchShape *shape = m_hoverShape;
+    const SketchDocumentView *view = documentView();
+    const SketchShape *shape = m_hoverShape;
     if (!view || !shape || view->pressedButton() != Qt::NoButton)
-        return;
-
+        return false;
     QPointF centre;
     float halfSize = kSegmentMarkerHalfSize;
-    bool round = m_curve;
-    QColor colour = m_curve ? Qt::red : Qt::black;
+    *round = m_curve;
+    *colour = m_curve ? Qt::red : Qt::black;
     const int index = m_hoverCode - SketchHandleFirstPoint;
     if (index >= 0) {
         // The point may have gone since the hover was taken.
         if (index >= shape->pointCount())
-            return;
+            return false;
         centre = qAsConst(*shape).points().at(index)->toPointF();
         halfSize = kPointMarkerHalfSize;
-        round = true;
-        colour = Qt::red;
+        *round = true;
+        *colour = Qt::red;
     } else if (m_hoverCode == SketchHandleOutline) {
         // The last move is where the pointer is: the view tracks the mouse.
         centre = shape->mapFromView(currentPos());
     } else {
-        return;
+        return false;
     }
+    *rect = shape->handleRect(centre, halfSize);
+    return true;
+}
 
+void SketchToolPoint::paint(QPainter *painter)
+{
+    QRectF rect;
+    bool round = false;
+    QColor colour;
+    if (!marker(&rect, &round, &colour))
+        return;
+    const SketchDocumentView *view = documentView();
     painter->save();
-    painter->setTransform(view->shapeTransform(shape));
+    painter->setTransform(view->shapeTransform(m_hoverShape));
     QPen pen(colour);
     pen.setWidth(int(1.0 / view->zoom()));
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
-    const QRectF marker = shape->handleRect(centre, halfSize);
     if (round)
-        painter->drawEllipse(marker);
+        painter->drawEllipse(rect);
     else
-        painter->drawRects(&marker, 1);
+        painter->drawRects(&rect, 1);
     painter->restore();
+}
+
+QRect SketchToolPoint::overlayArea() const
+{
+    QRectF rect;
+    bool round = false;
+    QColor colour;
+    const bool shown = marker(&rect, &round, &colour);
+    // The marker's pen keeps its width on screen.
+    return hoverOverlayArea(m_hoverShape, shown ? &rect : nullptr, 2);
 }
 
 SketchPoint *SketchToolPoint::livePoint() const

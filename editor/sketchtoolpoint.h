@@ -3,7 +3,9 @@
 
 #include "editor/sketchtool.h"
 
+#include <QColor>
 #include <QPointer>
+#include <QRectF>
 
 class SketchPoint;
 class SketchShape;
@@ -37,9 +39,15 @@ public:
     bool mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paint(QPainter *painter) override;
+    // The marker while no button is held; the whole view while one is, as
+    // the pressed shape changes.
+    QRect overlayArea() const override;
     void takeBackGesture() override;
 
 private:
+    // The marker of what a press would do, in the hovered shape's own
+    // coordinates, and how it is drawn; false when there is none.
+    bool marker(QRectF *rect, bool *round, QColor *colour) const;
     // The dragged point while it still belongs to the pressed shape.
     SketchPoint *livePoint() const;
     void clearHover();

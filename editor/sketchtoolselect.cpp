@@ -21,6 +21,8 @@ const QColor kBandFill(198, 214, 239, 150);
 const QColor kBandOutline(49, 106, 197);
 // Half side, in screen pixels, of the square in which two path ends meet.
 constexpr float kMeetHalfSize = 3.0f;
+// How far the ring round a closing end reaches on screen, its pen included.
+constexpr int kRingReach = 10;
 
 QPoint roundedPos(const QMouseEvent *event)
 {
@@ -187,6 +189,9 @@ void SketchToolSelect::dragBy(float dx, float dy)
         if (shape->activeHandle() > SketchHandleInside)
             shape->updateBlurImage();
     }
+    // A move preview shows the whole view from its pictures instead.
+    if (!view->hasMovePreview())
+        view->repaintShapes(shapes);
 }
 
 // --- Release ----------------------------------------------------------------
@@ -351,9 +356,11 @@ void SketchToolSelect::takeBackGesture()
     m_dragging = false;
     if (!gesture().isOpen())
         return;
+    const QList<SketchShape *> moved = static_cast<SketchCommandUpdate *>(gesture().command())->shapes();
     gesture().takeBack();
     if (SketchDocumentView *view = documentView()) {
         view->endMovePreview();
+        view->repaintShapes(moved);
         view->onSelectionChanged();
     }
 }
@@ -390,26 +397,64 @@ void SketchToolSelect::paint(QPainter *painter)
         return;
     }
 
-    const int unlocked = view->selectedUnlockedShapeCount();
-    if (unlocked == 1) {
-        const QList<SketchShape *> editable = view->editableSelectedShapes();
-        SketchShape *shape = editable.isEmpty() ? nullptr : editable.first();
-        if (SketchPoint *end = shape ? meetingEnd(shape) : nullptr) {
-            painter->setTransform(view->shapeTransform(shape));
-            shape->paintPointHandle(painter, end, true, true);
-            painter->resetTransform();
-        }
+    SketchShape *shape = nullptr;
+    if (SketchPoint *end = closingEnd(&shape)) {
+        painter->setTransform(view->shapeTransform(shape));
+        shape->paintPointHandle(painter, end, true, true);
+        painter->resetTransform();
     }
 
-    if (m_dragging && (unlocked == 0 || view->keyboardModifiers() == Qt::ControlModifier)) {
-        const QRectF band = rectFromPoints(pressPos(), currentPos());
-        if (band.width() > 0 && band.height() > 0) {
-            painter->fillRect(band, kBandFill);
-            painter->setPen(QPen(kBandOutline));
-            painter->setBrush(Qt::NoBrush);
-            painter->drawRects(&band, 1);
-        }
+    const QRectF band = shownBand();
+    if (!band.isEmpty()) {
+        painter->fillRect(band, kBandFill);
+        painter->setPen(QPen(kBandOutline));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRects(&band, 1);
     }
+}
+
+QRect SketchToolSelect::overlayArea() const
+{
+    SketchDocumentView *view = documentView();
+    if (!view || view->pressedButton() != Qt::LeftButton)
+        return QRect();
+    if (m_tooltipVisible && view->selectedShapeCount() == 1) {
+        SketchShape *shape = view->selectedShapes().first();
+        if (shape->activeHandle() > SketchHandleInside)
+            return pointStatusArea(shape);
+        return shape->isClosed() ? rectStatusArea(shape) : QRect();
+    }
+    QRect area;
+    SketchShape *shape = nullptr;
+    if (SketchPoint *end = closingEnd(&shape)) {
+        // The ring and its pen keep their size on screen.
+        const QPoint centre = view->shapeTransform(shape).map(end->toPointF()).toPoint();
+        area = QRect(centre - QPoint(kRingReach, kRingReach), centre + QPoint(kRingReach, kRingReach));
+    }
+    const QRectF band = shownBand();
+    if (!band.isEmpty())
+        area |= band.toAlignedRect().adjusted(-1, -1, 2, 2);
+    return area;
+}
+
+SketchPoint *SketchToolSelect::closingEnd(SketchShape **shape) const
+{
+    const SketchDocumentView *view = documentView();
+    if (view->selectedUnlockedShapeCount() != 1)
+        return nullptr;
+    const QList<SketchShape *> editable = view->editableSelectedShapes();
+    *shape = editable.isEmpty() ? nullptr : editable.first();
+    return *shape ? meetingEnd(*shape) : nullptr;
+}
+
+QRectF SketchToolSelect::shownBand() const
+{
+    const SketchDocumentView *view = documentView();
+    if (!m_dragging
+        || (view->selectedUnlockedShapeCount() != 0 && view->keyboardModifiers() != Qt::ControlModifier))
+        return QRectF();
+    const QRectF band = rectFromPoints(pressPos(), currentPos());
+    return band.width() > 0 && band.height() > 0 ? band : QRectF();
 }
 
 void SketchToolSelect::showTooltip()
@@ -418,7 +463,7 @@ void SketchToolSelect::showTooltip()
     if (!view || view->currentTool() != this || view->pressedButton() != Qt::LeftButton)
         return;
     m_tooltipVisible = true;
-    view->update();
+    view->repaintChanges();
 }
 
 void SketchToolSelect::stopTooltip()

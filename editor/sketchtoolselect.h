@@ -4,6 +4,8 @@
 #include "editor/sketchtool.h"
 
 class SketchGroup;
+class SketchPoint;
+class SketchShape;
 
 // The view's default tool. Picks shapes by click, Ctrl+click (toggle) and
 // rubber band (Ctrl toggles every shape the band touches); drags the editable
@@ -48,6 +50,8 @@ public:
     void takeBackGesture() override;
     // The read-out, the hint that a path is about to close, the rubber band.
     void paint(QPainter *painter) override;
+    // Where paint() draws them now; empty while the left button is up.
+    QRect overlayArea() const override;
 
 public slots:
     // The tooltip timer's time-out: shows the read-out while the left button
@@ -69,6 +73,10 @@ private:
     void stopTooltip();
     // A widget rectangle in paper units.
     QRectF toDocument(const QRectF &rect) const;
+    // What paint() shows besides the read-out: the end a path would close
+    // on (null for none) and the rubber band (empty for none).
+    SketchPoint *closingEnd(SketchShape **shape) const;
+    QRectF shownBand() const;
 
     bool m_tooltipVisible = false;
     // A left press reached the tool and its release has not: the moves drag.

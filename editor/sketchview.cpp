@@ -194,6 +194,12 @@ SketchCommandManager *SketchView::commandManager() const
     return m_commandManager;
 }
 
+void SketchView::repaintHistoryStep(const SketchCommand *command)
+{
+    Q_UNUSED(command)
+    update();
+}
+
 QMenu *SketchView::contextMenu() const
 {
     return m_contextMenu.data();

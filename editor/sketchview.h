@@ -14,6 +14,7 @@
 
 class QMenu;
 class QPaintDevice;
+class SketchCommand;
 class QTextEdit;
 class QTimer;
 class SketchCommandManager;
@@ -100,6 +101,10 @@ public:
     // happen at all, because a tool in the middle of its own work was
     // cancelled instead. A plain page has no gestures: false.
     virtual bool takeBackGesture();
+    // Repaints what a step of the history changed as it was executed,
+    // undone or redone (null when it cannot be told which step): the whole
+    // page, unless the page knows better.
+    virtual void repaintHistoryStep(const SketchCommand *command);
     // The in-place editor for shape texts and names; a hidden child widget.
     QTextEdit *textEditor() const { return m_textEditor; }
     // Single shot, 500 ms; the tools that show tooltips start and connect it.

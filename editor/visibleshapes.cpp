@@ -2,19 +2,26 @@
 
 #include "editor/occlusiongrid.h"
 #include "editor/paintculling.h"
+#include "model/coordinates.h"
 #include "model/sketchshape.h"
 
 namespace {
 
-// Empty for a shape wholly hidden.
-QRect visibleArea(const VisibleShapes::Entry &entry, const OcclusionGrid &grid)
+// The shape's whole reach and the part of it not hidden, empty for a shape
+// wholly hidden.
+QRect visibleArea(const VisibleShapes::Entry &entry, const OcclusionGrid &grid, QRect *reach)
 {
     // The outline bounds cost no text layout; without a text or members
     // they hold everything the shape paints.
-    const QRect outline = grid.uncoveredBounds(shapeOutlineBounds(entry.shape, entry.transform));
-    if (!outline.isEmpty() && entry.shape->text().isEmpty() && !entry.shape->isGroup())
+    const QRectF outlineBounds = shapeOutlineBounds(entry.shape, entry.transform);
+    const QRect outline = grid.uncoveredBounds(outlineBounds);
+    if (!outline.isEmpty() && entry.shape->text().isEmpty() && !entry.shape->isGroup()) {
+        *reach = coveringPixelRect(outlineBounds);
         return outline;
-    return grid.uncoveredBounds(shapePaintBounds(entry.shape, entry.transform));
+    }
+    const QRectF paintBounds = shapePaintBounds(entry.shape, entry.transform);
+    *reach = coveringPixelRect(paintBounds);
+    return grid.uncoveredBounds(paintBounds);
 }
 
 void markOpaque(const VisibleShapes::Entry &entry, OcclusionGrid &grid)
@@ -39,22 +46,23 @@ VisibleShapes::VisibleShapes(const QRect &exposed)
 void VisibleShapes::offer(SketchShape *shape, const QTransform &transform)
 {
     if (shapeMayPaintIn(shape, transform, QRectF(m_exposed)))
-        m_entries.append({shape, transform, QRect()});
+        m_entries.append({shape, transform, QRect(), QRect()});
 }
 
 QVector<VisibleShapes::Entry> VisibleShapes::unhidden() const
 {
     OcclusionGrid grid(m_exposed);
     QVector<QRect> areas(m_entries.size());
+    QVector<QRect> reaches(m_entries.size());
     for (int i = m_entries.size() - 1; i >= 0 && !grid.isFull(); --i) {
-        areas[i] = visibleArea(m_entries.at(i), grid);
+        areas[i] = visibleArea(m_entries.at(i), grid, &reaches[i]);
         if (!areas.at(i).isEmpty())
             markOpaque(m_entries.at(i), grid);
     }
     QVector<Entry> result;
     for (int i = 0; i < m_entries.size(); ++i) {
         if (!areas.at(i).isEmpty())
-            result.append({m_entries.at(i).shape, m_entries.at(i).transform, areas.at(i)});
+            result.append({m_entries.at(i).shape, m_entries.at(i).transform, areas.at(i), reaches.at(i)});
     }
     return result;
 }

@@ -21,6 +21,9 @@ public:
         // Widget pixels the shape can still change: the repaint may clip
         // it there. Found by unhidden().
         QRect visibleArea;
+        // Widget pixels holding everything the shape paints, hidden or not;
+        // found by unhidden() for the shapes it keeps.
+        QRect reach;
     };
 
     explicit VisibleShapes(const QRect &exposed);

@@ -51,3 +51,14 @@ QRect pixelRect(const QRectF &rect)
     return QRect(QPoint(roundedPixel(rect.x()), roundedPixel(rect.y())),
                  QPoint(roundedPixel(rect.x() + rect.width()) - 1, roundedPixel(rect.y() + rect.height()) - 1));
 }
+
+QRect coveringPixelRect(const QRectF &rect)
+{
+    if (rect.isEmpty())
+        return QRect();
+    const qreal left = bounded(std::floor(rect.left()), MaxPixelCoordinate);
+    const qreal top = bounded(std::floor(rect.top()), MaxPixelCoordinate);
+    const qreal right = bounded(std::ceil(rect.right()), MaxPixelCoordinate);
+    const qreal bottom = bounded(std::ceil(rect.bottom()), MaxPixelCoordinate);
+    return QRect(QPoint(int(left), int(top)), QPoint(int(right) - 1, int(bottom) - 1));
+}

@@ -39,3 +39,7 @@ int truncatedPixel(qreal value);
 int roundedPixel(qreal value);
 // QRectF::toRect with every corner rounded as roundedPixel.
 QRect pixelRect(const QRectF &rect);
+// The smallest rectangle of whole pixels holding the rectangle, as
+// QRectF::toAlignedRect, its edges first brought into +-MaxPixelCoordinate;
+// empty for an empty rectangle.
+QRect coveringPixelRect(const QRectF &rect);

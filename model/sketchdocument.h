@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QObject>
+
+#include <functional>
 #include <QPixmap>
 #include <QRectF>
 #include <QSize>
@@ -208,8 +210,11 @@ public:
     // is refused without waiting or reading. On success the content is
     // replaced (every earlier layer, shape and slice object is gone) and the
     // slice grid rebuilt, and `stamp`, when given, tells what the file was
-    // as it was read.
-    bool loadFromFile(const QString &fileName, FileStamp *stamp = nullptr);
+    // as it was read. `replacing`, when given, is run once the file has
+    // been read whole and just before the content is replaced; never for a
+    // file that cannot be read.
+    bool loadFromFile(const QString &fileName, FileStamp *stamp = nullptr,
+                      const std::function<void()> &replacing = {});
     // 1 GiB: fifty times a page of 100,000 shapes (about 21 MB), and half
     // of what one byte array can hold.
     static constexpr qint64 MaximumFileSize = qint64(1) << 30;

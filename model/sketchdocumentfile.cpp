@@ -340,7 +340,8 @@ bool SketchDocument::saveToFile(const QString &fileName) const
         fileName, [this](QIODevice *device) { return writeFileText(device); }, QIODevice::WriteOnly | QIODevice::Text);
 }
 
-bool SketchDocument::loadFromFile(const QString &fileName, FileStamp *stamp)
+bool SketchDocument::loadFromFile(const QString &fileName, FileStamp *stamp,
+                                  const std::function<void()> &replacing)
 {
     // Everything is read before anything of the document changes.
     QByteArray bytes;
@@ -353,6 +354,8 @@ bool SketchDocument::loadFromFile(const QString &fileName, FileStamp *stamp)
         return false;
     if (stamp)
         *stamp = read;
+    if (replacing)
+        replacing();
     QList<SketchLayer *> layers = reader.takeLayers();
     readXml(reader.documentElement(), &layers);
     updateSliceGrid();

@@ -1,13 +1,17 @@
 // The main window's document tabs: the lookups, where a new view stands,
-// the tab texts, the refresh when the current tab changes, and the tab
-// control's two menus.
+// the tab texts, the refresh when the current tab changes, the tab
+// control's two menus, and how often opening a page paints it.
 #include "app/mainwindow.h"
+#include "app/sketchlayercontrol.h"
 #include "editor/sketchdocumentview.h"
 #include "model/sketchdocument.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "programfixture.h"
+#include "skin/controls/skingridview.h"
 #include "windowfixture.h"
+
+#include <QAbstractEventDispatcher>
 
 #include <QMenu>
 #include <QSignalSpy>
@@ -15,6 +19,39 @@
 #include <QtTest>
 
 using namespace windowfixture;
+
+namespace {
+
+// Counts the paint events of every widget while it lives.
+class PaintCounter : public QObject
+{
+public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    int paints(QObject *widget) const { return m_paints.value(widget); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_paints[watched];
+        return false;
+    }
+
+private:
+    QHash<QObject *, int> m_paints;
+};
+
+// Runs every posted event and repaint until nothing is left to do.
+void settle()
+{
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    int idleRounds = 0;
+    for (int round = 0; round < 1000 && idleRounds < 2; ++round) {
+        QCoreApplication::sendPostedEvents();
+        idleRounds = dispatcher->processEvents(QEventLoop::AllEvents) ? 0 : idleRounds + 1;
+    }
+}
+
+} // namespace
 
 class TestMainWindowTabs : public QObject
 {
@@ -37,6 +74,8 @@ private slots:
     void findsAFileByAnyOfItsNames_data();
     void findsAFileByAnyOfItsNames();
     void findsTheViewThatEditsAGroup();
+    void paintsAnOpenedPageOnce_data();
+    void paintsAnOpenedPageOnce();
 
 private:
     SkinTabControl *tabControl() const { return tabs(*m_window); }
@@ -253,6 +292,38 @@ void TestMainWindowTabs::findsTheViewThatEditsAGroup()
     QVERIFY(!m_window->findGroupEditingView(nullptr));
     auto *other = new SketchGroup(source->currentLayer());
     QVERIFY(!m_window->findGroupEditingView(other));
+}
+
+void TestMainWindowTabs::paintsAnOpenedPageOnce_data()
+{
+    QTest::addColumn<bool>("besideAnother");
+    QTest::newRow("the first tab") << false;
+    QTest::newRow("beside another tab") << true;
+}
+
+// The page and the layers' rows with their thumbnails are painted once
+// when a page opens, not once for the empty tab and again for the page.
+void TestMainWindowTabs::paintsAnOpenedPageOnce()
+{
+    QFETCH(bool, besideAnother);
+    const QString fileName = QDir(m_files.path()).filePath("painted.slf");
+    QVERIFY(programfixture::writeFile(fileName, programfixture::greenPage()));
+    m_window->resize(1000, 700);
+    if (besideAnother)
+        m_window->newFile();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    settle();
+    auto *layers = m_window->findChild<SketchLayerControl *>(QStringLiteral("layerControl"));
+    QVERIFY(layers);
+    PaintCounter counter;
+
+    m_window->openFiles({fileName});
+    settle();
+    SketchDocumentView *view = m_window->currentDocumentView();
+    QVERIFY(view);
+    QCOMPARE(view->fileName(), QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()));
+    QCOMPARE(counter.paints(view), 1);
+    QCOMPARE(counter.paints(layers->grid()), 1);
 }
 
 QTEST_MAIN(TestMainWindowTabs)

@@ -5,12 +5,13 @@
 //
 // The reference paints the same backdrop (the view's own, with no shape
 // visible), then every shape whole through SketchDocument::paint, clipped
-// only to the exposed rectangle, then the paper border, as the view layers
-// them.
+// only to the exposed rectangle, then the paper border and the handles of
+// the selection, as the view layers them (viewpictures::referencePicture).
 
 #include "support/livecounts.h"
 #include "support/pixels.h"
 #include "support/shapes.h"
+#include "support/viewpictures.h"
 
 #include "bench/generatedpage.h"
 #include "model/sketchgroup.h"
@@ -28,9 +29,10 @@
 
 namespace {
 
+using namespace viewpictures;
+
 const QSize PaperSize(842, 595);
 const QSize ViewSize(700, 500);
-const QRgb Unpainted = qRgb(255, 0, 255);
 
 enum Dressing
 {
@@ -39,134 +41,6 @@ enum Dressing
     // groups, see-through and image fills, open paths, wide mitred strokes.
     Dressed = 1
 };
-
-QImage blankImage(const QSize &size)
-{
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Unpainted);
-    return image;
-}
-
-// A widget's painting of the exposed rectangle (widget pixels), laid into a
-// widget-sized image. Children (the view's scroll bars) are left out: they
-// are no part of the document's picture.
-QImage widgetPicture(QWidget &widget, const QRect &exposed)
-{
-    // Painted into an image of the exposed size, so that the painter works
-    // with an offset from the widget's origin as it does for a child widget.
-    // Both pictures compared must be painted so: Qt's thin aliased lines
-    // come out a pixel apart at their ends under another offset.
-    QImage part = blankImage(exposed.size());
-    widget.render(&part, QPoint(), QRegion(exposed), QWidget::DrawWindowBackground);
-    QImage whole = blankImage(widget.size());
-    QPainter painter(&whole);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(exposed.topLeft(), part);
-    return whole;
-}
-
-// Paints a finished backdrop, then every visible shape whole and the paper
-// border over it, clipped to the exposed rectangle, on a widget of its own:
-// glyphs of text that overflows its box come out differently on a plain
-// image than on a widget's painter, so the reference goes the same road as
-// the view. The clip matters too: Qt shades a gradient from the start of
-// each clipped span, a level apart here and there.
-class WholePaint : public QWidget
-{
-public:
-    WholePaint(SketchDocumentView &view, const QImage &backdrop, const QRect &exposed)
-        : m_view(view)
-        , m_backdrop(backdrop)
-        , m_exposed(exposed)
-    {
-        resize(view.size());
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.drawImage(0, 0, m_backdrop);
-        painter.setClipRect(m_exposed);
-        m_view.document()->paint(&painter, true);
-        painter.resetTransform();
-        const SketchStroke border = m_view.paperBorder();
-        const QSize paper = m_view.paperSize();
-        const qreal z = m_view.zoom();
-        const QRect visiblePaper(0, 0, qRound(m_view.scrollX() + paper.width() * z),
-                                 qRound(m_view.scrollY() + paper.height() * z));
-        if (!visiblePaper.isEmpty() && !border.isInvisible())
-            border.drawBorder(&painter, QRectF(visiblePaper), 1.0f);
-    }
-
-private:
-    SketchDocumentView &m_view;
-    QImage m_backdrop;
-    QRect m_exposed;
-};
-
-// The same picture painted without culling: the backdrop from the view with
-// every layer hidden and no border, every visible shape whole, the border.
-QImage referencePicture(SketchDocumentView &view, const QRect &exposed)
-{
-    SketchDocument *document = view.document();
-    const SketchStroke border = view.paperBorder();
-    QList<bool> shown;
-    for (SketchLayer *layer : document->layers()) {
-        shown.append(layer->isVisible());
-        layer->setVisible(false);
-    }
-    SketchStroke none = border;
-    none.setBrush(SkinBrush::transparentBrush());
-    view.setPaperBorder(none);
-    const QImage backdrop = widgetPicture(view, view.rect());
-    view.setPaperBorder(border);
-    for (int i = 0; i < shown.size(); ++i)
-        document->layers().at(i)->setVisible(shown.at(i));
-
-    WholePaint whole(view, backdrop, exposed);
-    return widgetPicture(whole, exposed);
-}
-
-// Empty when the pictures agree inside the area, else where they differ.
-int channelGap(QRgb a, QRgb b)
-{
-    return qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
-                qMax(qAbs(qBlue(a) - qBlue(b)), qAbs(qAlpha(a) - qAlpha(b))));
-}
-
-// Channels may differ by up to `tolerance` levels.
-QString difference(const QImage &shown, const QImage &expected, const QRect &area, int tolerance = 0)
-{
-    int count = 0;
-    QRect where;
-    QString first;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb a = shown.pixel(x, y);
-            const QRgb b = expected.pixel(x, y);
-            if (channelGap(a, b) <= tolerance)
-                continue;
-            if (count == 0)
-                first = QStringLiteral("first at (%1, %2): shown %3, expected %4")
-                            .arg(x)
-                            .arg(y)
-                            .arg(a, 8, 16, QLatin1Char('0'))
-                            .arg(b, 8, 16, QLatin1Char('0'));
-            ++count;
-            where |= QRect(x, y, 1, 1);
-        }
-    }
-    if (count == 0)
-        return QString();
-    return QStringLiteral("%1 pixels differ within (%2, %3) %4 x %5; %6")
-        .arg(count)
-        .arg(where.x())
-        .arg(where.y())
-        .arg(where.width())
-        .arg(where.height())
-        .arg(first);
-}
 
 QString compareWithReference(SketchDocumentView &view, const QRect &exposed)
 {

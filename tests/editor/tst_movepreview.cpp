@@ -61,6 +61,7 @@ private slots:
     void changesThePicturesDoNotFitEndIt_data();
     void changesThePicturesDoNotFitEndIt();
     void pointDragsAndGroupMembersAreNotPreviewed();
+    void shapesComingIntoViewAreDrawn();
 
 private:
     // A grid of 300 small grey boxes over the paper, bottom of the layer.
@@ -258,6 +259,26 @@ void TestMovePreview::pointDragsAndGroupMembersAreNotPreviewed()
     QVERIFY(m_view->hasMovePreview());
     m_view->endMovePreview();
     QVERIFY(!m_view->hasMovePreview());
+}
+
+// Moving shapes that lay beyond the view as the drag began are drawn as
+// they come into it.
+void TestMovePreview::shapesComingIntoViewAreDrawn()
+{
+    fillCrowd();
+    // On top, running out past the view's right edge.
+    addBox(m_view->currentLayer(), 640, 200, 140, 60, Qt::red);
+    const QPoint grip = widgetPoint(660, 230);
+    pressAt(m_view, grip);
+    moveTo(m_view, grip - QPoint(5, 0));
+    QVERIFY(m_view->hasMovePreview());
+    moveTo(m_view, grip - QPoint(200, 0));
+    QVERIFY(m_view->hasMovePreview());
+    const QImage image = shown();
+    // Paper x 730 and 770 lay beyond the view; they are at 530 and 570 now.
+    for (int x : {460, 530, 570})
+        QVERIFY2(sameColor(image, x, 230, Qt::red), qPrintable(QString::number(x)));
+    releaseAt(m_view, grip - QPoint(200, 0));
 }
 
 QTEST_MAIN(TestMovePreview)

@@ -30,6 +30,11 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 // Records the order of the view's notifications.
@@ -102,6 +107,7 @@ private slots:
     void saveAndOpenRoundTrip();
     void failedOpenLeavesTheViewAlone_data();
     void failedOpenLeavesTheViewAlone();
+    void openReadsTheFileOnce();
     void failedSaveKeepsNameAndModifiedFlag();
     void printIgnoresZoomAndScroll();
 };
@@ -656,6 +662,38 @@ void TestSketchDocumentView::failedOpenLeavesTheViewAlone()
     QVERIFY(view.saveFile(view.fileName()));
     QCOMPARE(readFile(bad), content);
     QCOMPARE(QFile::exists(bad), exists);
+}
+
+// A named pipe gives its writer's text to one reader: a view that read the
+// file twice to open it would find nothing the second time.
+void TestSketchDocumentView::openReadsTheFileOnce()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    SketchDocumentView source;
+    addBox(source.currentLayer(), 10, 10, 40, 40, Qt::red);
+    const QByteArray text = source.document()->toFileText();
+    const QString pipe = dir.filePath(QStringLiteral("page.slf"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+
+    // Each opening for writing waits for a reader; the first one gets the
+    // text, a second one nothing.
+    std::thread writer([&pipe, &text] {
+        for (int round = 0; round < 2; ++round) {
+            QFile file(pipe);
+            if (file.open(QIODevice::WriteOnly) && round == 0)
+                file.write(text);
+        }
+    });
+    SketchDocumentView view;
+    const bool opened = view.openFile(pipe);
+    // A reader of our own lets the writer's last round end.
+    const int drain = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    ::close(drain);
+    QVERIFY(opened);
+    QCOMPARE(view.shapeCount(), 1);
+    QCOMPARE(view.fileName(), pipe);
 }
 
 void TestSketchDocumentView::failedSaveKeepsNameAndModifiedFlag()

@@ -11,6 +11,8 @@
 #include "model/sketchstroke.h"
 #include "model/skinbrush.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -54,6 +56,8 @@ private slots:
     void partlyCoveredShapeIsClippedToWhatShows();
     void shapesOutsideTheAreaAreDropped();
     void orderIsKeptBottomFirst();
+    void reachHoldsEverythingTheShapePaints_data();
+    void reachHoldsEverythingTheShapePaints();
 };
 
 void TestVisibleShapes::shapeUnderACover_data()
@@ -210,6 +214,93 @@ void TestVisibleShapes::orderIsKeptBottomFirst()
     QCOMPARE(entries.size(), 5);
     for (int i = 0; i < 5; ++i)
         QCOMPARE(entries.at(i).shape, shapes.at(size_t(i)).get());
+}
+
+void TestVisibleShapes::reachHoldsEverythingTheShapePaints_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qreal>("zoom");
+    const char *const kinds[] = {"box", "mitred spike", "blur", "overflowing text", "vertical text",
+                                 "turned box", "group with a turned member"};
+    for (const char *kind : kinds) {
+        for (qreal zoom : {1.0, 3.0})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(QLatin1String(kind)).arg(zoom)))
+                << QString::fromLatin1(kind) << zoom;
+    }
+}
+
+// A repaint of the shape's old place must take away every pixel it painted:
+// no pixel of the shape lies outside its reach.
+void TestVisibleShapes::reachHoldsEverythingTheShapePaints()
+{
+    QFETCH(QString, kind);
+    QFETCH(qreal, zoom);
+
+    SketchDocumentView view;
+    view.resize(400, 400);
+    SketchLayer *layer = view.currentLayer();
+    SketchShape *shape = nullptr;
+    if (kind == QLatin1String("mitred spike")) {
+        shape = makePath(layer, {{20, 60}, {90, 66}, {20, 72}});
+        shape->setStroke(SketchStroke(Qt::black, 12, SketchStrokeSquare));
+    } else if (kind == QLatin1String("group with a turned member")) {
+        SketchShape *a = makeBox(layer, QRectF(30, 30, 30, 20));
+        SketchShape *b = makeBox(layer, QRectF(50, 60, 60, 15));
+        b->centerRotatePoint();
+        b->setRotateAngle(0.15f);
+        auto *group = new SketchGroup(layer);
+        group->shapes() = {a, b};
+        group->attachShapes();
+        layer->shapes().append(group);
+        shape = group;
+    } else {
+        shape = makeBox(layer, QRectF(40, 40, 50, 30));
+    }
+    shape->setFill(SkinBrush(QColor(200, 30, 30)));
+    if (kind == QLatin1String("blur"))
+        shape->setBlur(4);
+    if (kind == QLatin1String("overflowing text") || kind == QLatin1String("vertical text")) {
+        shape->setText(QStringLiteral("Averyverylongword\nand more lines\nbelow"));
+        shape->setAlign(kind == QLatin1String("vertical text") ? 3 : 1);
+    }
+    if (kind == QLatin1String("turned box")) {
+        shape->centerRotatePoint();
+        shape->setRotateAngle(0.1f);
+    }
+    view.setZoom(float(zoom));
+
+    const QTransform transform = view.shapeTransform(shape);
+    VisibleShapes visible(QRect(0, 0, 400, 400));
+    visible.offer(shape, transform);
+    const QVector<VisibleShapes::Entry> entries = visible.unhidden();
+    QCOMPARE(entries.size(), 1);
+    const QRect reach = entries.first().reach;
+
+    QImage painted(400, 400, QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::transparent);
+    {
+        QPainter painter(&painted);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setTransform(transform);
+        shape->paint(&painter, 1.0f, false);
+    }
+    QRect inked;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            if (qAlpha(painted.pixel(x, y)) != 0)
+                inked |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!inked.isEmpty());
+    QVERIFY2(reach.contains(inked), qPrintable(QStringLiteral("painted (%1, %2) %3 x %4 out of reach (%5, %6) %7 x %8")
+                                                   .arg(inked.x())
+                                                   .arg(inked.y())
+                                                   .arg(inked.width())
+                                                   .arg(inked.height())
+                                                   .arg(reach.x())
+                                                   .arg(reach.y())
+                                                   .arg(reach.width())
+                                                   .arg(reach.height())));
 }
 
 QTEST_MAIN(TestVisibleShapes)
