@@ -423,7 +423,8 @@ private:
     // The same with the outline and its path, kept from now on.
     const OutlineCache &outlineShapeCache() const;
     bool keepsOutlineShape() const;
-    // The path to paint: the kept one, else one built into scratch.
+    // A path of this paint's own, in scratch: from the kept outline, else
+    // built afresh.
     const QPainterPath &paintPath(QPainterPath *scratch) const;
     QPolygonF buildOutline() const;
     float viewZoom() const;

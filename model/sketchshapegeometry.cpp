@@ -177,13 +177,19 @@ bool SketchShape::keepsOutlineShape() const
 
 const QPainterPath &SketchShape::paintPath(QPainterPath *scratch) const
 {
-    if (m_outline.shapeKept)
-        return m_outline.path;
     // Kept from the first paint on for a shape worth it; a banded render
     // has kept it before its bands start.
-    if (keepsOutlineShape())
-        return outlineShapeCache().path;
+    if (!m_outline.shapeKept && keepsOutlineShape())
+        outlineShapeCache();
+    // Each paint gets a path of its own, from the kept polygon where there is
+    // one: a QPainterPath fills caches of its own on first use, and one path
+    // shared by the bands of a paint would be filled by several threads at
+    // once (stale or torn pixels).
     *scratch = QPainterPath();
+    if (m_outline.shapeKept) {
+        scratch->addPolygon(m_outline.outline);
+        return *scratch;
+    }
     scratch->addPolygon(buildOutline());
     return *scratch;
 }
