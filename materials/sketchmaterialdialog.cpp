@@ -16,7 +16,8 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
-SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName)
+SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName,
+                                           const QString &userId)
     : SkinDialog(parent)
     , m_materialFile(new SketchMaterialFile(materialFileName))
 {
@@ -25,7 +26,7 @@ SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &mater
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(400, 450);
 
-    downloadMaterialFile();
+    downloadMaterialFile(userId);
     setWindowTitle(QStringLiteral("%1(%2)").arg(m_materialFile->name(), QString::number(m_materialFile->materials().size())));
     createDownloadButton();
     createGrid();
@@ -72,7 +73,7 @@ void SketchMaterialDialog::createGrid()
     m_grid->setItemCount(0);
 }
 
-void SketchMaterialDialog::downloadMaterialFile()
+void SketchMaterialDialog::downloadMaterialFile(const QString &userId)
 {
     if (!m_materialFile)
         return;
@@ -81,7 +82,7 @@ void SketchMaterialDialog::downloadMaterialFile()
         m_materialFile->parse(SketchGlobals::materialCache.value(key));
         return;
     }
-    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(key));
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(userId, key));
     if (text.isEmpty())
         return;
     if (MaterialCatalogueRequest::reportErrorText(this, text))

@@ -14,7 +14,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
-SketchMaterialListView::SketchMaterialListView(QWidget *parent)
+SketchMaterialListView::SketchMaterialListView(QWidget *parent, const QString &userId)
     : SketchView(parent)
     , m_grid(new SkinGridView(this))
 {
@@ -22,7 +22,7 @@ SketchMaterialListView::SketchMaterialListView(QWidget *parent)
     connect(m_grid, SIGNAL(hoverCellChanged(SkinGridCell*,SkinGridCell*)), this,
             SLOT(gridHoverCellChanged(SkinGridCell*,SkinGridCell*)));
     connect(m_grid, SIGNAL(cellClicked(SkinGridCell*)), this, SLOT(gridCellClicked(SkinGridCell*)));
-    loadMaterialList();
+    loadMaterialList(userId);
 }
 
 SketchMaterialListView::~SketchMaterialListView()
@@ -96,9 +96,9 @@ void SketchMaterialListView::resizeEvent(QResizeEvent *event)
     m_grid->updateLayout(false);
 }
 
-void SketchMaterialListView::loadMaterialList()
+void SketchMaterialListView::loadMaterialList(const QString &userId)
 {
-    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl(),
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl(userId),
                                                            MaterialCatalogueList::maxReplySize)
                              .trimmed();
     if (text.isEmpty())
