@@ -2,6 +2,7 @@
 
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/geometry.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
@@ -21,11 +22,6 @@ const QColor kBandFill(198, 214, 239, 150);
 const QColor kBandOutline(49, 106, 197);
 // Half side, in screen pixels, of the square in which two path ends meet.
 constexpr float kMeetHalfSize = 3.0f;
-
-QPoint roundedPos(const QMouseEvent *event)
-{
-    return QPoint(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
 
 bool isUsable(const SketchLayer *layer)
 {
@@ -117,7 +113,7 @@ void SketchToolSelect::mousePressEvent(QMouseEvent *event)
 void SketchToolSelect::selectAt(QMouseEvent *event)
 {
     SketchDocumentView *view = documentView();
-    const QPoint pos = roundedPos(event);
+    const QPoint pos = roundedPos(event->localPos()).toPoint();
     SketchShape *hit = view->shapeAt(float(pos.x()), float(pos.y()));
     const bool usableHit = hit && isUsable(hit->layer());
 
@@ -160,7 +156,7 @@ bool SketchToolSelect::mouseMoveEvent(QMouseEvent *event)
         return false;
     stopTooltip();
     if (m_dragging && event->modifiers() != Qt::ControlModifier) {
-        const QPoint pos = roundedPos(event);
+        const QPoint pos = roundedPos(event->localPos()).toPoint();
         const float dx = float(pos.x() - currentPos().x());
         const float dy = float(pos.y() - currentPos().y());
         if (dx != 0.0f || dy != 0.0f)
@@ -257,7 +253,7 @@ void SketchToolSelect::mouseDoubleClickEvent(QMouseEvent *event)
     SketchDocumentView *view = documentView();
     if (!view)
         return;
-    const QPoint pos = roundedPos(event);
+    const QPoint pos = roundedPos(event->localPos()).toPoint();
     if (view->selectedUnlockedShapeCount() == 1) {
         const QList<SketchShape *> editable = view->editableSelectedShapes();
         if (!editable.isEmpty() && editable.first()->isGroup()) {

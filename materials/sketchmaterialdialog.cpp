@@ -14,7 +14,6 @@
 
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScrollBar>
 
 SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName,
                                            const QString &userId)
@@ -51,17 +50,10 @@ void SketchMaterialDialog::createDownloadButton()
 void SketchMaterialDialog::createGrid()
 {
     m_grid = new SkinGridView(centralWidget());
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setSelectionMode(0);
-    m_grid->setSelectionStyle(1);
-    m_grid->setColumnResizeMode(1);
+    m_grid->setUpAsCardGrid();
+    m_grid->setColumnResizeMode(SkinGridColumnsShareRoom);
     m_grid->setEditOnDoubleClick(false);
-    m_grid->setRightClickSelects(true);
-    m_grid->setMultiSelection(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setRowHeaderVisible(false);
     m_grid->setHorizontalScrollBarEnabled(false);
-    m_grid->verticalScrollBar()->setPageStep(1);
     m_grid->setDragEnabled(false);
     m_grid->setDropEnabled(false);
     m_grid->setGridLineColor(skinBorderColor);

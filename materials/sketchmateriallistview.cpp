@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
-#include <QScrollBar>
 
 SketchMaterialListView::SketchMaterialListView(QWidget *parent, const QString &userId)
     : SketchView(parent)
@@ -32,15 +31,8 @@ SketchMaterialListView::~SketchMaterialListView()
 
 void SketchMaterialListView::configureGrid()
 {
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setSelectionMode(0);
-    m_grid->setSelectionStyle(1);
+    m_grid->setUpAsCardGrid();
     m_grid->setEditOnDoubleClick(false);
-    m_grid->setRightClickSelects(true);
-    m_grid->setMultiSelection(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setRowHeaderVisible(false);
-    m_grid->verticalScrollBar()->setPageStep(1);
     m_grid->setDragEnabled(false);
     m_grid->setDropEnabled(false);
     m_grid->setGridLineColor(skinBorderColor);

@@ -51,3 +51,8 @@ QRect pixelRect(const QRectF &rect)
     return QRect(QPoint(roundedPixel(rect.x()), roundedPixel(rect.y())),
                  QPoint(roundedPixel(rect.x() + rect.width()) - 1, roundedPixel(rect.y() + rect.height()) - 1));
 }
+
+QPointF roundedPos(const QPointF &pos)
+{
+    return QPointF(roundedPixel(pos.x()), roundedPixel(pos.y()));
+}

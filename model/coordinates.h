@@ -39,3 +39,6 @@ int truncatedPixel(qreal value);
 int roundedPixel(qreal value);
 // QRectF::toRect with every corner rounded as roundedPixel.
 QRect pixelRect(const QRectF &rect);
+// A position (of the mouse, say) on the nearest whole pixel, both
+// coordinates rounded as roundedPixel.
+QPointF roundedPos(const QPointF &pos);
