@@ -65,8 +65,7 @@ SketchMaterialListView *MainWindow::createMaterialListView()
     view->setParent(page);
     view->show();
     view->setGeometry(0, 3, area.width(), area.height() - 3);
-    connect(view.get(), SIGNAL(materialClicked(SketchMaterialFile*)), this,
-            SLOT(materialClicked(SketchMaterialFile*)));
+    connect(view.get(), &SketchMaterialListView::materialClicked, this, &MainWindow::materialClicked);
     return view.release();
 }
 
