@@ -24,17 +24,6 @@ QString withSuffixOf(const QString &name, const QString &chosenFilter)
 
 } // namespace
 
-FileDialogs::ScopedAnswerHook::ScopedAnswerHook(const AnswerHook &hook)
-    : m_previous(FileDialogs::answerHook())
-{
-    FileDialogs::setAnswerHook(hook);
-}
-
-FileDialogs::ScopedAnswerHook::~ScopedAnswerHook()
-{
-    FileDialogs::setAnswerHook(m_previous);
-}
-
 QStringList FileDialogs::getOpenFileNames(QWidget *parent, const QString &caption,
                                           const QString &directory, const QString &filter)
 {

@@ -1,6 +1,8 @@
 #ifndef FILEDIALOGS_H
 #define FILEDIALOGS_H
 
+#include "model/scopedhook.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,20 +42,6 @@ public:
     // gives it.
     using AnswerHook = std::function<QStringList(const Request &request)>;
 
-    // Installs `hook` for its lifetime and puts the previous hook back when
-    // it goes.
-    class ScopedAnswerHook
-    {
-    public:
-        explicit ScopedAnswerHook(const AnswerHook &hook);
-        ~ScopedAnswerHook();
-        ScopedAnswerHook(const ScopedAnswerHook &) = delete;
-        ScopedAnswerHook &operator=(const ScopedAnswerHook &) = delete;
-
-    private:
-        AnswerHook m_previous;
-    };
-
     // Several existing files, or none when cancelled.
     static QStringList getOpenFileNames(QWidget *parent, const QString &caption,
                                         const QString &directory, const QString &filter);
@@ -64,6 +52,9 @@ public:
     // An empty hook brings the platform's dialogs back.
     static void setAnswerHook(const AnswerHook &hook);
     static AnswerHook answerHook();
+    // Installs a hook for its lifetime and puts the previous one back when
+    // it goes.
+    using ScopedAnswerHook = ScopedHook<AnswerHook, &FileDialogs::answerHook, &FileDialogs::setAnswerHook>;
 };
 
 #endif // FILEDIALOGS_H

@@ -36,11 +36,12 @@ static_assert(sizeof(materialCategoryNames) / sizeof(materialCategoryNames[0])
                   == SketchMaterialOthers + 1,
               "one name per material category");
 
-// Creates the menu entry, receiving `slot` of `receiver`, with the shortcut
+// Creates the menu entry, running `slot` of `receiver`, with the shortcut
 // given as text ("ctrl+shift+s", any case) and an icon resource; named as
 // the field that keeps it, so that it can be found by that name.
-QAction *addMenuAction(QMenu *menu, const char *name, const QString &text, QObject *receiver,
-                       const char *slot, const char *shortcut = nullptr, const char *icon = nullptr)
+template<typename Slot>
+QAction *addMenuAction(QMenu *menu, const char *name, const QString &text, MainWindow *receiver, Slot slot,
+                       const char *shortcut = nullptr, const char *icon = nullptr)
 {
     const QKeySequence keys = shortcut
         ? QKeySequence(QLatin1String(shortcut), QKeySequence::NativeText)
@@ -52,8 +53,9 @@ QAction *addMenuAction(QMenu *menu, const char *name, const QString &text, QObje
     return action;
 }
 
-QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, QObject *receiver,
-                            const char *slot, bool checked)
+template<typename Slot>
+QAction *addCheckableAction(QMenu *menu, const char *name, const QString &text, MainWindow *receiver,
+                            Slot slot, bool checked)
 {
     QAction *action = addMenuAction(menu, name, text, receiver, slot);
     action->setCheckable(true);
@@ -97,12 +99,11 @@ MainWindow::MainWindow(QWidget *parent)
     // Called directly, not as a choice of the user's: restoring the theme
     // tells the web service nothing.
     changeTheme(skinThemeStyleFromName(UserSettings::instance().themeName()));
-    QTimer::singleShot(100, this, SLOT(registerTimerTrigger()));
+    QTimer::singleShot(100, this, &MainWindow::registerTimerTrigger);
 }
 
 MainWindow::~MainWindow()
 {
-    toolButtons.clear();
     // A top-level popup without parent: nothing else would delete it.
     delete framePopupWindow;
     framePopupWindow = nullptr;
@@ -115,132 +116,132 @@ MainWindow::~MainWindow()
 void MainWindow::addFileMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&File"));
-    actionNewFile = addMenuAction(menu, "actionNewFile", tr("New File"), this, SLOT(newFile()),
+    actionNewFile = addMenuAction(menu, "actionNewFile", tr("New File"), this, &MainWindow::newFile,
                                   "ctrl+n", ":/actions/images/NewFile.png");
-    actionOpen = addMenuAction(menu, "actionOpen", tr("Open"), this, SLOT(openFile()), "ctrl+o",
+    actionOpen = addMenuAction(menu, "actionOpen", tr("Open"), this, qOverload<>(&MainWindow::openFile), "ctrl+o",
                                ":/actions/images/Open.png");
     menu->addSeparator();
-    actionSave = addMenuAction(menu, "actionSave", tr("Save"), this, SLOT(saveFile()), "ctrl+s",
+    actionSave = addMenuAction(menu, "actionSave", tr("Save"), this, &MainWindow::saveFile, "ctrl+s",
                                ":/actions/images/Save.png");
-    actionSaveAs = addMenuAction(menu, "actionSaveAs", tr("Save As..."), this, SLOT(saveAs()));
-    actionSaveAll = addMenuAction(menu, "actionSaveAll", tr("Save All"), this, SLOT(saveAll()),
+    actionSaveAs = addMenuAction(menu, "actionSaveAs", tr("Save As..."), this, &MainWindow::saveAs);
+    actionSaveAll = addMenuAction(menu, "actionSaveAll", tr("Save All"), this, &MainWindow::saveAll,
                                   "ctrl+shift+s");
     menu->addSeparator();
     actionExportToImage = addMenuAction(menu, "actionExportToImage", tr("Export to Image..."),
-                                        this, SLOT(exportToImage()));
+                                        this, qOverload<>(&MainWindow::exportToImage));
     actionExportAllToImages = addMenuAction(menu, "actionExportAllToImages",
                                             tr("Export All to Images..."), this,
-                                            SLOT(exportAllToImages()));
+                                            &MainWindow::exportAllToImages);
     actionExportAllToImages->setVisible(false);
     actionExportToSliceImages = addMenuAction(menu, "actionExportToSliceImages",
                                               tr("Export to Slice Images..."), this,
-                                              SLOT(exportToSliceImages()));
+                                              &MainWindow::exportToSliceImages);
     menu->addSeparator();
-    actionPrint = addMenuAction(menu, "actionPrint", tr("Print..."), this, SLOT(printPreview()),
+    actionPrint = addMenuAction(menu, "actionPrint", tr("Print..."), this, &MainWindow::printPreview,
                                 "ctrl+p", ":/actions/images/Print.png");
     menu->addSeparator();
     // Through the window's close handling, which asks about unsaved tabs.
-    menu->addAction(tr("Exit"), this, SLOT(close()));
+    menu->addAction(tr("Exit"), this, &MainWindow::close);
 }
 
 void MainWindow::addEditMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&Edit"));
-    actionUndo = addMenuAction(menu, "actionUndo", tr("Undo"), this, SLOT(undo()), "ctrl+z",
+    actionUndo = addMenuAction(menu, "actionUndo", tr("Undo"), this, &MainWindow::undo, "ctrl+z",
                                ":/actions/images/Undo.png");
-    actionRedo = addMenuAction(menu, "actionRedo", tr("Redo"), this, SLOT(redo()), "ctrl+y",
+    actionRedo = addMenuAction(menu, "actionRedo", tr("Redo"), this, &MainWindow::redo, "ctrl+y",
                                ":/actions/images/Redo.png");
     menu->addSeparator();
-    actionCut = addMenuAction(menu, "actionCut", tr("Cut"), this, SLOT(cut()), "ctrl+x");
-    actionCopy = addMenuAction(menu, "actionCopy", tr("Copy"), this, SLOT(copy()), "ctrl+c");
-    actionPaste = addMenuAction(menu, "actionPaste", tr("Paste"), this, SLOT(paste()), "ctrl+v");
-    actionDelete = addMenuAction(menu, "actionDelete", tr("Delete"), this, SLOT(deleting()),
+    actionCut = addMenuAction(menu, "actionCut", tr("Cut"), this, &MainWindow::cut, "ctrl+x");
+    actionCopy = addMenuAction(menu, "actionCopy", tr("Copy"), this, &MainWindow::copy, "ctrl+c");
+    actionPaste = addMenuAction(menu, "actionPaste", tr("Paste"), this, &MainWindow::paste, "ctrl+v");
+    actionDelete = addMenuAction(menu, "actionDelete", tr("Delete"), this, &MainWindow::deleting,
                                  "delete");
     menu->addSeparator();
     actionEditText = addMenuAction(menu, "actionEditText", tr("Edit Text"), this,
-                                   SLOT(editShapeText()), "f2");
+                                   &MainWindow::editShapeText, "f2");
     actionEditName = addMenuAction(menu, "actionEditName", tr("Edit Name"), this,
-                                   SLOT(editShapeName()), "f3");
+                                   &MainWindow::editShapeName, "f3");
     menu->addSeparator();
     actionSelectAll = addMenuAction(menu, "actionSelectAll", tr("Select All"), this,
-                                    SLOT(selectAll()), "ctrl+a");
+                                    &MainWindow::selectAll, "ctrl+a");
     actionSelectAllOfCurrentLayer = addMenuAction(menu, "actionSelectAllOfCurrentLayer",
                                                   tr("Select All of Current Layer"), this,
-                                                  SLOT(selectAllOfCurrentLayer()), "ctrl+shift+a");
+                                                  &MainWindow::selectAllOfCurrentLayer, "ctrl+shift+a");
     menu->addSeparator();
     actionCopyFormat = addMenuAction(menu, "actionCopyFormat", tr("Copy Format"), this,
-                                     SLOT(copyFormat()), "ctrl+shift+c");
+                                     &MainWindow::copyFormat, "ctrl+shift+c");
     actionPasteFormat = addMenuAction(menu, "actionPasteFormat", tr("Paste Format"), this,
-                                      SLOT(pasteFormat()), "ctrl+shift+v");
+                                      &MainWindow::pasteFormat, "ctrl+shift+v");
     menu->addSeparator();
     actionInsertImage = addMenuAction(menu, "actionInsertImage", tr("Insert Image..."), this,
-                                      SLOT(insertImage()));
+                                      &MainWindow::insertImage);
 }
 
 void MainWindow::addViewMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&View"));
     actionMaterialPanel = addCheckableAction(menu, "actionMaterialPanel", tr("Material Panel"),
-                                             this, SLOT(showOrHideMaterialPanel()), true);
+                                             this, &MainWindow::showOrHideMaterialPanel, true);
     actionDesignPanel = addCheckableAction(menu, "actionDesignPanel", tr("Design Panel"), this,
-                                           SLOT(showOrHideDesignPanel()), true);
+                                           &MainWindow::showOrHideDesignPanel, true);
     actionGridLines = addCheckableAction(menu, "actionGridLines", tr("Grid Lines"), this,
-                                         SLOT(showOrHideGrid()), false);
+                                         &MainWindow::showOrHideGrid, false);
     actionAutoSlices = addCheckableAction(menu, "actionAutoSlices", tr("Automatic Slices"), this,
-                                          SLOT(showOrHideAutoSlice()), false);
+                                          &MainWindow::showOrHideAutoSlice, false);
     menu->addSeparator();
     actionPaperSize = addMenuAction(menu, "actionPaperSize", tr("Paper Size..."), this,
-                                    SLOT(actionPaperSizeClicked()));
+                                    &MainWindow::actionPaperSizeClicked);
 }
 
 void MainWindow::addShapeMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&Shape"));
     actionBringForward = addMenuAction(menu, "actionBringForward", tr("Bring Forward"), this,
-                                       SLOT(bringForward()), "ctrl+up",
+                                       &MainWindow::bringForward, "ctrl+up",
                                        ":/actions/images/BringForward.png");
     actionSendBackward = addMenuAction(menu, "actionSendBackward", tr("Send Backward"), this,
-                                       SLOT(sendBackward()), "ctrl+down",
+                                       &MainWindow::sendBackward, "ctrl+down",
                                        ":/actions/images/SendBackward.png");
     actionBringToFront = addMenuAction(menu, "actionBringToFront", tr("Bring to Front"), this,
-                                       SLOT(bringToFront()), "ctrl+shift+up",
+                                       &MainWindow::bringToFront, "ctrl+shift+up",
                                        ":/actions/images/BringToFront.png");
     actionSendToBack = addMenuAction(menu, "actionSendToBack", tr("Send to Back"), this,
-                                     SLOT(sendToBack()), "ctrl+shift+down",
+                                     &MainWindow::sendToBack, "ctrl+shift+down",
                                      ":/actions/images/SendToBack.png");
     menu->addSeparator();
     actionAlignLeft = addMenuAction(menu, "actionAlignLeft", tr("Align Left"), this,
-                                    SLOT(alignLeft()), nullptr,
+                                    &MainWindow::alignLeft, nullptr,
                                     ":/actions/images/ShapeAlignLeft.png");
     actionAlignRight = addMenuAction(menu, "actionAlignRight", tr("Align Right"), this,
-                                     SLOT(alignRight()), nullptr,
+                                     &MainWindow::alignRight, nullptr,
                                      ":/actions/images/ShapeAlignRight.png");
-    actionAlignTop = addMenuAction(menu, "actionAlignTop", tr("Align Top"), this, SLOT(alignTop()),
+    actionAlignTop = addMenuAction(menu, "actionAlignTop", tr("Align Top"), this, &MainWindow::alignTop,
                                    nullptr, ":/actions/images/ShapeAlignTop.png");
     actionAlignBottom = addMenuAction(menu, "actionAlignBottom", tr("Align Bottom"), this,
-                                      SLOT(alignBottom()), nullptr,
+                                      &MainWindow::alignBottom, nullptr,
                                       ":/actions/images/ShapeAlignBottom.png");
     actionAlignCenter = addMenuAction(menu, "actionAlignCenter", tr("Align Center"), this,
-                                      SLOT(alignCenter()), nullptr,
+                                      &MainWindow::alignCenter, nullptr,
                                       ":/actions/images/ShapeAlignCenter.png");
     menu->addSeparator();
     actionFlipHorizontal = addMenuAction(menu, "actionFlipHorizontal", tr("Flip Horizontal"), this,
-                                         SLOT(flipHorizontal()), nullptr,
+                                         &MainWindow::flipHorizontal, nullptr,
                                          ":/actions/images/FlipHorizontal.png");
     actionFlipVertical = addMenuAction(menu, "actionFlipVertical", tr("Flip Vertical"), this,
-                                       SLOT(flipVertical()), nullptr,
+                                       &MainWindow::flipVertical, nullptr,
                                        ":/actions/images/FlipVertical.png");
     menu->addSeparator();
-    actionGroup = addMenuAction(menu, "actionGroup", tr("Group"), this, SLOT(group()), "ctrl+g",
+    actionGroup = addMenuAction(menu, "actionGroup", tr("Group"), this, &MainWindow::group, "ctrl+g",
                                 ":/actions/images/Group.png");
-    actionUnGroup = addMenuAction(menu, "actionUnGroup", tr("UnGroup"), this, SLOT(unGroup()),
+    actionUnGroup = addMenuAction(menu, "actionUnGroup", tr("UnGroup"), this, &MainWindow::unGroup,
                                   "ctrl+shift+g", ":/actions/images/UnGroup.png");
     actionEditGroup = addMenuAction(menu, "actionEditGroup", tr("Edit Group"), this,
-                                    SLOT(editGroup()), nullptr, ":/actions/images/EditGroup.png");
+                                    &MainWindow::editGroup, nullptr, ":/actions/images/EditGroup.png");
     menu->addSeparator();
-    actionLock = addMenuAction(menu, "actionLock", tr("Lock"), this, SLOT(lock()), "ctrl+l",
+    actionLock = addMenuAction(menu, "actionLock", tr("Lock"), this, &MainWindow::lock, "ctrl+l",
                                ":/actions/images/Lock.png");
-    actionUnLock = addMenuAction(menu, "actionUnLock", tr("UnLock"), this, SLOT(unLock()),
+    actionUnLock = addMenuAction(menu, "actionUnLock", tr("UnLock"), this, &MainWindow::unLock,
                                  "ctrl+shift+l", ":/actions/images/UnLock.png");
     menu->addSeparator();
     // saveAsMaterial() tells the category by the entry's position.
@@ -248,27 +249,27 @@ void MainWindow::addShapeMenu()
     menuSaveAsMaterial->setObjectName(QStringLiteral("menuSaveAsMaterial"));
     for (const char *name : materialCategoryNames)
         menuSaveAsMaterial->addAction(QCoreApplication::translate("SketchMaterialBox", name), this,
-                                      SLOT(saveAsMaterial()));
+                                      &MainWindow::saveAsMaterial);
 }
 
 void MainWindow::addLayerMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&Layer"));
-    actionNewLayer = addMenuAction(menu, "actionNewLayer", tr("New"), this, SLOT(newLayer()));
+    actionNewLayer = addMenuAction(menu, "actionNewLayer", tr("New"), this, &MainWindow::newLayer);
     actionDeleteLayer = addMenuAction(menu, "actionDeleteLayer", tr("Delete"), this,
-                                      SLOT(deleteLayer()));
+                                      &MainWindow::deleteLayer);
     actionDuplicateLayer = addMenuAction(menu, "actionDuplicateLayer", tr("Duplicate"), this,
-                                         SLOT(duplicateLayer()));
+                                         &MainWindow::duplicateLayer);
 }
 
 void MainWindow::addHelpMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&Help"));
-    menu->addAction(tr("Online Help..."), this, SLOT(showHelpWindow()),
+    menu->addAction(tr("Online Help..."), this, &MainWindow::showHelpWindow,
                     QKeySequence(QStringLiteral("f1"), QKeySequence::NativeText));
-    menu->addAction(tr("Feedback..."), this, SLOT(showFeedback()));
+    menu->addAction(tr("Feedback..."), this, &MainWindow::showFeedback);
     menu->addSeparator();
-    menu->addAction(tr("About Storyloom..."), this, SLOT(showAbout()));
+    menu->addAction(tr("About Storyloom..."), this, &MainWindow::showAbout);
 }
 
 void MainWindow::createToolBar()
@@ -294,9 +295,9 @@ void MainWindow::createToolBar()
     // The frame entries and their popup.
     bar->addSeparator();
     toolActionFrame = bar->addAction(QIcon(QStringLiteral(":/tools/images/Frame.png")), QString(),
-                                     this, SLOT(toolActionFrameChecked()));
+                                     this, &MainWindow::toolActionFrameChecked);
     toolActionFrame->setObjectName(QStringLiteral("toolActionFrame"));
-    actionFrameIndex = bar->addAction(QStringLiteral("0/0"), this, SLOT(showFramePopupWindow()));
+    actionFrameIndex = bar->addAction(QStringLiteral("0/0"), this, &MainWindow::showFramePopupWindow);
     actionFrameIndex->setObjectName(QStringLiteral("actionFrameIndex"));
     createFramePopupWindow();
     actionSelectionStatus = bar->addAction(QString());
@@ -319,14 +320,14 @@ void MainWindow::createContextMenu()
     addAll({actionCopyFormat, actionPasteFormat});
     shapeMenu->addAction(actionExportToImage);
     actionExportLayersToImage = shapeMenu->addAction(tr("Export layers to image..."), this,
-                                                     SLOT(exportLayersToImage()));
+                                                     &MainWindow::exportLayersToImage);
     actionExportLayersToImage->setObjectName(QStringLiteral("actionExportLayersToImage"));
     actionExportShapeToImage = shapeMenu->addAction(tr("Export selected shapes to image..."), this,
-                                                    SLOT(exportShapeToImage()));
+                                                    &MainWindow::exportShapeToImage);
     actionExportShapeToImage->setObjectName(QStringLiteral("actionExportShapeToImage"));
     shapeMenu->addSeparator();
     shapeMenu->addMenu(menuSaveAsMaterial);
-    connect(shapeMenu, SIGNAL(aboutToShow()), this, SLOT(contextMenuShowing()));
+    connect(shapeMenu, &QMenu::aboutToShow, this, &MainWindow::contextMenuShowing);
 }
 
 void MainWindow::createDocumentTabs()
@@ -335,15 +336,14 @@ void MainWindow::createDocumentTabs()
     tabControl->setObjectName(QStringLiteral("tabControl"));
     tabControl->setPageRectAdjustment(-1, -2, 0, 0);
     QMenu *tabMenu = tabControl->tabMenu();
-    tabMenu->addAction(tr("Close"), this, SLOT(closeCurView()));
-    tabMenu->addAction(tr("Close Others"), this, SLOT(closeOtherViews()));
-    tabMenu->addAction(tr("Close All"), this, SLOT(closeAllViews()));
+    tabMenu->addAction(tr("Close"), this, &MainWindow::closeCurView);
+    tabMenu->addAction(tr("Close Others"), this, &MainWindow::closeOtherViews);
+    tabMenu->addAction(tr("Close All"), this, &MainWindow::closeAllViews);
     tabControl->setCloseButtonsVisible(true);
 
-    connect(tabControl, SIGNAL(selectedIndexChanged()), this, SLOT(tabControlSelectedIndexChanged()));
-    connect(tabControl, SIGNAL(contextMenuShowing()), this, SLOT(tabControlContextMenuShowing()));
-    connect(tabMenu, SIGNAL(aboutToShow()), this, SLOT(tabHeaderMenuShowing()));
-    connect(tabControl, SIGNAL(pageClosing(int)), this, SLOT(closeView(int)));
-    connect(tabControl, SIGNAL(urlsDroped(QList<QUrl>)), this,
-            SLOT(sketchViewUrlsDroped(QList<QUrl>)));
+    connect(tabControl, &SkinTabControl::selectedIndexChanged, this, &MainWindow::tabControlSelectedIndexChanged);
+    connect(tabControl, &SkinTabControl::contextMenuShowing, this, &MainWindow::tabControlContextMenuShowing);
+    connect(tabMenu, &QMenu::aboutToShow, this, &MainWindow::tabHeaderMenuShowing);
+    connect(tabControl, &SkinTabControl::pageClosing, this, &MainWindow::closeView);
+    connect(tabControl, &SkinTabControl::urlsDroped, this, &MainWindow::sketchViewUrlsDroped);
 }

@@ -1,12 +1,10 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include "app/designpanelgesture.h"
 #include "model/skinbrush.h"
 #include "skin/windows/skinwindow.h"
 
 #include <QColor>
-#include <QHash>
 #include <QList>
 #include <QPen>
 #include <QPointer>
@@ -14,39 +12,23 @@
 #include <QStringList>
 #include <QUrl>
 
-#include <functional>
-
+class DesignPanel;
 class QAction;
-class QFont;
-class QFontComboBox;
-class QLabel;
 class QMenu;
 class QPrinter;
 class QPushButton;
-class QScrollArea;
-class SketchCommandChangePaperColor;
-class SketchCommandUpdate;
 class SketchDocumentView;
-class SketchFrameEditor;
 class SketchFramePopupWindow;
 class SketchGroup;
 class SketchLayerControl;
 class SketchMaterialBox;
 class SketchMaterialFile;
 class SketchMaterialListView;
-class SketchShape;
-class SketchStroke;
 class SketchView;
-class SkinBrushControl;
-class SkinBrushPicker;
-class SkinButtonGroup;
 class SkinColorPicker;
-class SkinGroupBox;
 class SkinMenu;
-class SkinPenPicker;
-class SkinSlider;
 class SkinTabControl;
-class SkinToolBox;
+class ToolPalette;
 
 // The program's one top-level window: a frameless skinned window whose
 // caption carries the six menus (File, Edit, View, Shape, Layer, Help) and
@@ -56,14 +38,16 @@ class SkinToolBox;
 // stores which view is current. Menu commands act on the current tab and do
 // nothing when the view they need is absent.
 //
-// Signals and slots of the window are connected by name, so the slot names
-// are part of the contract. The caption holds the theme button with its
-// popup. The tool panel (palette and materials) stands left of the tabs and
-// the design panel (Fill, Shape, Font, Layers) right of them, placed by
-// adjustUIGeometries() in fixed pixels; the Layers section holds the layers
-// panel, the Shape section the "Face:" frame button, and the tool bar's
-// frame counter opens the frames popup. Slots whose feature is not built
-// yet are connected and do nothing.
+// The slot names are part of the contract: callers and the views' signals
+// reach the window by them. The caption holds the theme button with its
+// popup. The tool panel (the palette, ToolPalette, and the materials) stands
+// left of the tabs and the design panel (DesignPanel: Fill, Shape, Font,
+// Layers) right of them, placed by adjustUIGeometries() in fixed pixels; the
+// design panel's controls edit the selection themselves, and its slots here
+// forward to it. The Layers section holds the layers panel, the Shape
+// section the "Face:" frame button, and the tool bar's frame counter opens
+// the frames popup. Slots whose feature is not built yet are connected and
+// do nothing.
 //
 // Questions and errors are skinned message boxes (answerable through the
 // dialogs' answer hook); file names come from FileDialogs.
@@ -314,9 +298,6 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    // A wheel over a design-panel section that none of its controls takes
-    // scrolls the panel: the sections keep mouse input from their parents.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Closes every tab, asking to save each modified one, until one stays;
     // the window closes only when no tab is left.
     void closeEvent(QCloseEvent *event) override;
@@ -359,25 +340,92 @@ private:
     // which ends the run.
     bool closePageOfRun(QWidget *page);
 
-    // --- Fields ---------------------------------------------------------------
-    // The "Face:" row (frameEditor, frameEditorLabel) stays hidden while the
-    // editor has no shape.
+    // --- Action states and tool selection -----------------------------------------
+    // The design panel's "Face:" row follows its frame editor; a change
+    // relayouts the window.
+    void updateFrameRow();
+    // The current document view's tool becomes `type`, reset; nothing
+    // without a document view.
+    void selectTool(int type);
+    // The current document view, its select-tool drag taken back first; null
+    // when the current tab is no document.
+    SketchDocumentView *documentViewForEdit();
+    void takeBackDrag(SketchDocumentView *view);
+    // Closes the in-place editor without a step when its text is unchanged;
+    // true when that took back the step that added a new text box.
+    bool closeUnchangedTextEdit(SketchDocumentView *view);
+    // Undo (false) or redo (true) on the current view, then the reset of its
+    // tool.
+    void moveHistory(bool forward);
 
+    // --- Panels: tool panel and design panel ----------------------------------------
+    // Built once by the constructor; placed by adjustUIGeometries().
+    void createToolPanel();
+    // Each palette button's click to the slot of its tool.
+    void connectToolButtons();
+    // The design panel with the layers panel in its Layers section.
+    void createDesignPanel();
+
+    // --- Online catalogue -----------------------------------------------------------
+    // The open catalogue page's view, or null.
+    SketchMaterialListView *findMaterialListView() const;
+    // Adds the catalogue page and loads the list into it; null when the page
+    // was taken away while the list loaded.
+    SketchMaterialListView *createMaterialListView();
+    // Runs the dialog of one catalogue entry, from the event loop itself.
+    void runMaterialDialog(const QString &materialFileName);
+
+    // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
+    // The layers panel inside the parent, the Layers section, whose context
+    // button then offers the panel's menu; the design panel places it.
+    void createLayerControl(QWidget *parent);
+    // The tool bar's frames popup; the window deletes it.
+    void createFramePopupWindow();
+    // The panel shows the view's layers (none for null).
+    void showLayersOf(SketchDocumentView *view);
+    void refreshLayers();
+    // After any view's sketchChanged(): a rebuild when the current view's
+    // last command changed the layer list or a name, else a repaint.
+    void followDocumentChange();
+
+    // --- Themes and the update check --------------------------------------------
+    // The caption's theme button and its popup (construction step).
+    void createThemeButton();
+    // The popup button of the theme; Black for any other value.
+    QPushButton *themeButtonOf(SkinThemeStyle style) const;
+    // Offers the newer version named by the update check: to install it
+    // through the updater when it can replace the program, else to fetch it
+    // from the home page.
+    void offerUpgrade(const QString &version);
+    // Closes every tab (asking to save each modified one) and starts the
+    // updater; only once it has started does the program end. A tab that
+    // stays, or an updater that does not start (reported), keeps the program
+    // running.
+    void handOverToUpdater(const QString &updater);
+
+    // --- State ------------------------------------------------------------------------
+    // Every widget, menu and action is a Qt child of the window (the frames
+    // popup excepted); the window only points at them. The open views are
+    // the tab control's pages and are kept nowhere else.
+
+    // The caption's theme button and its popup of four theme buttons.
     QPushButton *themeButton = nullptr;
     QWidget *themePopup = nullptr;
     QPushButton *btnThemeBlack = nullptr;
     QPushButton *btnThemeGray = nullptr;
     QPushButton *btnThemeBlue = nullptr;
     QPushButton *btnThemeOlive = nullptr;
+
+    // Left of the tabs: the tool palette and the materials panel; right of
+    // them the design panel, whose Layers section holds the layers panel.
     QWidget *toolPanel = nullptr;
-    QWidget *designPanel = nullptr;
-    // In the design panel: the scroll area and its sheet, which holds the
-    // four sections.
-    QScrollArea *designScrollArea = nullptr;
-    QWidget *designSections = nullptr;
-    SkinToolBox *toolBox = nullptr;
+    ToolPalette *toolBox = nullptr;
     SketchMaterialBox *materialBox = nullptr;
+    DesignPanel *designPanel = nullptr;
+    SketchLayerControl *layerControl = nullptr;
+    SkinTabControl *tabControl = nullptr;
     SkinMenu *shapeMenu = nullptr;
+    QMenu *menuSaveAsMaterial = nullptr;
 
     QAction *actionMaterialPanel = nullptr;
     QAction *actionDesignPanel = nullptr;
@@ -432,189 +480,19 @@ private:
     QAction *actionAlignBottom = nullptr;
     QAction *actionAlignCenter = nullptr;
 
+    // The tool bar's frame entries; the last one shows the selection status.
     QAction *toolActionFrame = nullptr;
     QAction *actionFrameIndex = nullptr;
     QAction *actionSelectionStatus = nullptr;
     // Has no parent; the window deletes it.
     SketchFramePopupWindow *framePopupWindow = nullptr;
-    SketchFrameEditor *frameEditor = nullptr;
-    QLabel *frameEditorLabel = nullptr;
-    QMenu *menuSaveAsMaterial = nullptr;
 
-    QPushButton *toolActionSelect = nullptr;
-    QPushButton *toolActionPath = nullptr;
-    QPushButton *toolActionRect = nullptr;
-    QPushButton *toolActionEllipse = nullptr;
-    QPushButton *toolActionBubble = nullptr;
-    QPushButton *toolActionText = nullptr;
-    QPushButton *toolActionPoint = nullptr;
-    QPushButton *toolActionCurvePoint = nullptr;
-    QPushButton *toolActionCutoff = nullptr;
-    QPushButton *toolActionConnect = nullptr;
-    QPushButton *toolActionResize = nullptr;
-    QPushButton *toolActionRotate = nullptr;
-    QPushButton *toolActionSlice = nullptr;
-    QPushButton *toolActionZoomIn = nullptr;
-    QPushButton *toolActionZoomOut = nullptr;
-
-    SkinGroupBox *groupFill = nullptr;
-    SkinGroupBox *groupShape = nullptr;
-    SkinGroupBox *groupFont = nullptr;
-    SkinGroupBox *groupLayers = nullptr;
-    SkinTabControl *tabControl = nullptr;
-    SkinBrushControl *fillBrushControl = nullptr;
-    SkinBrushPicker *strokeBrushPicker = nullptr;
-    SkinPenPicker *strokePenPicker = nullptr;
-    SkinSlider *tensionSlider = nullptr;
-    SkinSlider *opacitySlider = nullptr;
-    SkinSlider *blurSlider = nullptr;
-    QFontComboBox *fontComboBox = nullptr;
-    SkinColorPicker *fontColorPicker = nullptr;
-    SkinSlider *fontSizeSlider = nullptr;
-    SkinButtonGroup *fontAlignGroup = nullptr;
-    SkinButtonGroup *fontStyleGroup = nullptr;
-    SketchLayerControl *layerControl = nullptr;
-
-    // The design-panel control waiting for a colour picked on the page.
-    QWidget *colorPickingWidget = nullptr;
-    // Tool id to palette button; does not own the buttons.
-    QHash<int, QPushButton *> toolButtons;
-    // False only while the design panel is filled from the selection.
-    bool designPanelLive = true;
-
-    // --- Action states and tool selection -----------------------------------------
-    // Shows the "Face:" row while the frame editor holds a shape, hides it
-    // otherwise; relayouts only when that changes.
-    void updateFrameRow();
-    // The current document view's tool becomes `type`, reset; nothing
-    // without a document view.
-    void selectTool(int type);
-    // The current document view, its select-tool drag taken back first; null
-    // when the current tab is no document.
-    SketchDocumentView *documentViewForEdit();
-    void takeBackDrag(SketchDocumentView *view);
-    // Closes the in-place editor without a step when its text is unchanged;
-    // true when that took back the step that added a new text box.
-    bool closeUnchangedTextEdit(SketchDocumentView *view);
-    // Undo (false) or redo (true) on the current view, then the reset of its
-    // tool.
-    void moveHistory(bool forward);
-
-    // --- Panels: tool palette, design panel and their layout -------------------
-    // Built once by the constructor; placed by adjustUIGeometries().
-    void createToolPanel();
-    void createToolButtons();
-    // The palette button's rich-text tool tip for a tool id; empty for ids
-    // without a button.
-    static QString toolTipOf(int toolId);
-    void createDesignPanel();
-    // An expandable section of the design panel whose folding relayouts
-    // the panel.
-    SkinGroupBox *addDesignSection(const char *name, const QString &title);
-    void createFillSection();
-    void createShapeSection();
-    void createFrameRow(int y);
-    void createFontSection();
-    void addFontStyleButtons();
-    void createLayersSection();
-    // A caption left of the control, at the control's y; moves the control
-    // right of it.
-    static QLabel *addFieldLabel(QWidget *control, const QString &caption);
-    // A captioned slider row with a label showing the value and its unit.
-    static SkinSlider *createValueSlider(QWidget *parent, const QString &caption, int y,
-                                         int maximum, int pageStep, const QString &suffix);
-    void connectValueSlider(SkinSlider *slider, const char *changing, const char *accepted);
-    // The alignment icons and the stroke picker's editor in the theme's
-    // icon colour (useThemeStyle() tints the rest).
-    void tintPanelIcons();
-    // The design panel and its sections for a central widget of this size:
-    // the sections' own heights where the window is tall enough for them
-    // and a few layer rows, and a scrolling panel where it is not.
-    void adjustDesignPanel(int width, int height);
-    // The least height of the expanded Layers section: its title bar and
-    // a few layer rows.
-    int leastLayersHeight() const;
-    // The rectangle of the layers panel within its section.
-    QRect layerControlRect() const;
-    // The pen width beside the stroke pickers ("1px").
-    QLabel *strokeWidthLabel = nullptr;
-
-    // --- Online catalogue -----------------------------------------------------------
-    // The open catalogue page's view, or null.
-    SketchMaterialListView *findMaterialListView() const;
-    // Adds the catalogue page and loads the list into it; null when the page
-    // was taken away while the list loaded.
-    SketchMaterialListView *createMaterialListView();
-    // Runs the dialog of one catalogue entry, from the event loop itself.
-    void runMaterialDialog(const QString &materialFileName);
     // The catalogue page while its list request waits ("LOADING..."): no
     // view is on it yet, so it can be neither closed nor opened twice.
     QPointer<QWidget> catalogueLoadingPage;
     // True from a click on a catalogue entry until its dialog has loaded:
     // further clicks meanwhile open nothing.
     bool catalogueEntryLoading = false;
-
-    // --- Design panel: filled from the selection, edits recorded ---------------
-    // (app/mainwindowdesignsync.cpp, app/mainwindowdesignedits.cpp)
-    using ShapeEdit = std::function<void(SketchShape *)>;
-    // The first selected shape of the current document view's selection.
-    SketchShape *firstSelectedShape() const;
-    void showShapeInDesignPanel(SketchShape *shape);
-    void showPaperInDesignPanel(SketchView *view);
-    // The font box shows the family, listed for the purpose when it is not
-    // installed.
-    void showFontFamily(const QString &family);
-    void showFontStyle(const QFont *font);
-    // Takes back a design-panel edit in progress that no longer belongs to
-    // the current view and its selection.
-    void settleDesignPanelGestures();
-    // The current document view for a shape slot; null when the slot stops
-    // (none, or the slice tool while `sliceStops`).
-    SketchDocumentView *shapeSlotView(bool sliceStops) const;
-    // One step of a shape edit on the view's targets: applies `edit` to each,
-    // repaints live or, when `final`, rebuilds the blurred images and pushes
-    // the pending command as `text`.
-    void editShapes(SketchDocumentView *view, const QList<SketchShape *> &targets, const QString &text,
-                    bool final, bool repaintLive, const ShapeEdit &edit);
-    // A shape slot without a view-specific fall-back: nothing without targets.
-    void editSelectedShapes(const QString &text, bool final, bool repaintLive, const ShapeEdit &edit);
-    void editFill(SkinBrush brush, bool final);
-    void editPaperColor(const SkinBrush &brush, bool final);
-    void changePaperBorder(SketchDocumentView *view, const SketchStroke &border);
-    // The gestures of `pendingUpdateCommand` and `pendingPaperColorCommand`.
-    DesignPanelGesture pendingUpdateCommand;
-    DesignPanelGesture pendingPaperColorCommand;
-
-    // --- Layers panel and frames popup (mainwindowlayers.cpp) --------------------
-    // The layers panel inside the parent, the Layers section, whose context
-    // button then offers the panel's menu; adjustUIGeometries() places it.
-    void createLayerControl(QWidget *parent);
-    // The "Face:" button of the Shape section's frame row at y; hidden, as
-    // its label, until it has a shape.
-    void createFrameEditor(int y);
-    // The tool bar's frames popup; the window deletes it.
-    void createFramePopupWindow();
-    // The panel shows the view's layers (none for null).
-    void showLayersOf(SketchDocumentView *view);
-    void refreshLayers();
-    // After any view's sketchChanged(): a rebuild when the current view's
-    // last command changed the layer list or a name, else a repaint.
-    void followDocumentChange();
-
-    // --- Themes and the update check --------------------------------------------
-    // The caption's theme button and its popup (construction step).
-    void createThemeButton();
-    // The popup button of the theme; Black for any other value.
-    QPushButton *themeButtonOf(SkinThemeStyle style) const;
-    // Offers the newer version named by the update check: to install it
-    // through the updater when it can replace the program, else to fetch it
-    // from the home page.
-    void offerUpgrade(const QString &version);
-    // Closes every tab (asking to save each modified one) and starts the
-    // updater; only once it has started does the program end. A tab that
-    // stays, or an updater that does not start (reported), keeps the program
-    // running.
-    void handOverToUpdater(const QString &updater);
 };
 
 #endif // MAINWINDOW_H

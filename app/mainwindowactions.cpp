@@ -2,7 +2,8 @@
 // commands it hands to the current tab.
 #include "app/mainwindow.h"
 
-#include "app/sketchframeeditor.h"
+#include "app/designpanel.h"
+#include "app/toolpalette.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
 #include "editor/sketchtool.h"
@@ -94,16 +95,8 @@ void MainWindow::updateUIEnables()
 
 void MainWindow::updateFrameRow()
 {
-    if (!frameEditor || !frameEditorLabel)
-        return;
-    // Hidden, not visible: the row keeps its own state while the design
-    // panel or the window is hidden.
-    const bool wanted = frameEditor->shape() != nullptr;
-    if (wanted == !frameEditor->isHidden())
-        return;
-    frameEditor->setVisible(wanted);
-    frameEditorLabel->setVisible(wanted);
-    adjustUIGeometries();
+    if (designPanel && designPanel->updateFrameRow())
+        adjustUIGeometries();
 }
 
 // --- Tool selection ----------------------------------------------------------------
@@ -123,11 +116,8 @@ void MainWindow::toolActionChanged()
     // Without a document view the palette rests on the select tool; a tool
     // that has no button (a colour picker, the frame tool) checks none.
     const SketchDocumentView *view = currentDocumentView();
-    const int current = view ? view->currentToolType() : int(SketchToolTypeSelect);
-    for (auto entry = toolButtons.cbegin(); entry != toolButtons.cend(); ++entry) {
-        if (QPushButton *button = entry.value())
-            button->setChecked(entry.key() == current);
-    }
+    if (toolBox)
+        toolBox->showTool(view ? view->currentToolType() : int(SketchToolTypeSelect));
 }
 
 void MainWindow::toolActionSelectChecked() { selectTool(SketchToolTypeSelect); }

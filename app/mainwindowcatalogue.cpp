@@ -10,6 +10,7 @@
 // meanwhile deletes nothing that is still running.
 #include "app/mainwindow.h"
 
+#include "app/usersettings.h"
 #include "materials/sketchmaterialdialog.h"
 #include "materials/sketchmaterialfile.h"
 #include "materials/sketchmateriallistview.h"
@@ -53,7 +54,7 @@ SketchMaterialListView *MainWindow::createMaterialListView()
     const QPointer<QWidget> page = tabControl->addPage(tr("LOADING..."), true);
     catalogueLoadingPage = page;
     setBusy(true);
-    auto view = std::make_unique<SketchMaterialListView>(nullptr);
+    auto view = std::make_unique<SketchMaterialListView>(nullptr, UserSettings::instance().userId());
     setBusy(false);
     catalogueLoadingPage = nullptr;
     if (!page)
@@ -64,8 +65,7 @@ SketchMaterialListView *MainWindow::createMaterialListView()
     view->setParent(page);
     view->show();
     view->setGeometry(0, 3, area.width(), area.height() - 3);
-    connect(view.get(), SIGNAL(materialClicked(SketchMaterialFile*)), this,
-            SLOT(materialClicked(SketchMaterialFile*)));
+    connect(view.get(), &SketchMaterialListView::materialClicked, this, &MainWindow::materialClicked);
     return view.release();
 }
 
@@ -86,7 +86,7 @@ void MainWindow::runMaterialDialog(const QString &materialFileName)
         return;
     }
     setBusy(true);
-    SketchMaterialDialog dialog(nullptr, materialFileName);
+    SketchMaterialDialog dialog(nullptr, materialFileName, UserSettings::instance().userId());
     setBusy(false);
     catalogueEntryLoading = false;
 

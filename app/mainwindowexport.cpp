@@ -84,7 +84,7 @@ void MainWindow::printPreview()
     SkinPrintPreviewDialog dialog(&printer, nullptr);
     dialog.setWindowTitle(tr("Print (%1)").arg(view->title()));
     dialog.resize(800, 500);
-    connect(&dialog, SIGNAL(paintRequested(QPrinter *)), this, SLOT(printDocument(QPrinter *)));
+    connect(&dialog, &SkinPrintPreviewDialog::paintRequested, this, &MainWindow::printDocument);
     dialog.exec();
 }
 

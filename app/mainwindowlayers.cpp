@@ -1,8 +1,7 @@
-// The main window's layers panel, frame button and frames popup: making
+// The main window's layers panel and frames popup: making
 // them, keeping the panel on the current document, and the Layer menu.
 #include "app/mainwindow.h"
 
-#include "app/sketchframeeditor.h"
 #include "app/sketchframepopupwindow.h"
 #include "app/sketchlayercontrol.h"
 #include "commands/sketchcommand.h"
@@ -23,17 +22,6 @@ void MainWindow::createLayerControl(QWidget *parent)
         section->contextButton()->setVisible(true);
         section->setContextMenu(layerControl->contextMenu());
     }
-}
-
-void MainWindow::createFrameEditor(int y)
-{
-    frameEditor = new SketchFrameEditor(groupShape);
-    frameEditor->setObjectName(QStringLiteral("frameEditor"));
-    frameEditor->setGeometry(0, y, 78, 16);
-    // Its popup's left edge under the section's left edge.
-    frameEditor->setPopupRect(QRect(QPoint(-67, 0), QPoint(120, 194)));
-    frameEditor->hide();
-    connect(frameEditor, SIGNAL(shapeFrameChanged(int)), this, SLOT(changeShapeFrame(int)));
 }
 
 void MainWindow::createFramePopupWindow()

@@ -3,17 +3,15 @@
 // remembering the choice.
 #include "app/mainwindow.h"
 
-#include "app/sketchframeeditor.h"
+#include "app/designpanel.h"
 #include "app/sketchframepopupwindow.h"
 #include "app/sketchlayercontrol.h"
+#include "app/toolpalette.h"
 #include "app/usersettings.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterialbox.h"
-#include "skin/controls/skinbrushcontrol.h"
-#include "skin/windows/skingroupbox.h"
 #include "skin/windows/skintabcontrol.h"
 #include "skin/windows/skintheme.h"
-#include "skin/windows/skintoolbox.h"
 
 #include <QAction>
 #include <QIcon>
@@ -72,11 +70,11 @@ void MainWindow::createThemeButton()
     btnThemeOlive->setObjectName(QStringLiteral("btnThemeOlive"));
     btnThemeBlack->setChecked(true);
 
-    connect(themeButton, SIGNAL(clicked()), this, SLOT(btnThemeClicked()));
-    connect(btnThemeBlack, SIGNAL(clicked()), this, SLOT(btnThemeBlackClicked()));
-    connect(btnThemeGray, SIGNAL(clicked()), this, SLOT(btnThemeGrayClicked()));
-    connect(btnThemeBlue, SIGNAL(clicked()), this, SLOT(btnThemeBlueClicked()));
-    connect(btnThemeOlive, SIGNAL(clicked()), this, SLOT(btnThemeOliveClicked()));
+    connect(themeButton, &QPushButton::clicked, this, &MainWindow::btnThemeClicked);
+    connect(btnThemeBlack, &QPushButton::clicked, this, &MainWindow::btnThemeBlackClicked);
+    connect(btnThemeGray, &QPushButton::clicked, this, &MainWindow::btnThemeGrayClicked);
+    connect(btnThemeBlue, &QPushButton::clicked, this, &MainWindow::btnThemeBlueClicked);
+    connect(btnThemeOlive, &QPushButton::clicked, this, &MainWindow::btnThemeOliveClicked);
 }
 
 QPushButton *MainWindow::themeButtonOf(SkinThemeStyle style) const
@@ -160,17 +158,8 @@ void MainWindow::useThemeStyle()
                 tintIcon(action);
         }
     }
-    if (toolBox) {
-        // The first tool, Select, keeps the colours of its arrow.
-        bool first = true;
-        for (QPushButton *button : toolBox->buttons()) {
-            if (button->icon().isNull())
-                continue;
-            if (!first)
-                tintIcon(button);
-            first = false;
-        }
-    }
+    if (toolBox)
+        toolBox->tintIcons();
     tintIcon(toolActionFrame);
     if (framePopupWindow)
         framePopupWindow->useThemeStyle();
@@ -178,18 +167,11 @@ void MainWindow::useThemeStyle()
         materialBox->useThemeStyle();
     if (layerControl)
         layerControl->useThemeStyle();
-    for (SkinGroupBox *group : {groupFill, groupShape, groupFont, groupLayers}) {
-        if (group)
-            group->updateButtonIcons();
-    }
     if (tabControl)
         tabControl->updateButtonIcons();
-    if (fillBrushControl)
-        fillBrushControl->updateButtonIcons();
-    if (frameEditor)
-        frameEditor->useThemeStyle();
-    if (toolPanel)
-        tintPanelIcons();
+    // The panels built so far restyle their own.
+    if (designPanel)
+        designPanel->useThemeStyle();
 }
 
 void MainWindow::showOptions()

@@ -33,16 +33,9 @@ SketchFramePopupWindow::SketchFramePopupWindow(QWidget *parentWidget)
 
     m_grid = new SkinGridView(m_popupWindow);
     m_grid->setObjectName(QStringLiteral("frameGrid"));
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setColumnResizeMode(1);
-    m_grid->setSelectionMode(SkinGridSelectCells);
-    m_grid->setSelectionStyle(1);
-    m_grid->setRightClickSelects(true);
-    m_grid->setMultiSelection(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setRowHeaderVisible(false);
+    m_grid->setUpAsCardGrid();
+    m_grid->setColumnResizeMode(SkinGridColumnsShareRoom);
     m_grid->setHorizontalScrollBarEnabled(false);
-    m_grid->verticalScrollBar()->setPageStep(1);
     m_grid->setDragEnabled(true);
     m_grid->setDropEnabled(false);
     m_grid->setEditOnDoubleClick(false);

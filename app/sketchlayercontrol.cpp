@@ -40,19 +40,12 @@ SketchLayerControl::SketchLayerControl(QWidget *parent)
     setMouseTracking(true);
     m_grid = new SkinGridView(this);
     m_grid->setObjectName(QStringLiteral("layerGrid"));
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setRowHeaderVisible(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setSelectionMode(SkinGridSelectRows);
-    m_grid->setMultiSelection(false);
-    m_grid->setHorizontalScrollBarEnabled(false);
+    m_grid->setUpAsListGrid();
     m_grid->setDefaultRowHeight(IconColumnWidth);
-    m_grid->setSelectionStyle(2);
     m_thumbnails = new SketchLayerThumbnails(m_grid);
     m_grid->setItemDelegate(new SketchLayerGridItemDelegate(m_thumbnails));
     m_grid->setDragEnabled(true);
     m_grid->setDropEnabled(true);
-    m_grid->setRightClickSelects(true);
     for (int column = 0; column < 4; ++column)
         m_grid->addColumn(QString(), 80, Qt::AlignLeft | Qt::AlignVCenter);
 

@@ -2,6 +2,7 @@
 
 #include "model/sketchgroup.h"
 #include "model/sketchshape.h"
+#include "model/sketchtextalign.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -49,20 +50,6 @@ bool showsText(const SketchShape *shape)
     return !shape->text().isEmpty() && shape->pointCount() >= 2 && (shape->isClosed() || shape->isGroup());
 }
 
-int alignmentFlags(int align)
-{
-    switch (align) {
-    case 0:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case 1:
-        return Qt::AlignCenter;
-    case 2:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    default:
-        return Qt::AlignLeft | Qt::AlignTop;
-    }
-}
-
 // No laid-out line or column of the text can leave this rectangle: every
 // character could start a line of its own, and a word may be wider than the
 // box. The text box lies within the outline's bounds (a bubble's box has
@@ -79,9 +66,9 @@ QRectF textArea(const SketchShape *shape, const QFontMetricsF &metrics)
 {
     const QRectF box = shape->textRect();
     // Vertical columns are not laid out by Qt; the rough bound has to do.
-    if (shape->align() == 3)
+    if (shape->align() == SketchTextAlignVertical)
         return roughTextArea(shape, metrics);
-    const QRectF laidOut = metrics.boundingRect(box, alignmentFlags(shape->align()) | Qt::TextWordWrap,
+    const QRectF laidOut = metrics.boundingRect(box, int(sketchTextAlignment(shape->align())) | Qt::TextWordWrap,
                                                 shape->text());
     // The painter may hint the glyphs differently at the view's scale.
     const qreal slack = 0.25 * metrics.height() + 0.05 * qMax(laidOut.width(), laidOut.height());
@@ -125,7 +112,7 @@ bool onGuiThread()
 QRectF laidOutTextArea(const SketchShape *shape)
 {
     // Vertical columns are not laid out at all.
-    if (!onGuiThread() || shape->align() == 3)
+    if (!onGuiThread() || shape->align() == SketchTextAlignVertical)
         return textArea(shape, QFontMetricsF(shape->font()));
     QHash<const SketchShape *, LaidOutText> &texts = *laidOutTexts();
     const QRectF box = shape->textRect();

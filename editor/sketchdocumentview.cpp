@@ -56,11 +56,6 @@ constexpr int kLivePaintLimit = 150;
 constexpr int kMinimumEditorWidth = 150;
 constexpr int kMinimumEditorHeight = 80;
 
-QPointF roundedPos(const QPointF &pos)
-{
-    return QPointF(qRound(pos.x()), qRound(pos.y()));
-}
-
 } // namespace
 
 SketchDocumentView::SketchDocumentView(QWidget *parent)

@@ -3,6 +3,7 @@
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 
@@ -11,15 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextOption>
-
-namespace {
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
-
-} // namespace
 
 SketchTool::SketchTool(SketchView *view)
     : QObject(view),
@@ -53,7 +45,7 @@ void SketchTool::reset()
 
 void SketchTool::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     m_pressPos = pos;
     m_currentPos = pos;
     if (event->button() == Qt::LeftButton)
@@ -62,7 +54,7 @@ void SketchTool::mousePressEvent(QMouseEvent *event)
 
 bool SketchTool::mouseMoveEvent(QMouseEvent *event)
 {
-    m_currentPos = roundedPos(event);
+    m_currentPos = roundedPos(event->localPos());
     if (event->buttons() == Qt::LeftButton)
         m_dragPos = m_currentPos;
     return false;

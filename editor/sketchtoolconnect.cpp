@@ -6,6 +6,7 @@
 #include "commands/sketchcommandremove.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
@@ -17,11 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
 
 bool isEnd(const SketchShape *shape, int index)
 {
@@ -72,7 +68,7 @@ void SketchToolConnect::mousePressEvent(QMouseEvent *event)
 bool SketchToolConnect::mouseMoveEvent(QMouseEvent *event)
 {
     SketchTool::mouseMoveEvent(event);
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     QPointer<SketchShape> shape;
     int index = -1;
     if (!m_dragging) {

@@ -3,20 +3,12 @@
 #include "commands/sketchcommandadd.h"
 #include "commands/sketchcommandmanager.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
 #include <QMouseEvent>
-
-namespace {
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
-
-} // namespace
 
 SketchToolCreateShape::SketchToolCreateShape(SketchView *view)
     : SketchTool(view)
@@ -41,7 +33,7 @@ void SketchToolCreateShape::mousePressEvent(QMouseEvent *event)
     auto *shape = new SketchShape(view->currentLayer());
     shape->setClosed(true);
     shape->setFill(SkinBrush::whiteBrush());
-    setUpShape(shape, shape->mapFromView(roundedPos(event)));
+    setUpShape(shape, shape->mapFromView(roundedPos(event->localPos())));
     shape->setSelected(true);
     m_newShape = shape;
     m_addCommand = new SketchCommandAdd(view, shape);
@@ -53,7 +45,7 @@ bool SketchToolCreateShape::mouseMoveEvent(QMouseEvent *event)
     SketchTool::mouseMoveEvent(event);
     if (!m_newShape)
         return false;
-    layOut(m_newShape, m_newShape->mapFromView(roundedPos(event)), event->modifiers());
+    layOut(m_newShape, m_newShape->mapFromView(roundedPos(event->localPos())), event->modifiers());
     m_newShape->invalidateOutline();
     return true;
 }
@@ -63,7 +55,7 @@ void SketchToolCreateShape::mouseReleaseEvent(QMouseEvent *event)
     SketchTool::mouseReleaseEvent(event);
     if (!m_newShape)
         return;
-    const QPointF q = m_newShape->mapFromView(roundedPos(event));
+    const QPointF q = m_newShape->mapFromView(roundedPos(event->localPos()));
     // Released on the anchor's handle: click mode goes on.
     if (m_newShape->hitTest(float(q.x()), float(q.y())) == SketchHandleFirstPoint)
         return;

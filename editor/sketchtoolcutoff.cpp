@@ -4,6 +4,7 @@
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandremove.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
@@ -17,11 +18,6 @@ namespace {
 
 // Screen half size of the cross.
 constexpr float kCrossHalfSize = 3.0f;
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
 
 bool isInItsLayer(const SketchShape *shape)
 {
@@ -49,7 +45,7 @@ bool SketchToolCutoff::mouseMoveEvent(QMouseEvent *event)
         return false;
     const int previousCode = m_hoverCode;
     m_hoverCode = SketchHandleNone;
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     m_hoverShape = view->shapeAt(float(pos.x()), float(pos.y()));
     SketchShape *shape = m_hoverShape;
     if (shape && !shape->hasEditablePoints())
@@ -71,7 +67,7 @@ void SketchToolCutoff::mousePressEvent(QMouseEvent *event)
     if (!view)
         return;
     view->clearSelection();
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     m_pressedShape = view->shapeAt(float(pos.x()), float(pos.y()));
     SketchShape *shape = m_pressedShape;
     if (!shape)
@@ -90,7 +86,7 @@ void SketchToolCutoff::mouseReleaseEvent(QMouseEvent *event)
     SketchShape *shape = m_pressedShape;
     if (!view || !shape)
         return;
-    const QPointF p = shape->mapFromView(roundedPos(event));
+    const QPointF p = shape->mapFromView(roundedPos(event->localPos()));
     const int code = shape->hitTest(float(p.x()), float(p.y()));
     if (code > SketchHandleInside)
         cutPoint(shape, code);

@@ -3,6 +3,7 @@
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
 
@@ -15,11 +16,6 @@ namespace {
 // Screen half sizes of the hover markers.
 constexpr float kPointMarkerHalfSize = 5.5f;
 constexpr float kSegmentMarkerHalfSize = 3.0f;
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
 
 int hitCode(SketchShape *shape, const QPointF &viewPos)
 {
@@ -63,7 +59,7 @@ void SketchToolPoint::mousePressEvent(QMouseEvent *event)
     m_draggedPoint = nullptr;
     view->clearSelection();
 
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     m_pressedShape = view->shapeAt(float(pos.x()), float(pos.y()));
     SketchShape *shape = m_pressedShape;
     if (!shape)
@@ -99,7 +95,7 @@ bool SketchToolPoint::mouseMoveEvent(QMouseEvent *event)
     SketchDocumentView *view = documentView();
     if (!view)
         return false;
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     const int previousCode = m_hoverCode;
     m_hoverShape = view->shapeAt(float(pos.x()), float(pos.y()));
     m_hoverCode = hitCode(m_hoverShape, pos);
@@ -130,7 +126,7 @@ void SketchToolPoint::mouseReleaseEvent(QMouseEvent *event)
         return;
     SketchShape *shape = m_pressedShape;
     if (shape && shape->hasEditablePoints()) {
-        const bool moved = gesture().hasChanged() || differs(roundedPos(event), pressPos());
+        const bool moved = gesture().hasChanged() || differs(roundedPos(event->localPos()), pressPos());
         if (gesture().isOpen() && moved) {
             gesture().push(QStringLiteral("moveSelection"));
             shape->updateBlurImage();

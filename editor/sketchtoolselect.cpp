@@ -2,6 +2,7 @@
 
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/geometry.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
@@ -23,11 +24,6 @@ const QColor kBandOutline(49, 106, 197);
 constexpr float kMeetHalfSize = 3.0f;
 // How far the ring round a closing end reaches on screen, its pen included.
 constexpr int kRingReach = 10;
-
-QPoint roundedPos(const QMouseEvent *event)
-{
-    return QPoint(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
 
 bool isUsable(const SketchLayer *layer)
 {
@@ -119,7 +115,7 @@ void SketchToolSelect::mousePressEvent(QMouseEvent *event)
 void SketchToolSelect::selectAt(QMouseEvent *event)
 {
     SketchDocumentView *view = documentView();
-    const QPoint pos = roundedPos(event);
+    const QPoint pos = roundedPos(event->localPos()).toPoint();
     SketchShape *hit = view->shapeAt(float(pos.x()), float(pos.y()));
     const bool usableHit = hit && isUsable(hit->layer());
 
@@ -162,7 +158,7 @@ bool SketchToolSelect::mouseMoveEvent(QMouseEvent *event)
         return false;
     stopTooltip();
     if (m_dragging && event->modifiers() != Qt::ControlModifier) {
-        const QPoint pos = roundedPos(event);
+        const QPoint pos = roundedPos(event->localPos()).toPoint();
         const float dx = float(pos.x() - currentPos().x());
         const float dy = float(pos.y() - currentPos().y());
         if (dx != 0.0f || dy != 0.0f)
@@ -262,7 +258,7 @@ void SketchToolSelect::mouseDoubleClickEvent(QMouseEvent *event)
     SketchDocumentView *view = documentView();
     if (!view)
         return;
-    const QPoint pos = roundedPos(event);
+    const QPoint pos = roundedPos(event->localPos()).toPoint();
     if (view->selectedUnlockedShapeCount() == 1) {
         const QList<SketchShape *> editable = view->editableSelectedShapes();
         if (!editable.isEmpty() && editable.first()->isGroup()) {

@@ -4,6 +4,7 @@
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/sketchslice.h"
 
@@ -63,11 +64,6 @@ int clampedInt(qint64 value)
     return int(qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
 }
 
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
-
 } // namespace
 
 SketchToolSlice::SketchToolSlice(SketchView *view)
@@ -96,7 +92,7 @@ void SketchToolSlice::mousePressEvent(QMouseEvent *event)
     SketchDocumentView *view = documentView();
     if (!view || event->button() != Qt::LeftButton)
         return;
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
 
     if (m_handle < 0) {
         SketchSlice *hit = selectSliceAt(pos);
@@ -149,7 +145,7 @@ bool SketchToolSlice::mouseMoveEvent(QMouseEvent *event)
     if (event->buttons() == Qt::NoButton) {
         m_currentSlice = nullptr;
         m_handle = -1;
-        const QPoint paperPoint = documentPoint(roundedPos(event));
+        const QPoint paperPoint = documentPoint(roundedPos(event->localPos()));
         // The first selected slice with a handle under the pointer becomes
         // current, and the search ends there: looking on would reset the
         // handle while the slice stays current, and a press would then move
@@ -173,7 +169,7 @@ bool SketchToolSlice::mouseMoveEvent(QMouseEvent *event)
         return true;
     if (m_currentSlice && !m_currentSlice->isSelected())
         m_currentSlice->setSelected(true);
-    const QPointF p = view->mapToDocument(roundedPos(event));
+    const QPointF p = view->mapToDocument(roundedPos(event->localPos()));
     const QPointF q = view->mapToDocument(previousDrag);
     moveHandle(int(std::trunc(p.x() - q.x())), int(std::trunc(p.y() - q.y())));
     return true;
@@ -201,7 +197,7 @@ void SketchToolSlice::mouseReleaseEvent(QMouseEvent *event)
     }
 
     view->document()->updateSliceGrid();
-    QPointF at = roundedPos(event);
+    QPointF at = roundedPos(event->localPos());
     if (placed)
         at -= QPointF(3, 3);
     selectSliceAt(at);

@@ -1,6 +1,5 @@
 #include "materials/materialcataloguerequest.h"
 
-#include "app/usersettings.h"
 #include "model/httphelpers.h"
 #include "model/sketchglobals.h"
 #include "skin/windows/skinmessagebox.h"
@@ -17,9 +16,9 @@ int requestTimeoutMs = httpDefaultTimeoutMs;
 
 using QueryItems = QList<QPair<QString, QString>>;
 
-QueryItems commonQuery()
+QueryItems commonQuery(const QString &userId)
 {
-    return {{QStringLiteral("UserId"), UserSettings::instance().userId()},
+    return {{QStringLiteral("UserId"), userId},
             {QStringLiteral("Version"), SketchGlobals::version},
             {QStringLiteral("LangName"), SketchGlobals::language}};
 }
@@ -48,14 +47,14 @@ QString withQuery(const QString &address, const QueryItems &items)
 
 } // namespace
 
-QString MaterialCatalogueRequest::listUrl()
+QString MaterialCatalogueRequest::listUrl(const QString &userId)
 {
-    return withQuery(SketchGlobals::materialListUrl, commonQuery());
+    return withQuery(SketchGlobals::materialListUrl, commonQuery(userId));
 }
 
-QString MaterialCatalogueRequest::materialUrl(const QString &materialFileName)
+QString MaterialCatalogueRequest::materialUrl(const QString &userId, const QString &materialFileName)
 {
-    QueryItems items = commonQuery();
+    QueryItems items = commonQuery(userId);
     items.append({QStringLiteral("MaterialFileName"), materialFileName});
     return withQuery(SketchGlobals::materialGetUrl, items);
 }

@@ -14,7 +14,8 @@ class QWidget;
 // SketchGlobals::materialGetUrl). The query is built in one pass, each value
 // percent-encoded as UTF-8 (all but the unreserved characters), so a name such as "Cats & Dogs#1" reaches the
 // service as it is and nothing in the service address is ever taken for a
-// placeholder. The user id is read from the user settings each time.
+// placeholder. The user id is the caller's (the user settings' own, handed
+// down by the main window); this layer reads no settings.
 //
 // Both block their caller in the HTTP helper's local event loop until the
 // reply is in, fails, or the time-out passes; every failure gives an empty
@@ -24,8 +25,8 @@ class MaterialCatalogueRequest
 public:
     MaterialCatalogueRequest() = delete;
 
-    static QString listUrl();
-    static QString materialUrl(const QString &materialFileName);
+    static QString listUrl(const QString &userId);
+    static QString materialUrl(const QString &userId, const QString &materialFileName);
 
     // The body of a GET of the address; empty on any failure, a body larger
     // than maxReplySize included.

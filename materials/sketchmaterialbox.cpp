@@ -23,7 +23,6 @@
 #include <QImage>
 #include <QLayout>
 #include <QPointer>
-#include <QScrollBar>
 #include <QSet>
 #include <QToolBox>
 #include <QToolButton>
@@ -117,16 +116,9 @@ void SketchMaterialBox::buildMenus()
 SkinGridView *SketchMaterialBox::createPage()
 {
     auto *grid = new SkinGridView(m_toolBox);
-    grid->setCursor(Qt::ArrowCursor);
-    grid->setColumnResizeMode(1);
-    grid->setSelectionMode(SkinGridSelectCells);
-    grid->setSelectionStyle(1);
-    grid->setRightClickSelects(true);
-    grid->setMultiSelection(false);
-    grid->setColumnHeaderVisible(false);
-    grid->setRowHeaderVisible(false);
+    grid->setUpAsCardGrid();
+    grid->setColumnResizeMode(SkinGridColumnsShareRoom);
     grid->setHorizontalScrollBarEnabled(false);
-    grid->verticalScrollBar()->setPageStep(1);
     grid->setDragEnabled(true);
     grid->setDropEnabled(true);
     grid->setItemDelegate(new SketchMaterialGridItemDelegate);

@@ -14,9 +14,9 @@
 
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScrollBar>
 
-SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName)
+SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &materialFileName,
+                                           const QString &userId)
     : SkinDialog(parent)
     , m_materialFile(new SketchMaterialFile(materialFileName))
 {
@@ -25,7 +25,7 @@ SketchMaterialDialog::SketchMaterialDialog(QWidget *parent, const QString &mater
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(400, 450);
 
-    downloadMaterialFile();
+    downloadMaterialFile(userId);
     setWindowTitle(QStringLiteral("%1(%2)").arg(m_materialFile->name(), QString::number(m_materialFile->materials().size())));
     createDownloadButton();
     createGrid();
@@ -50,17 +50,10 @@ void SketchMaterialDialog::createDownloadButton()
 void SketchMaterialDialog::createGrid()
 {
     m_grid = new SkinGridView(centralWidget());
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setSelectionMode(0);
-    m_grid->setSelectionStyle(1);
-    m_grid->setColumnResizeMode(1);
+    m_grid->setUpAsCardGrid();
+    m_grid->setColumnResizeMode(SkinGridColumnsShareRoom);
     m_grid->setEditOnDoubleClick(false);
-    m_grid->setRightClickSelects(true);
-    m_grid->setMultiSelection(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setRowHeaderVisible(false);
     m_grid->setHorizontalScrollBarEnabled(false);
-    m_grid->verticalScrollBar()->setPageStep(1);
     m_grid->setDragEnabled(false);
     m_grid->setDropEnabled(false);
     m_grid->setGridLineColor(skinBorderColor);
@@ -72,7 +65,7 @@ void SketchMaterialDialog::createGrid()
     m_grid->setItemCount(0);
 }
 
-void SketchMaterialDialog::downloadMaterialFile()
+void SketchMaterialDialog::downloadMaterialFile(const QString &userId)
 {
     if (!m_materialFile)
         return;
@@ -81,7 +74,7 @@ void SketchMaterialDialog::downloadMaterialFile()
         m_materialFile->parse(SketchGlobals::materialCache.value(key));
         return;
     }
-    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(key));
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::materialUrl(userId, key));
     if (text.isEmpty())
         return;
     if (MaterialCatalogueRequest::reportErrorText(this, text))

@@ -20,7 +20,7 @@ class SkinGridView;
 //
 // The constructor fills the file before it builds any widget: from
 // SketchGlobals::materialCache when it holds the name asked for, else from
-// the service (MaterialCatalogueRequest: it blocks in a local event loop
+// the service, for the user of the id it is given (MaterialCatalogueRequest: it blocks in a local event loop
 // until the reply is in, fails or times out). The reply is used as it came
 // (not trimmed): nothing shows an empty dialog; 1 to 10 characters are the
 // service's error text, shown as plain text in an "Error" box; anything
@@ -38,7 +38,7 @@ class SketchMaterialDialog : public SkinDialog
     Q_OBJECT
 
 public:
-    SketchMaterialDialog(QWidget *parent, const QString &materialFileName);
+    SketchMaterialDialog(QWidget *parent, const QString &materialFileName, const QString &userId = QString());
     ~SketchMaterialDialog() override;
 
     // Where "Download" imports; without one it only closes the dialog.
@@ -60,7 +60,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void downloadMaterialFile();
+    void downloadMaterialFile(const QString &userId);
     void readReply(const QString &key, const QString &text);
     void createDownloadButton();
     void createGrid();

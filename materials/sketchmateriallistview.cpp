@@ -12,9 +12,8 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
-#include <QScrollBar>
 
-SketchMaterialListView::SketchMaterialListView(QWidget *parent)
+SketchMaterialListView::SketchMaterialListView(QWidget *parent, const QString &userId)
     : SketchView(parent)
     , m_grid(new SkinGridView(this))
 {
@@ -22,7 +21,7 @@ SketchMaterialListView::SketchMaterialListView(QWidget *parent)
     connect(m_grid, SIGNAL(hoverCellChanged(SkinGridCell*,SkinGridCell*)), this,
             SLOT(gridHoverCellChanged(SkinGridCell*,SkinGridCell*)));
     connect(m_grid, SIGNAL(cellClicked(SkinGridCell*)), this, SLOT(gridCellClicked(SkinGridCell*)));
-    loadMaterialList();
+    loadMaterialList(userId);
 }
 
 SketchMaterialListView::~SketchMaterialListView()
@@ -32,15 +31,8 @@ SketchMaterialListView::~SketchMaterialListView()
 
 void SketchMaterialListView::configureGrid()
 {
-    m_grid->setCursor(Qt::ArrowCursor);
-    m_grid->setSelectionMode(0);
-    m_grid->setSelectionStyle(1);
+    m_grid->setUpAsCardGrid();
     m_grid->setEditOnDoubleClick(false);
-    m_grid->setRightClickSelects(true);
-    m_grid->setMultiSelection(false);
-    m_grid->setColumnHeaderVisible(false);
-    m_grid->setRowHeaderVisible(false);
-    m_grid->verticalScrollBar()->setPageStep(1);
     m_grid->setDragEnabled(false);
     m_grid->setDropEnabled(false);
     m_grid->setGridLineColor(skinBorderColor);
@@ -96,9 +88,9 @@ void SketchMaterialListView::resizeEvent(QResizeEvent *event)
     m_grid->updateLayout(false);
 }
 
-void SketchMaterialListView::loadMaterialList()
+void SketchMaterialListView::loadMaterialList(const QString &userId)
 {
-    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl(),
+    const QString text = MaterialCatalogueRequest::getText(MaterialCatalogueRequest::listUrl(userId),
                                                            MaterialCatalogueList::maxReplySize)
                              .trimmed();
     if (text.isEmpty())

@@ -16,7 +16,8 @@ class SkinGridView;
 // each with a preview, the file's name and its price ("free", "¥2.5",
 // "$10"). A click on a card emits materialClicked() with its file.
 //
-// The constructor asks the service for the list and returns only when the
+// The constructor asks the service for the list, for the user of the id it
+// is given, and returns only when the
 // request has been answered, has failed or has timed out
 // (MaterialCatalogueRequest); it waits in a local event loop, so other slots
 // run meanwhile and the caller keeps the view out of reach until it returns.
@@ -42,7 +43,7 @@ class SketchMaterialListView : public SketchView
     Q_OBJECT
 
 public:
-    explicit SketchMaterialListView(QWidget *parent = nullptr);
+    explicit SketchMaterialListView(QWidget *parent = nullptr, const QString &userId = QString());
     ~SketchMaterialListView() override;
 
     QString caption() const override;
@@ -71,7 +72,7 @@ protected:
 
 private:
     void configureGrid();
-    void loadMaterialList();
+    void loadMaterialList(const QString &userId);
     void addMaterialFile(SketchMaterialFile *file);
 
     SkinGridView *m_grid = nullptr;

@@ -62,3 +62,8 @@ QRect coveringPixelRect(const QRectF &rect)
     const qreal bottom = bounded(std::ceil(rect.bottom()), MaxPixelCoordinate);
     return QRect(QPoint(int(left), int(top)), QPoint(int(right) - 1, int(bottom) - 1));
 }
+
+QPointF roundedPos(const QPointF &pos)
+{
+    return QPointF(roundedPixel(pos.x()), roundedPixel(pos.y()));
+}

@@ -43,3 +43,6 @@ QRect pixelRect(const QRectF &rect);
 // QRectF::toAlignedRect, its edges first brought into +-MaxPixelCoordinate;
 // empty for an empty rectangle.
 QRect coveringPixelRect(const QRectF &rect);
+// A position (of the mouse, say) on the nearest whole pixel, both
+// coordinates rounded as roundedPixel.
+QPointF roundedPos(const QPointF &pos);

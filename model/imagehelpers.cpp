@@ -1,11 +1,11 @@
 #include "model/imagehelpers.h"
 
-#include "skin/windows/skintheme.h"
-
 #include <QColor>
 #include <QPainter>
 
 namespace {
+
+QColor shadowSurround;
 
 QString hexByte(int value)
 {
@@ -28,11 +28,21 @@ void drawDropShadow(QPainter *painter, QRect rect, int size)
     if (!painter || size < 1)
         return;
     // The shadow is the colour around the paper, darkened, so it suits every theme.
-    const QColor shadow = skinDocumentViewColor.darker(140);
+    const QColor shadow = shadowSurround.darker(140);
     const QRect rightStrip(QPoint(rect.right(), rect.top() + size),
                            QPoint(rect.right() + size - 1, rect.bottom() + size - 1));
     const QRect bottomStrip(QPoint(rect.left() + size, rect.bottom()),
                             QPoint(rect.right() + size - 1, rect.bottom() + size - 1));
     painter->fillRect(rightStrip, shadow);
     painter->fillRect(bottomStrip, shadow);
+}
+
+QColor dropShadowSurroundColor()
+{
+    return shadowSurround;
+}
+
+void setDropShadowSurroundColor(const QColor &color)
+{
+    shadowSurround = color;
 }

@@ -651,7 +651,7 @@ void SketchShape::writeStyleXml(QDomElement &element)
     // The colour is written without its alpha, so it is compared by name.
     if (m_fontColor.name() != QColor(Qt::black).name())
         writeXmlColorAttribute(element, QStringLiteral("FontColor"), m_fontColor);
-    if (m_align != 1)
+    if (m_align != SketchTextAlignCenter)
         writeXmlIntAttribute(element, QStringLiteral("Align"), m_align);
     if (m_opacity < 1.0f && xmlRoundedFloat(m_opacity) < 1.0f)
         writeXmlFloatAttribute(element, QStringLiteral("Opacity"), m_opacity);
@@ -675,7 +675,7 @@ void SketchShape::readStyleXml(const QDomElement &element)
 
     setFont(readXmlFontAttribute(element, QStringLiteral("Font"), *SketchGlobals::defaultFont()));
     setFontColor(readXmlColorAttribute(element, QStringLiteral("FontColor"), QColor(Qt::black)));
-    m_align = readXmlIntAttribute(element, QStringLiteral("Align"), 1);
+    m_align = readXmlIntAttribute(element, QStringLiteral("Align"), SketchTextAlignCenter);
     // After the fill and the stroke, so that the shape's opacity wins over
     // whatever opacity their elements carried.
     setOpacity(readXmlFloatAttribute(element, QStringLiteral("Opacity"), 1.0f));

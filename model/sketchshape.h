@@ -2,6 +2,7 @@
 #define SKETCHSHAPE_H
 
 #include "model/sketchstroke.h"
+#include "model/sketchtextalign.h"
 #include "model/skinbrush.h"
 
 #include <QColor>
@@ -163,7 +164,7 @@ public:
     virtual void setFont(const QFont &font);
     const QColor &fontColor() const { return m_fontColor; }
     virtual void setFontColor(const QColor &color);
-    // 0 left, 1 centred, 2 right, 3 vertical columns.
+    // A SketchTextAlign code, or any other value as stored.
     int align() const { return m_align; }
     void setAlign(int align);
 
@@ -457,7 +458,7 @@ private:
     QString m_text;
     QFont m_font;
     QColor m_fontColor = Qt::black;
-    int m_align = 1;
+    int m_align = SketchTextAlignCenter;
     float m_opacity = 1.0f;
     int m_activeHandle = SketchHandleNone;
     float m_rotateAngle = 0.0f;

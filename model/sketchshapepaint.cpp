@@ -6,6 +6,7 @@
 #include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/sketchpoint.h"
+#include "model/sketchtextalign.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -145,25 +146,10 @@ void SketchShape::paintText(QPainter *painter, QRectF rect, const QString &text)
     const QPen oldPen = painter->pen();
     painter->setFont(m_font);
     painter->setPen(QPen(m_fontColor));
-    if (m_align == 3) {
+    if (m_align == SketchTextAlignVertical)
         paintVerticalText(painter, rect, text);
-    } else {
-        QTextOption option;
-        switch (m_align) {
-        case 0:
-            option.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            break;
-        case 1:
-            option.setAlignment(Qt::AlignCenter);
-            break;
-        case 2:
-            option.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        default:
-            break;
-        }
-        painter->drawText(rect, text, option);
-    }
+    else
+        painter->drawText(rect, text, QTextOption(sketchTextAlignment(m_align)));
     painter->setFont(oldFont);
     painter->setPen(oldPen);
 }

@@ -1,5 +1,6 @@
 #include "skin/controls/skinbrushpreview.h"
 
+#include "model/coordinates.h"
 #include "model/geometry.h"
 #include "skin/windows/skinpainting.h"
 #include "skin/windows/skintheme.h"
@@ -10,15 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-QPointF roundedPos(const QMouseEvent *event)
-{
-    return QPointF(qRound(event->localPos().x()), qRound(event->localPos().y()));
-}
-
-} // namespace
 
 SkinBrushPreview::SkinBrushPreview(QWidget *parent)
     : QWidget(parent)
@@ -90,7 +82,7 @@ bool SkinBrushPreview::awayFromPress(const QPointF &point) const
 
 void SkinBrushPreview::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     m_pressed = event->button() == Qt::LeftButton;
     m_pressPos = pos;
     m_handle = NoHandle;
@@ -115,7 +107,7 @@ void SkinBrushPreview::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_pressed)
         return;
-    const QPointF pos = roundedPos(event);
+    const QPointF pos = roundedPos(event->localPos());
     moveHandleTo(pos);
     update();
     if (awayFromPress(pos))
@@ -126,7 +118,7 @@ void SkinBrushPreview::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_pressed) {
         m_pressed = false;
-        if (m_handle != NoHandle && awayFromPress(roundedPos(event)))
+        if (m_handle != NoHandle && awayFromPress(roundedPos(event->localPos())))
             onSelectedBrushChanged(m_brush);
     }
     m_handle = NoHandle;

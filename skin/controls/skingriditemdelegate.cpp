@@ -99,7 +99,7 @@ void SkinGridItemDelegate::paint(QPainter *painter, SkinGridView *view)
         if (view->isColumnHeaderVisible() && view->columnCount() > 0)
             paintCell(painter, view, -1, -1);
     }
-    if (view->selectionStyle() != 1)
+    if (view->selectionStyle() != SkinGridSelectionFilled)
         paintSelection(painter, view);
 
     const QRect corner = view->scrollBarCornerRect();
@@ -155,7 +155,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
     }
     if (row == -1) {
         const SkinGridColumn *gridColumn = view->columns().at(column);
-        if (view->isColumnHeaderHighlight() && selection->containsColumn(column) && view->selectionMode() == 0)
+        if (view->isColumnHeaderHighlight() && selection->containsColumn(column) && view->selectionMode() == SkinGridSelectCells)
             fillGradient(painter, rect, skinSelectionLightColor, skinSelectionColor);
         else
             fillGradient(painter, rect, skinButtonTopColor, skinButtonBottomColor);
@@ -178,7 +178,7 @@ void SkinGridItemDelegate::paintCell(QPainter *painter, SkinGridView *view, int 
 
     const bool selected = selection->contains(column, row);
     const QRectF inside(x + 1, y + 1, w - 1, h - 1);
-    if (selected && view->selectionStyle() == 1) {
+    if (selected && view->selectionStyle() == SkinGridSelectionFilled) {
         painter->fillRect(inside, view->selectedCellColor());
     } else if (!selected) {
         const QColor background = view->cellBackgroundColor(column, row);
@@ -230,7 +230,7 @@ void SkinGridItemDelegate::paintSelection(QPainter *painter, SkinGridView *view)
     const int firstRow = qMax(view->firstVisibleRow(), 0);
     const int lastRow = view->lastVisibleRow();
 
-    if (view->selectionStyle() == 0) {
+    if (view->selectionStyle() == SkinGridSelectionRange) {
         // An opaque selection colour shows as the rows' strips instead.
         if (view->selectionColor().alpha() != 0)
             return;
@@ -251,16 +251,16 @@ void SkinGridItemDelegate::paintSelection(QPainter *painter, SkinGridView *view)
         painter->restore();
         return;
     }
-    if (view->selectionStyle() != 2)
+    if (view->selectionStyle() != SkinGridSelectionMarked)
         return;
     switch (view->selectionMode()) {
-    case 1:
+    case SkinGridSelectRows:
         for (int row = firstRow; row <= lastRow; ++row) {
             if (selection->containsRow(row))
                 paintSelectionMark(painter, cellRect(view, view->columnCount() - 1, row));
         }
         break;
-    case 2:
+    case SkinGridSelectColumns:
         for (int column = firstColumn; column <= lastColumn; ++column) {
             if (selection->containsColumn(column))
                 paintSelectionMark(painter, cellRect(view, column, 0));
@@ -285,10 +285,10 @@ void SkinGridItemDelegate::paintDropIndicator(QPainter *painter, SkinGridView *v
         return;
     QRect target;
     switch (view->selectionMode()) {
-    case 1:
+    case SkinGridSelectRows:
         target = view->rowRect(row);
         break;
-    case 2:
+    case SkinGridSelectColumns:
         target = view->columnRect(column);
         break;
     default:
@@ -388,9 +388,9 @@ void SkinGridItemDelegate::dropCell(SkinGridView *view, int column, int row, boo
     const bool allowed = isInside(view, column, row) && isInside(view, dragColumn, dragRow)
         && view->isCellDragEnabled(dragColumn, dragRow) && view->isCellDropEnabled(column, row);
     if (allowed) {
-        if (view->selectionMode() == 0)
+        if (view->selectionMode() == SkinGridSelectCells)
             moveCell(view, column, row);
-        else if (view->selectionMode() == 1)
+        else if (view->selectionMode() == SkinGridSelectRows)
             moveRow(view, row);
         if (emitSignals)
             emit view->cellDroped();

@@ -76,6 +76,30 @@ SkinGridView::~SkinGridView()
     delete m_itemDelegate;
 }
 
+void SkinGridView::setUpAsCardGrid()
+{
+    setCursor(Qt::ArrowCursor);
+    setSelectionMode(SkinGridSelectCells);
+    setSelectionStyle(SkinGridSelectionFilled);
+    setRightClickSelects(true);
+    setMultiSelection(false);
+    setColumnHeaderVisible(false);
+    setRowHeaderVisible(false);
+    verticalScrollBar()->setPageStep(1);
+}
+
+void SkinGridView::setUpAsListGrid()
+{
+    setCursor(Qt::ArrowCursor);
+    setSelectionMode(SkinGridSelectRows);
+    setSelectionStyle(SkinGridSelectionMarked);
+    setRightClickSelects(true);
+    setMultiSelection(false);
+    setColumnHeaderVisible(false);
+    setRowHeaderVisible(false);
+    setHorizontalScrollBarEnabled(false);
+}
+
 void SkinGridView::setItemDelegate(SkinGridItemDelegate *delegate)
 {
     if (delegate == m_itemDelegate)

@@ -1,6 +1,8 @@
 #ifndef SKINGRIDVIEW_H
 #define SKINGRIDVIEW_H
 
+#include "skin/controls/skingridselection.h"
+
 #include <QColor>
 #include <QList>
 #include <QPoint>
@@ -20,6 +22,24 @@ class SkinGridItemDelegate;
 class SkinGridMouseEvent;
 class SkinGridRow;
 class SkinGridSelection;
+
+// How the selection is drawn.
+enum SkinGridSelectionStyle : int {
+    // A tinted range with a thick outline (or, with an opaque selection
+    // colour, the selected rows filled with it).
+    SkinGridSelectionRange = 0,
+    // Each selected cell filled with the selected-cell colour.
+    SkinGridSelectionFilled = 1,
+    // A corner mark per selected cell, row or column.
+    SkinGridSelectionMarked = 2
+};
+
+// What the columns do when the grid's width changes.
+enum SkinGridColumnResizeMode : int {
+    SkinGridColumnsKeepWidths = 0,
+    // The room is shared among them.
+    SkinGridColumnsShareRoom = 1
+};
 
 // The grid widget behind every list panel: columns and rows of cells under
 // optional column and row headers, with its own two scroll bars, a
@@ -55,6 +75,21 @@ public:
     // Clears the grid (emitting selectionChanged() once more), then deletes
     // the selection and the delegate it holds.
     ~SkinGridView() override;
+
+    // --- Presets --------------------------------------------------------------
+    // The two kinds of grid that the panels show, each set up in one place;
+    // a panel then adds its delegate, its columns and rows, its drag and drop
+    // and whatever else sets it apart.
+
+    // Cards (the materials panel, the catalogue, a catalogue entry, the
+    // frames popup): one cell chosen at a time, also by a right press, and
+    // filled with the selected-cell colour; no headers; the arrow cursor; the
+    // vertical bar steps one row a page.
+    void setUpAsCardGrid();
+    // A list (the layers panel): one whole row chosen at a time, also by a
+    // right press, and marked in its corner; no headers and no horizontal
+    // bar; the arrow cursor.
+    void setUpAsListGrid();
 
     // --- Columns and rows ---------------------------------------------------
 
@@ -256,10 +291,7 @@ public:
     // cell starts drag and drop instead of stretching a range.
     bool isMultiSelection() const { return m_multiSelection; }
     void setMultiSelection(bool multi) { m_multiSelection = multi; }
-    // 0: a tinted range with a thick outline (or, with an opaque selection
-    // colour, the selected rows filled with it); 1: each selected cell
-    // filled with the selected-cell colour; 2: a corner mark per selected
-    // cell, row or column.
+    // A SkinGridSelectionStyle.
     int selectionStyle() const { return m_selectionStyle; }
     void setSelectionStyle(int style) { m_selectionStyle = style; }
     QColor selectionColor() const { return m_selectionColor; }
@@ -273,7 +305,7 @@ public:
     void setDefaultRowHeight(int height) { m_defaultRowHeight = qMax(height, 0); }
     int defaultColumnWidth() const { return m_defaultColumnWidth; }
     void setDefaultColumnWidth(int width) { m_defaultColumnWidth = qMax(width, 0); }
-    // 0 keeps the columns' widths; 1 shares the room among them.
+    // A SkinGridColumnResizeMode.
     int columnResizeMode() const { return m_columnResizeMode; }
     void setColumnResizeMode(int mode) { m_columnResizeMode = mode; }
     // A disabled bar stays hidden.
@@ -436,15 +468,15 @@ private:
     int m_lastVisibleColumn = -1;
     int m_firstVisibleRow = -1;
     int m_lastVisibleRow = -1;
-    int m_selectionMode = 0;
+    int m_selectionMode = SkinGridSelectCells;
     bool m_multiSelection = true;
-    int m_selectionStyle = 0;
+    int m_selectionStyle = SkinGridSelectionRange;
     QColor m_selectionColor;
     QColor m_selectedCellColor;
     QColor m_defaultRowColor;
     int m_defaultRowHeight = 20;
     int m_defaultColumnWidth = 80;
-    int m_columnResizeMode = 0;
+    int m_columnResizeMode = SkinGridColumnsKeepWidths;
     bool m_horizontalScrollBarEnabled = true;
     bool m_verticalScrollBarEnabled = true;
     bool m_columnHeaderHighlight = true;

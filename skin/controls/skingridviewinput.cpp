@@ -60,9 +60,9 @@ void SkinGridView::selectOnPress(int column, int row, Qt::KeyboardModifiers modi
             selectByMode(column, row, extend);
         return;
     }
-    if (onRowHeader && m_selectionMode == 1)
+    if (onRowHeader && m_selectionMode == SkinGridSelectRows)
         m_selection->selectRow(row, false);
-    else if (onColumnHeader && m_selectionMode == 2)
+    else if (onColumnHeader && m_selectionMode == SkinGridSelectColumns)
         m_selection->selectColumn(column, false);
     else if (onCell)
         selectByMode(column, row, false);

@@ -174,7 +174,7 @@ void SkinGridView::updateCell(int column, int row)
 
 void SkinGridView::shareColumnWidths()
 {
-    if (m_columnResizeMode != 1 || m_columns.isEmpty())
+    if (m_columnResizeMode != SkinGridColumnsShareRoom || m_columns.isEmpty())
         return;
     int available = width();
     if (!m_verticalScrollBar->isHidden())
@@ -351,10 +351,10 @@ void SkinGridView::ensureSelectionVisible()
 void SkinGridView::selectByMode(int column, int row, bool extend)
 {
     switch (m_selectionMode) {
-    case 1:
+    case SkinGridSelectRows:
         m_selection->selectRow(row, extend);
         break;
-    case 2:
+    case SkinGridSelectColumns:
         m_selection->selectColumn(column, extend);
         break;
     default:

@@ -12,7 +12,7 @@
 
 namespace {
 
-SkinImageControl::FileDialogHook &fileDialogHook()
+SkinImageControl::FileDialogHook &installedHook()
 {
     static SkinImageControl::FileDialogHook hook;
     return hook;
@@ -38,7 +38,12 @@ SkinImageControl::SkinImageControl(QWidget *parent)
 
 void SkinImageControl::setFileDialogHook(const FileDialogHook &hook)
 {
-    fileDialogHook() = hook;
+    installedHook() = hook;
+}
+
+SkinImageControl::FileDialogHook SkinImageControl::fileDialogHook()
+{
+    return installedHook();
 }
 
 void SkinImageControl::setSelectedBrush(const SkinBrush &brush)
@@ -50,8 +55,9 @@ QString SkinImageControl::askForFile()
 {
     const QString caption = tr("Images");
     const QString filter = tr("Images(%1)").arg(SketchGlobals::imageFilter);
-    if (fileDialogHook())
-        return fileDialogHook()(this, caption, filter);
+    // A copy: the hook may replace itself while it answers.
+    if (const FileDialogHook hook = installedHook())
+        return hook(this, caption, filter);
     return SkinPlatformDialogs::getOpenFileNames(this, caption, QString(), filter, QFileDialog::ExistingFile).value(0);
 }
 

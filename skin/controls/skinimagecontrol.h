@@ -1,6 +1,7 @@
 #ifndef SKINIMAGECONTROL_H
 #define SKINIMAGECONTROL_H
 
+#include "model/scopedhook.h"
 #include "model/skinbrush.h"
 
 #include <QString>
@@ -47,6 +48,11 @@ public:
 
     // One hook for every image control; an empty hook shows the dialog.
     static void setFileDialogHook(const FileDialogHook &hook);
+    static FileDialogHook fileDialogHook();
+    // Installs a hook for its lifetime and puts the previous one back when
+    // it goes.
+    using ScopedFileDialogHook =
+        ScopedHook<FileDialogHook, &SkinImageControl::fileDialogHook, &SkinImageControl::setFileDialogHook>;
 
 public slots:
     // Takes only the picture of the brush, whatever its type; emits nothing

@@ -26,17 +26,6 @@ struct SkinDialog::Run {
     int result = ResultCancel;
 };
 
-SkinDialog::ScopedAnswerHook::ScopedAnswerHook(const AnswerHook &hook)
-    : m_previous(installedHook())
-{
-    installedHook() = hook;
-}
-
-SkinDialog::ScopedAnswerHook::~ScopedAnswerHook()
-{
-    installedHook() = m_previous;
-}
-
 SkinDialog::SkinDialog(QWidget *parent)
     : SkinWindow(parent)
 {

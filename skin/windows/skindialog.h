@@ -1,6 +1,7 @@
 #ifndef SKINDIALOG_H
 #define SKINDIALOG_H
 
+#include "model/scopedhook.h"
 #include "skin/windows/skinwindow.h"
 
 #include <QList>
@@ -46,20 +47,6 @@ public:
     // Answers a dialog in place of the user; returns its result.
     using AnswerHook = std::function<int(SkinDialog *dialog)>;
 
-    // Installs `hook` for its lifetime and puts the previous hook back when
-    // it goes, so nested answers restore each other.
-    class ScopedAnswerHook
-    {
-    public:
-        explicit ScopedAnswerHook(const AnswerHook &hook);
-        ~ScopedAnswerHook();
-        ScopedAnswerHook(const ScopedAnswerHook &) = delete;
-        ScopedAnswerHook &operator=(const ScopedAnswerHook &) = delete;
-
-    private:
-        AnswerHook m_previous;
-    };
-
     // Caption 18 pixels high, application-modal, hidden, titled "Dialog".
     explicit SkinDialog(QWidget *parent = nullptr);
     ~SkinDialog() override;
@@ -84,6 +71,9 @@ public:
     static void setAnswerHook(const AnswerHook &hook);
     static AnswerHook answerHook();
     static bool hasAnswerHook();
+    // Installs a hook for its lifetime and puts the previous one back when
+    // it goes, so nested answers restore each other.
+    using ScopedAnswerHook = ScopedHook<AnswerHook, &SkinDialog::answerHook, &SkinDialog::setAnswerHook>;
 
 public slots:
     // The theme's sheet with the focus frames.

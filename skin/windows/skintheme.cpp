@@ -2,6 +2,8 @@
 
 #include "skin/windows/skinstylesheet.h"
 
+#include "model/imagehelpers.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -107,6 +109,7 @@ void loadSkinColors(ThemeColumn column)
 {
     for (const ThemeColourRow& row : themeColourTable)
         *row.colour = QColor(row.values[column]);
+    setDropShadowSurroundColor(skinDocumentViewColor);
 }
 
 } // namespace

@@ -58,6 +58,7 @@ private slots:
     void opensNoDialogWithoutTheCatalogue();
     void downloadMoreInThePanelOpensTheCatalogue();
     void downloadImportsIntoThePanel();
+    void bothRequestsCarryTheUsersId();
 
 private:
     SkinTabControl *tabControl() const { return tabs(*m_window); }
@@ -93,6 +94,7 @@ void TestMainWindowCatalogue::cleanup()
 {
     delete m_window;
     m_window = nullptr;
+    m_home.removeSettings();
 }
 
 void TestMainWindowCatalogue::opensTheCatalogueInOneTab()
@@ -282,6 +284,31 @@ void TestMainWindowCatalogue::downloadImportsIntoThePanel()
     QCOMPARE(materialBox()->grids().at(3)->itemCount(), 2);
     QCOMPARE(materialBox()->grids().at(0)->itemCount(), 1);
     QCOMPARE(materialBox()->grids().at(1)->itemCount(), 1);
+}
+
+void TestMainWindowCatalogue::bothRequestsCarryTheUsersId()
+{
+    // The window reads the settings while it is built.
+    const QString userId = QStringLiteral("u 7&x=#");
+    QVERIFY(m_home.writeSettings("[General]\nuserId=" + userId.toUtf8() + "\n"));
+    delete m_window;
+    m_window = new MainWindow;
+    m_window->resize(900, 600);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    CatalogueService service;
+    QVERIFY(service.start(QStringLiteral("six")));
+    m_window->openMaterialListView();
+    SketchMaterialListView *view = catalogue();
+    QVERIFY(view);
+    DialogRecorder dialogs;
+    gridfixture::click(view->grid(), QPoint(60, 60));
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.titles.size(), 1, 5000);
+
+    const QList<QJsonObject> requests = service.requests();
+    QCOMPARE(requests.size(), 2);
+    for (const QJsonObject &request : requests)
+        QCOMPARE(request.value("query_fields").toObject().value("UserId").toString(), userId);
 }
 
 QTEST_MAIN(TestMainWindowCatalogue)

@@ -1,6 +1,5 @@
 // The catalogue's two requests: how their addresses are built, what reaches
 // the service, and that a request with no answer ends.
-#include "app/usersettings.h"
 #include "materials/cataloguefixture.h"
 #include "materials/materialcataloguerequest.h"
 #include "model/sketchglobals.h"
@@ -31,8 +30,6 @@ private:
 void TestMaterialCatalogueRequest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    UserSettings::instance().load();
-    QCOMPARE(UserSettings::instance().userId(), QString());
 }
 
 void TestMaterialCatalogueRequest::cleanup()
@@ -69,17 +66,21 @@ void TestMaterialCatalogueRequest::encodesEachValueOnce()
     QFETCH(QString, name);
     QFETCH(QString, expected);
     SketchGlobals::materialGetUrl = base;
-    QCOMPARE(MaterialCatalogueRequest::materialUrl(name), expected);
+    QCOMPARE(MaterialCatalogueRequest::materialUrl(QString(), name), expected);
     SketchGlobals::materialListUrl = base;
-    QCOMPARE(MaterialCatalogueRequest::listUrl(), base + QStringLiteral("?UserId=&Version=2.2&LangName=EN"));
+    QCOMPARE(MaterialCatalogueRequest::listUrl(QString()), base + QStringLiteral("?UserId=&Version=2.2&LangName=EN"));
+    // The user id is a value like any other.
+    QCOMPARE(MaterialCatalogueRequest::listUrl(name), base + QStringLiteral("?UserId=")
+                                                           + expected.mid(expected.lastIndexOf('=') + 1)
+                                                           + QStringLiteral("&Version=2.2&LangName=EN"));
 }
 
 void TestMaterialCatalogueRequest::sendsNothingWithoutAService()
 {
     SketchGlobals::materialListUrl.clear();
     SketchGlobals::materialGetUrl.clear();
-    QCOMPARE(MaterialCatalogueRequest::listUrl(), QString());
-    QCOMPARE(MaterialCatalogueRequest::materialUrl(QStringLiteral("A")), QString());
+    QCOMPARE(MaterialCatalogueRequest::listUrl(QStringLiteral("u")), QString());
+    QCOMPARE(MaterialCatalogueRequest::materialUrl(QStringLiteral("u"), QStringLiteral("A")), QString());
     QCOMPARE(MaterialCatalogueRequest::get(QString()), QByteArray());
 }
 
@@ -87,18 +88,19 @@ void TestMaterialCatalogueRequest::reachesTheServiceIntact()
 {
     CatalogueService service;
     QVERIFY(service.start(QStringLiteral("six"), {}, QStringLiteral("/x%2Fy")));
-    MaterialCatalogueRequest::get(MaterialCatalogueRequest::listUrl());
-    MaterialCatalogueRequest::get(MaterialCatalogueRequest::materialUrl(QStringLiteral("Cats & Dogs#1")));
+    const QString userId = QStringLiteral("u 7&x=#");
+    MaterialCatalogueRequest::get(MaterialCatalogueRequest::listUrl(userId));
+    MaterialCatalogueRequest::get(MaterialCatalogueRequest::materialUrl(userId, QStringLiteral("Cats & Dogs#1")));
 
     const QList<QJsonObject> requests = service.requests();
     QCOMPARE(requests.size(), 2);
     QCOMPARE(requests.at(0).value("method").toString(), QStringLiteral("GET"));
     QCOMPARE(requests.at(0).value("path").toString(), QStringLiteral("/x%2Fy/Services/MaterialList.ashx"));
-    QCOMPARE(requests.at(0).value("query").toString(), QStringLiteral("UserId=&Version=2.2&LangName=EN"));
+    QCOMPARE(requests.at(0).value("query").toString(), QStringLiteral("UserId=u%207%26x%3D%23&Version=2.2&LangName=EN"));
     QCOMPARE(requests.at(1).value("path").toString(), QStringLiteral("/x%2Fy/Services/MaterialGet.ashx"));
     const QJsonObject fields = requests.at(1).value("query_fields").toObject();
     QCOMPARE(fields.value("MaterialFileName").toString(), QStringLiteral("Cats & Dogs#1"));
-    QCOMPARE(fields.value("UserId").toString(), QString());
+    QCOMPARE(fields.value("UserId").toString(), userId);
     QCOMPARE(fields.value("Version").toString(), QStringLiteral("2.2"));
     QCOMPARE(fields.value("LangName").toString(), QStringLiteral("EN"));
     QCOMPARE(fields.size(), 4);
@@ -111,7 +113,7 @@ void TestMaterialCatalogueRequest::endsARequestThatIsNeverAnswered()
     MaterialCatalogueRequest::setTimeoutMs(300);
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(MaterialCatalogueRequest::get(MaterialCatalogueRequest::listUrl()), QByteArray());
+    QCOMPARE(MaterialCatalogueRequest::get(MaterialCatalogueRequest::listUrl(QString())), QByteArray());
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(service.listRequests(), 1);
 }

@@ -80,6 +80,7 @@ private slots:
     void openLoadsAndReduces_data();
     void openLoadsAndReduces();
     void cancelledDialogChangesNothing();
+    void scopedHooksNestAndMayReplaceThemselves();
     void unreadableFileKeepsThePicture_data();
     void unreadableFileKeepsThePicture();
     void clearReportsEvenWhenEmpty();
@@ -241,6 +242,36 @@ void TestSkinImageControl::cancelledDialogChangesNothing()
     QCOMPARE(log.entries, QStringList());
     QCOMPARE(control->brush().imageData(), before);
     QCOMPARE(control->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestSkinImageControl::scopedHooksNestAndMayReplaceThemselves()
+{
+    const QString picture = writePicture("nested.png", QSize(20, 10));
+    auto control = makeControl();
+    {
+        SkinImageControl::ScopedFileDialogHook outer([](QWidget *, const QString &, const QString &) {
+            return QString();
+        });
+        {
+            // It ends its own turn while it answers, and still answers with
+            // what it holds.
+            SkinImageControl::ScopedFileDialogHook inner([picture](QWidget *, const QString &, const QString &) {
+                SkinImageControl::setFileDialogHook(SkinImageControl::FileDialogHook());
+                return picture;
+            });
+            control->openImageFile();
+            QCOMPARE(pictureSize(control->brush()), QSize(20, 10));
+        }
+        // The outer hook is back: it cancels, and the picture stays.
+        QVERIFY(bool(SkinImageControl::fileDialogHook()));
+        control->openImageFile();
+        QCOMPARE(pictureSize(control->brush()), QSize(20, 10));
+    }
+    // init()'s hook is back, with its list of answers still empty.
+    QVERIFY(bool(SkinImageControl::fileDialogHook()));
+    const int dialogs = m_dialogs;
+    control->openImageFile();
+    QCOMPARE(m_dialogs, dialogs + 1);
 }
 
 void TestSkinImageControl::unreadableFileKeepsThePicture_data()

@@ -44,9 +44,9 @@ QWidget *rowList()
     grid->setGridLinesVisible(false);
     grid->setSelectionMode(SkinGridSelectRows);
     grid->setMultiSelection(false);
-    grid->setSelectionStyle(2);
+    grid->setSelectionStyle(SkinGridSelectionMarked);
     grid->setSelectionColor(skinCurrentItemColor);
-    grid->setColumnResizeMode(1);
+    grid->setColumnResizeMode(SkinGridColumnsShareRoom);
     grid->setDefaultRowHeight(36);
     grid->setBackgroundColor(skinPanelColor);
     grid->addColumn(QString(), 40, Qt::AlignCenter);
@@ -65,7 +65,7 @@ QWidget *rowList()
 QWidget *scrolled()
 {
     SkinGridView *grid = filledGrid(12, 60);
-    grid->setSelectionStyle(1);
+    grid->setSelectionStyle(SkinGridSelectionFilled);
     grid->setSelectedCellColor(skinHighlightColor);
     grid->selection()->select(1, 2, false);
     grid->selection()->select(2, 3, true);
@@ -79,7 +79,7 @@ QWidget *dropTarget()
 {
     SkinGridView *grid = filledGrid(2, 6);
     grid->setSelectionMode(SkinGridSelectRows);
-    grid->setSelectionStyle(2);
+    grid->setSelectionStyle(SkinGridSelectionMarked);
     grid->selection()->selectRow(1, false);
     grid->setDragging(true);
     grid->setDragRow(1);
