@@ -7,7 +7,9 @@
 // folders, and a work folder for documents and images.
 
 #include "app/interactivestart.h"
+#include "support/childwait.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -20,10 +22,6 @@
 #include <sys/types.h>
 
 namespace programprocess {
-
-// Bounds, not expected durations: a sanitizer build on a loaded machine
-// starts slowly, and a wait returns as soon as its condition holds.
-const int startMilliseconds = 30000;
 
 struct Result
 {
@@ -98,7 +96,7 @@ public:
         QElapsedTimer clock;
         clock.start();
         process.start(LOOMDRAW_PROGRAM_PATH, arguments);
-        result.finished = process.waitForFinished(startMilliseconds);
+        result.finished = process.waitForFinished(childWaitMilliseconds);
         result.milliseconds = clock.elapsed();
         if (!result.finished) {
             process.kill();
@@ -124,11 +122,15 @@ public:
         environment.insert(echoMessagesVariable, "1");
         prepare(*process, workFolder, environment);
         process->start(LOOMDRAW_PROGRAM_PATH, arguments);
-        if (!process->waitForStarted(startMilliseconds))
+        if (!process->waitForStarted(childWaitMilliseconds))
             return nullptr;
         Echo echo;
-        if (!nextEcho(*process, &echo))
+        if (!nextEcho(*process, &echo)) {
+            end(*process);
+            qWarning().noquote() << "The receiver made no first report; it wrote:"
+                                 << QString::fromLocal8Bit(process->readAllStandardError());
             return nullptr;
+        }
         if (first)
             *first = echo;
         return process;
@@ -153,7 +155,7 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (!process.canReadLine()) {
-            if (process.state() != QProcess::Running || clock.elapsed() > startMilliseconds)
+            if (process.state() != QProcess::Running || clock.elapsed() > childWaitMilliseconds)
                 return false;
             process.waitForReadyRead(100);
         }
@@ -204,7 +206,7 @@ public:
         if (process.state() == QProcess::NotRunning)
             return;
         process.kill();
-        process.waitForFinished(startMilliseconds);
+        process.waitForFinished(childWaitMilliseconds);
     }
 };
 

@@ -183,7 +183,7 @@ void TestHandOver::takesOverTheLockOfAKilledInstance()
     QProcess *first = startReceiver();
     QVERIFY(first);
     Sandbox::signal(*first, SIGKILL);
-    QVERIFY(first->waitForFinished(programprocess::startMilliseconds));
+    QVERIFY(first->waitForFinished(childWaitMilliseconds));
     // Its lock and socket are still there; the next start takes them over
     // and receives.
     QVERIFY(!QDir(m_sandbox->folder("runtime")).isEmpty());

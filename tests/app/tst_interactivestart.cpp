@@ -82,7 +82,7 @@ void TestInteractiveStart::reportsWhenItsFirstTabIsPainted()
     environment.insert(reportStartupVariable, "1");
     process.setProcessEnvironment(environment);
     process.start(LOOMDRAW_PROGRAM_PATH, QStringList());
-    QVERIFY(process.waitForFinished(programprocess::startMilliseconds));
+    QVERIFY(process.waitForFinished(childWaitMilliseconds));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
     const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');

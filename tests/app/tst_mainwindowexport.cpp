@@ -15,6 +15,7 @@
 #include "model/sketchslice.h"
 #include "programfixture.h"
 #include "skin/windows/skinprintpreviewdialog.h"
+#include "support/childwait.h"
 #include "support/shapes.h"
 #include "windowfixture.h"
 
@@ -320,7 +321,7 @@ void TestMainWindowExport::printsOnePageShowingTheShapes()
     }
     QProcess render;
     render.start("pdftoppm", {"-png", "-r", "72", path("page.pdf"), path("printed")});
-    QVERIFY(render.waitForFinished(30000));
+    QVERIFY(render.waitForFinished(childWaitMilliseconds));
     QCOMPARE(render.exitCode(), 0);
     const QStringList pages = QDir(m_files->path()).entryList({"printed*.png"}, QDir::Files);
     QCOMPARE(pages.size(), 1);

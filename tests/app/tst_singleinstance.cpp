@@ -7,6 +7,7 @@
 // put back.
 #include "app/handoverframe.h"
 #include "app/singleinstanceapplication.h"
+#include "support/childwait.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +27,7 @@ namespace {
 // Set in a sender run of this program: the file holding the text to send.
 const char *const SendFileVariable = "LOOMDRAW_TEST_SEND_FILE";
 
-const int boundMilliseconds = 30000;
+const int boundMilliseconds = childWaitMilliseconds;
 
 // Exit codes of a sender run.
 enum SenderResult { Sent = 0, NotTaken = 1, NoInstance = 3, Unreadable = 4 };

@@ -3,6 +3,7 @@
 // oracle of the file's text: what it writes reads back, and what is written
 // reads back through it.
 #include "app/usersettings.h"
+#include "support/childwait.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -167,7 +168,7 @@ void TestUserSettings::livesUnderTheConfigurationHome()
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(), QStringList());
-    QVERIFY(child.waitForFinished(30000));
+    QVERIFY(child.waitForFinished(childWaitMilliseconds));
     QCOMPARE(child.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
              QString("Olive|u-42|2.1|j\u00fcrgen@example.org"));

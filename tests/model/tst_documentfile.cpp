@@ -1,5 +1,6 @@
 // The document file: the Document element, saving, loading, failures that
 // must leave the document untouched, and byte-stable output.
+#include "support/childwait.h"
 #include "support/documents.h"
 #include "support/fifowatch.h"
 #include "support/filesizelimit.h"
@@ -301,7 +302,7 @@ void TestDocumentFile::savedTextIsTheSameInEveryRun()
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(), QStringList());
-        QVERIFY(child.waitForFinished(120000));
+        QVERIFY(child.waitForFinished(childWaitMilliseconds));
         const QByteArray output = child.readAll();
         QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
         QCOMPARE(readFile(target), here);

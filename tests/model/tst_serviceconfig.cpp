@@ -4,6 +4,7 @@
 #include "model/httphelpers.h"
 #include "model/serviceconfig.h"
 #include "model/sketchglobals.h"
+#include "support/childwait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -121,7 +122,7 @@ QStringList TestServiceConfig::addressesWith(const QString &base)
     environment.insert(PrintAddressesVariable, "1");
     copy.setProcessEnvironment(environment);
     copy.start(QCoreApplication::applicationFilePath(), QStringList());
-    if (!copy.waitForFinished(60000) || copy.exitCode() != 0)
+    if (!copy.waitForFinished(childWaitMilliseconds) || copy.exitCode() != 0)
         return {QStringLiteral("the copy failed")};
     QStringList lines = QString::fromUtf8(copy.readAllStandardOutput()).split('\n');
     lines.removeLast();

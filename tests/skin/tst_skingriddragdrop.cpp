@@ -5,12 +5,12 @@
 #include "skin/gridfixture.h"
 
 #include "skin/windows/skintheme.h"
+#include "support/xserver.h"
 
 #include <QDrag>
 #include <QImage>
 #include <QPainter>
 #include <QMimeData>
-#include <QProcess>
 #include <QScopedPointer>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -415,20 +415,11 @@ void TestSkinGridDragDrop::drawPixmapCentered()
 // platform cannot complete; it runs once under a virtual X server.
 void TestSkinGridDragDrop::realDrag()
 {
-    if (QGuiApplication::platformName() != "xcb") {
-        const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
-        if (xvfb.isEmpty())
+    if (!onXServer()) {
+        const XServerRun run = runUnderXServer("TestSkinGridDragDrop", "realDrag");
+        if (run.skipped)
             QSKIP("no X server and no xvfb-run");
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(xvfb, {"-a", QCoreApplication::applicationFilePath(), "realDrag"});
-        QVERIFY(child.waitForFinished(60000));
-        const QString output = QString::fromLocal8Bit(child.readAll());
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(output));
-        QVERIFY2(output.contains("PASS   : TestSkinGridDragDrop::realDrag()"), qPrintable(output));
+        QVERIFY2(run.passed, qPrintable(run.output));
         return;
     }
 

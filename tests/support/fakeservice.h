@@ -14,6 +14,8 @@
 // The answers below build the route values; the script's header lists every
 // field an answer may have.
 
+#include "support/childwait.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
@@ -114,10 +116,10 @@ public:
                                + options);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
-        if (!m_process.waitForStarted(startMs))
+        if (!m_process.waitForStarted(childWaitMilliseconds))
             return false;
         while (!m_process.canReadLine()) {
-            if (m_process.state() != QProcess::Running || !m_process.waitForReadyRead(startMs))
+            if (m_process.state() != QProcess::Running || !m_process.waitForReadyRead(childWaitMilliseconds))
                 return false;
         }
         m_port = QJsonDocument::fromJson(m_process.readLine()).object().value("port").toInt();
@@ -136,7 +138,7 @@ public:
         if (m_process.state() == QProcess::NotRunning)
             return;
         m_process.kill();
-        m_process.waitForFinished(startMs);
+        m_process.waitForFinished(childWaitMilliseconds);
     }
 
     // "http://127.0.0.1:<port>", the service's base address.
@@ -158,8 +160,6 @@ public:
     }
 
 private:
-    static constexpr int startMs = 30000;
-
     QString logPath() const { return m_folder.filePath(QStringLiteral("requests.jsonl")); }
 
     QTemporaryDir m_folder;

@@ -6,6 +6,8 @@
 // the offscreen run it starts this program again under xvfb-run, for that
 // one test function, and reports how that went.
 
+#include "support/childwait.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProcess>
@@ -41,7 +43,7 @@ inline XServerRun runUnderXServer(const QString &testClass, const QString &funct
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(xvfb, {QStringLiteral("-a"), QCoreApplication::applicationFilePath(), function});
-    const bool finished = child.waitForFinished(60000);
+    const bool finished = child.waitForFinished(childWaitMilliseconds);
     if (!finished) {
         child.kill();
         child.waitForFinished(5000);
