@@ -1,5 +1,7 @@
 #include "app/handovermessage.h"
 
+#include "model/hexdigit.h"
+
 namespace {
 
 const QChar separator(QLatin1Char(','));
@@ -23,25 +25,13 @@ QString escaped(const QString &path)
     return text;
 }
 
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
-
 // The code of the escape whose digits begin at `at`, or -1.
 int escapedCode(const QStringRef &part, int at)
 {
     if (at + 1 >= part.size())
         return -1;
-    const int high = hexValue(part.at(at));
-    const int low = hexValue(part.at(at + 1));
+    const int high = hexDigitValue(part.at(at));
+    const int low = hexDigitValue(part.at(at + 1));
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 

@@ -1,5 +1,7 @@
 #include "app/initext.h"
 
+#include "model/hexdigit.h"
+
 namespace {
 
 bool isLineBreak(QChar c)
@@ -10,18 +12,6 @@ bool isLineBreak(QChar c)
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-int hexDigit(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
 }
 
 // The typed forms of QSettings, which stand for values other than text.
@@ -219,7 +209,7 @@ private:
         uint code = 0;
         int digits = 0;
         for (; m_pos < m_text.size(); ++m_pos, ++digits) {
-            const int digit = hexDigit(m_text.at(m_pos));
+            const int digit = hexDigitValue(m_text.at(m_pos));
             if (digit < 0 || digit >= base)
                 break;
             code = code * uint(base) + uint(digit);
@@ -252,7 +242,7 @@ QString escapedValue(const QString &text)
     for (int i = 0; i < value.size(); ++i) {
         const ushort u = value.at(i).unicode();
         quoted = quoted || u == ';' || u == ',' || u == '=';
-        if (afterNumber && hexDigit(value.at(i)) >= 0) {
+        if (afterNumber && hexDigitValue(value.at(i)) >= 0) {
             appendHexEscape(out, u);
             continue;
         }
