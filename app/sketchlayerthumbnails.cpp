@@ -1,7 +1,7 @@
 #include "app/sketchlayerthumbnails.h"
 
-#include "editor/pagerenderer.h"
 #include "materials/sketchmaterial.h"
+#include "model/pagerenderer.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 

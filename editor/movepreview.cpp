@@ -1,9 +1,9 @@
 #include "editor/movepreview.h"
 
 #include "commands/sketchcommandmanager.h"
-#include "editor/paintculling.h"
-#include "model/coordinates.h"
 #include "editor/sketchdocumentview.h"
+#include "model/coordinates.h"
+#include "model/paintculling.h"
 #include "model/sketchshape.h"
 
 #include <QPainter>

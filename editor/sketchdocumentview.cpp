@@ -2,6 +2,7 @@
 
 #include "commands/sketchcommandmanager.h"
 #include "commands/sketchcommandupdate.h"
+#include "editor/movepreview.h"
 #include "editor/sketchtool.h"
 #include "editor/sketchtoolbubble.h"
 #include "editor/sketchtoolconnect.h"
@@ -19,16 +20,16 @@
 #include "editor/sketchtoolslice.h"
 #include "editor/sketchtooltext.h"
 #include "editor/sketchtoolzoom.h"
-#include "editor/movepreview.h"
-#include "editor/visibleshapes.h"
 #include "model/coordinates.h"
 #include "model/filehelpers.h"
+#include "model/pagerenderer.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"
+#include "model/visibleshapes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -297,11 +298,12 @@ void SketchDocumentView::print(QPaintDevice *device)
     // The printout is in paper units whatever the zoom and scrolling on
     // screen: the view part of each shape transform is taken out again.
     const QTransform toPaper = viewTransform().inverted();
-    for (SketchShape *shape : m_document->visibleShapes()) {
-        painter.setTransform(shapeTransform(shape) * toPaper);
-        painter.setRenderHint(QPainter::Antialiasing, shape->needsAntialiasing());
-        shape->paint(&painter, 1.0f, false);
-    }
+    QVector<PageRenderer::Entry> entries = PageRenderer::placed(m_document->visibleShapes(), QTransform());
+    for (PageRenderer::Entry &entry : entries)
+        entry.transform = shapeTransform(entry.shape) * toPaper;
+    PageRenderer::Style style;
+    style.antialiasingAsShapeAsks = true;
+    PageRenderer::paintThrough(&painter, entries, style);
 }
 
 // --- Document queries ----------------------------------------------------------

@@ -4,8 +4,8 @@
 #include "editor/pagepicture.h"
 #include "editor/shownshapes.h"
 #include "editor/sketchview.h"
-#include "editor/visibleshapes.h"
 #include "model/filestamp.h"
+#include "model/visibleshapes.h"
 
 #include <functional>
 #include <memory>

@@ -4,16 +4,16 @@
 
 #include "commands/sketchcommand.h"
 #include "editor/movepreview.h"
-#include "editor/pagerenderer.h"
-#include "editor/paintculling.h"
 #include "editor/sketchtool.h"
-#include "editor/visibleshapes.h"
 #include "model/coordinates.h"
 #include "model/imagehelpers.h"
+#include "model/pagerenderer.h"
+#include "model/paintculling.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
 #include "model/sketchshape.h"
+#include "model/visibleshapes.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -228,10 +228,7 @@ void SketchDocumentView::paintIntoPicture(QImage *picture, const QRect &area, co
     }
     const QVector<VisibleShapes::Entry> visible = visibleShapes(area, paintOrder());
     recordPainted(visible, painted);
-    QVector<PageRenderer::Entry> entries;
-    entries.reserve(visible.size());
-    for (const VisibleShapes::Entry &entry : visible)
-        entries.append({entry.shape, entry.transform, entry.visibleArea});
+    const QVector<PageRenderer::Entry> entries = PageRenderer::entriesOf(visible);
     PageRenderer::Style style;
     style.antialiasingAsShapeAsks = true;
     style.keepsOutlines = keepsOutlinesWhenPainting();
@@ -501,18 +498,10 @@ void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &expo
 {
     // Each shape is clipped to what it can still change, so the parts under
     // opaque shapes above cost no stroking or filling.
-    const bool keepOutlines = keepsOutlinesWhenPainting();
-    for (const VisibleShapes::Entry &entry : visible) {
-        if (keepOutlines)
-            entry.shape->prepareToPaint(true);
-        painter->resetTransform();
-        painter->setClipRect(entry.visibleArea);
-        painter->setTransform(entry.transform);
-        painter->setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
-        entry.shape->paint(painter, 1.0f, false);
-        painter->setRenderHint(QPainter::Antialiasing, false);
-    }
-    painter->resetTransform();
+    PageRenderer::Style style;
+    style.antialiasingAsShapeAsks = true;
+    style.keepsOutlines = keepsOutlinesWhenPainting();
+    PageRenderer::paintThrough(painter, PageRenderer::entriesOf(visible), style);
     painter->setClipRect(exposed);
 }
 

@@ -2,6 +2,7 @@
 #define SKETCHTOOL_H
 
 #include "commands/sketchpendingcommand.h"
+#include "editor/sketchtooltype.h"
 
 #include <QCursor>
 #include <QObject>
@@ -14,31 +15,6 @@ class QPainter;
 class SketchDocumentView;
 class SketchShape;
 class SketchView;
-
-// The keys of a document view's tool table.
-enum SketchToolType : int
-{
-    SketchToolTypeNone = 0,
-    SketchToolTypeSelect = 1,
-    SketchToolTypePath = 2,
-    SketchToolTypeRect = 3,
-    SketchToolTypeEllipse = 4,
-    SketchToolTypeBubble = 5,
-    SketchToolTypeText = 6,
-    SketchToolTypeCornerPoint = 7,
-    SketchToolTypeSmoothPoint = 8,
-    SketchToolTypeCutoff = 9,
-    SketchToolTypeConnect = 10,
-    SketchToolTypeRotate = 11,
-    SketchToolTypeZoomIn = 12,
-    SketchToolTypeZoomOut = 13,
-    SketchToolTypePickColor = 14,
-    SketchToolTypePickFillColor = 15,
-    SketchToolTypePickStrokeColor = 16,
-    SketchToolTypeSlice = 17,
-    SketchToolTypeResize = 18,
-    SketchToolTypeFrame = 19
-};
 
 // The base of every editing tool of a document view. The view owns one tool
 // of each type and forwards its mouse and key events to the current one; a

@@ -1,8 +1,8 @@
 #include "materials/sketchmaterial.h"
 
-#include "editor/pagerenderer.h"
-#include "model/geometry.h"
 #include "model/coordinates.h"
+#include "model/geometry.h"
+#include "model/pagerenderer.h"
 #include "model/sketchglobals.h"
 #include "model/sketchshape.h"
 #include "model/xmlattributes.h"
@@ -352,13 +352,10 @@ void SketchMaterial::paint(QPainter *painter, const QRectF &rect) const
     const qreal dx = rect.x() + kPaintMargin + (innerWidth - qreal(w * scale)) / 2.0;
     const qreal dy = rect.y() + kPaintMargin + (innerHeight - qreal(h * scale)) / 2.0;
 
-    const QTransform outer = painter->transform();
-    const QTransform base = QTransform(scale, 0.0, 0.0, scale, dx, dy) * outer;
-    for (SketchShape *shape : m_shapes) {
-        painter->setTransform(shape->rotation() * base);
-        shape->paint(painter, scale, false);
-    }
-    painter->setTransform(outer);
+    const QTransform base = QTransform(scale, 0.0, 0.0, scale, dx, dy) * painter->transform();
+    PageRenderer::Style style;
+    style.zoom = scale;
+    PageRenderer::paintThrough(painter, PageRenderer::placed(m_shapes, base), style);
 }
 
 bool SketchMaterial::fitShapes(const QRectF &rect, const QList<SketchShape *> &shapes, QTransform *toRect,

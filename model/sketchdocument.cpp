@@ -4,6 +4,7 @@
 #include "model/sketchdocument.h"
 
 #include "editor/sketchdocumentview.h"
+#include "model/pagerenderer.h"
 #include "model/sketchglobals.h"
 #include "model/sketchgroup.h"
 #include "model/sketchlayer.h"
@@ -307,24 +308,23 @@ void SketchDocument::updateSliceGrid()
 void SketchDocument::paint(QPainter *painter, bool showHandles)
 {
     const QList<SketchShape *> shapes = visibleShapes();
-    for (SketchShape *shape : shapes) {
-        painter->setTransform(m_view ? m_view->shapeTransform(shape) : QTransform());
-        if (shape->needsAntialiasing())
-            painter->setRenderHint(QPainter::Antialiasing, true);
-        shape->paint(painter, 1.0f, showHandles);
-        painter->setRenderHint(QPainter::Antialiasing, false);
-        painter->resetTransform();
+    QVector<PageRenderer::Entry> entries = PageRenderer::placed(shapes, QTransform());
+    if (m_view) {
+        for (PageRenderer::Entry &entry : entries)
+            entry.transform = m_view->shapeTransform(entry.shape);
     }
+    PageRenderer::Style style;
+    style.showHandles = showHandles;
+    style.antialiasingAsShapeAsks = true;
+    PageRenderer::paintThrough(painter, entries, style);
 }
 
 void SketchDocument::paintShapes(QPainter *painter, const QList<SketchShape *> &shapes, const QTransform &base,
                                  float zoom)
 {
-    for (SketchShape *shape : shapes) {
-        painter->setTransform(shape->rotation() * base);
-        shape->paint(painter, zoom, false);
-        painter->resetTransform();
-    }
+    PageRenderer::Style style;
+    style.zoom = zoom;
+    PageRenderer::paintThrough(painter, PageRenderer::placed(shapes, base), style);
 }
 
 void SketchDocument::paintShapesInRect(QPainter *painter, const QList<SketchShape *> &shapes, const QRectF &target)

@@ -2,8 +2,8 @@
 // pictures for the image exports, through the page renderer.
 #include "model/sketchdocument.h"
 
-#include "editor/pagerenderer.h"
 #include "model/coordinates.h"
+#include "model/pagerenderer.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 #include "model/sketchslice.h"

@@ -2,7 +2,7 @@
 #include "model/sketchshape.h"
 
 #include "editor/sketchdocumentview.h"
-#include "editor/sketchtool.h"
+#include "editor/sketchtooltype.h"
 #include "model/coordinates.h"
 #include "model/sketchdocument.h"
 #include "model/sketchpoint.h"

@@ -1,4 +1,4 @@
-#include "editor/occlusiongrid.h"
+#include "model/occlusiongrid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,10 +6,10 @@
 #include "support/pixels.h"
 #include "support/shapes.h"
 
-#include "editor/visibleshapes.h"
 #include "model/sketchgroup.h"
 #include "model/sketchstroke.h"
 #include "model/skinbrush.h"
+#include "model/visibleshapes.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,5 @@
-#include "editor/pagerenderer.h"
+#include "model/pagerenderer.h"
 
-#include "editor/visibleshapes.h"
 #include "model/sketchshape.h"
 
 #include <QPainter>
@@ -133,19 +132,23 @@ void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const S
 QVector<PageRenderer::Entry> PageRenderer::entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
                                                       const QTransform &base) const
 {
-    QVector<Entry> entries;
     if (!m_culling) {
-        entries.reserve(shapes.size());
-        for (SketchShape *shape : shapes)
-            entries.append({shape, shape->rotation() * base, picture});
+        QVector<Entry> entries = placed(shapes, base);
+        for (Entry &entry : entries)
+            entry.area = picture;
         return entries;
     }
     VisibleShapes visible(picture);
     for (SketchShape *shape : shapes)
         visible.offer(shape, shape->isTurned() ? shape->rotation() * base : base);
-    const QVector<VisibleShapes::Entry> unhidden = visible.unhidden();
-    entries.reserve(unhidden.size());
-    for (const VisibleShapes::Entry &entry : unhidden)
+    return entriesOf(visible.unhidden());
+}
+
+QVector<PageRenderer::Entry> PageRenderer::entriesOf(const QVector<VisibleShapes::Entry> &visible)
+{
+    QVector<Entry> entries;
+    entries.reserve(visible.size());
+    for (const VisibleShapes::Entry &entry : visible)
         entries.append({entry.shape, entry.transform, entry.visibleArea});
     return entries;
 }
@@ -162,20 +165,54 @@ void PageRenderer::paintBand(const Canvas &canvas, int top, int bottom, const QV
     QImage band(canvas.bits, canvas.width, canvas.height, canvas.bytesPerLine, canvas.format);
     band.setDotsPerMeterX(canvas.dotsPerMeterX);
     band.setDotsPerMeterY(canvas.dotsPerMeterY);
-    const QRect rows(0, top, canvas.width, bottom - top);
     QPainter painter(&band);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setClipRect(rows);
+    painter.setClipRect(QRect(0, top, canvas.width, bottom - top));
+    paintEntries(&painter, entries, style);
+}
+
+void PageRenderer::paintThrough(QPainter *painter, const QVector<Entry> &entries, const Style &style)
+{
+    if (!painter || !painter->isActive() || entries.isEmpty())
+        return;
+    if (style.keepsOutlines) {
+        for (const Entry &entry : entries)
+            entry.shape->prepareToPaint(true);
+    }
+    painter->save();
+    paintEntries(painter, entries, style);
+    painter->restore();
+}
+
+QVector<PageRenderer::Entry> PageRenderer::placed(const QList<SketchShape *> &shapes, const QTransform &base)
+{
+    QVector<Entry> entries;
+    entries.reserve(shapes.size());
+    for (SketchShape *shape : shapes)
+        entries.append({shape, shape->rotation() * base, QRect()});
+    return entries;
+}
+
+void PageRenderer::paintEntries(QPainter *painter, const QVector<Entry> &entries, const Style &style)
+{
+    // The caller's clip in device pixels: a shape's area narrows it, never
+    // widens it.
+    const bool clipped = painter->hasClipping();
+    const QRect within =
+        clipped ? painter->transform().mapRect(painter->clipBoundingRect()).toAlignedRect() : QRect();
+    painter->setRenderHint(QPainter::Antialiasing, true);
     for (const Entry &entry : entries) {
-        const QRect area = entry.area & rows;
-        if (area.isEmpty())
+        const QRect area = entry.area.isNull() ? within : (clipped ? entry.area & within : entry.area);
+        if (area.isEmpty() && (clipped || !entry.area.isNull()))
             continue;
-        painter.resetTransform();
-        painter.setClipRect(area);
-        painter.setTransform(entry.transform);
+        painter->resetTransform();
+        if (area.isNull())
+            painter->setClipping(false);
+        else
+            painter->setClipRect(area);
+        painter->setTransform(entry.transform);
         if (style.antialiasingAsShapeAsks)
-            painter.setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
-        entry.shape->paint(&painter, style.zoom, style.showHandles);
+            painter->setRenderHint(QPainter::Antialiasing, entry.shape->needsAntialiasing());
+        entry.shape->paint(painter, style.zoom, style.showHandles);
     }
 }
 

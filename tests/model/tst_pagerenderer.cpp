@@ -8,9 +8,9 @@
 #include "support/pixels.h"
 
 #include "app/sketchlayerthumbnails.h"
-#include "editor/pagerenderer.h"
 #include "editor/sketchdocumentview.h"
 #include "materials/sketchmaterial.h"
+#include "model/pagerenderer.h"
 #include "model/sketchdocument.h"
 #include "model/sketchglobals.h"
 #include "model/sketchgroup.h"

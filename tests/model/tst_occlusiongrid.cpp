@@ -2,7 +2,7 @@
 // understate what is covered, never overstate it: a rectangle it calls
 // hidden is skipped by the repaint.
 
-#include "editor/occlusiongrid.h"
+#include "model/occlusiongrid.h"
 
 #include <QStandardPaths>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "editor/visibleshapes.h"
+#include "model/visibleshapes.h"
 
-#include "editor/occlusiongrid.h"
-#include "editor/paintculling.h"
 #include "model/coordinates.h"
+#include "model/occlusiongrid.h"
+#include "model/paintculling.h"
 #include "model/sketchshape.h"
 
 namespace {

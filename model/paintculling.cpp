@@ -1,4 +1,4 @@
-#include "editor/paintculling.h"
+#include "model/paintculling.h"
 
 #include "model/sketchgroup.h"
 #include "model/sketchshape.h"

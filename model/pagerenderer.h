@@ -7,6 +7,8 @@
 #include <QTransform>
 #include <QVector>
 
+#include "model/visibleshapes.h"
+
 class QPainter;
 class SketchShape;
 
@@ -81,6 +83,20 @@ public:
     // Paints placed shapes (bottom first) over what the picture holds, each
     // clipped to its area; no further culling.
     void paint(QImage *picture, const QVector<Entry> &entries, const Style &style) const;
+    // Paints placed shapes (bottom first) straight through a painter the
+    // caller holds (a printer, a widget, a picture it draws more into), on
+    // the calling thread: the one loop every paint of shapes goes through.
+    // Each entry's transform maps to the painter's device pixels and its
+    // area clips it further within the painter's own clip (a null area
+    // clips nothing more). The painter's transform, clip and hints are as
+    // they were afterwards.
+    static void paintThrough(QPainter *painter, const QVector<Entry> &entries, const Style &style);
+    // The shapes each under shape->rotation() * base, unculled and unclipped:
+    // for painting a few shapes through a painter.
+    static QVector<Entry> placed(const QList<SketchShape *> &shapes, const QTransform &base);
+    // The shapes an occlusion pass kept, each clipped to what it can still
+    // change.
+    static QVector<Entry> entriesOf(const QVector<VisibleShapes::Entry> &visible);
     // Whether a paint of that many shapes, reaching that many pixels in
     // all, into a picture of that size would run on more than the calling
     // thread: when not, a caller holding a painter already may as well
@@ -109,6 +125,8 @@ private:
     // The rows [top, bottom) of the picture, on a painter of their own.
     void paintBand(const Canvas &canvas, int top, int bottom, const QVector<Entry> &entries,
                    const Style &style) const;
+    // The loop of every paint, with the caches already filled.
+    static void paintEntries(QPainter *painter, const QVector<Entry> &entries, const Style &style);
     int bandsFor(const QSize &picture, int entryCount, qint64 reachedPixels) const;
 
     int m_bandCount = 0;
