@@ -35,11 +35,16 @@ test_tree() {
         && (cd "$tree" && ctest --output-on-failure -j"$(nproc)" "$@")
 }
 
+# Line tables are all a failing test's stack needs, and lld links the many
+# test programs in a fraction of the time: together they halve the build.
+fast_build=(-DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
 status=0
-test_tree test -DCMAKE_BUILD_TYPE=Debug -DLOOMDRAW_SANITIZE=ON -DLOOMDRAW_WERROR=ON -- "$@" \
+test_tree test -DCMAKE_BUILD_TYPE=Debug -DLOOMDRAW_SANITIZE=ON -DLOOMDRAW_WERROR=ON "${fast_build[@]}" -- "$@" \
     || { status=1; echo "test.sh: the sanitizer tree failed" >&2; }
 # The plain tree has nothing of the sanitizers to read.
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
-test_tree plain -DCMAKE_BUILD_TYPE=Debug -DLOOMDRAW_WERROR=ON -DLOOMDRAW_BENCH=OFF -- "$@" \
+# The sanitizer tree has compiled the benchmarks and the gallery already.
+test_tree plain -DCMAKE_BUILD_TYPE=Debug -DLOOMDRAW_WERROR=ON -DLOOMDRAW_BENCH=OFF -DLOOMDRAW_GALLERY=OFF \
+    "${fast_build[@]}" -- "$@" \
     || { status=1; echo "test.sh: the plain tree failed" >&2; }
 exit "$status"
