@@ -19,9 +19,10 @@
 #include "skin/controls/skinpenpicker.h"
 #include "skin/controls/skinslider.h"
 #include "skin/windows/skintabcontrol.h"
+#include "support/fonts.h"
 #include "support/history.h"
 #include "support/input.h"
-#include "support/fonts.h"
+#include "support/livecounts.h"
 #include "support/shapes.h"
 #include "windowfixture.h"
 
@@ -642,11 +643,21 @@ void TestDesignPanel::survivesATargetFreedMidDrag()
 
 void TestDesignPanel::survivesTheWindowGoingMidDrag()
 {
+    // Counted without a window: whatever the half-done drags made must go
+    // with it.
+    delete m_window;
+    m_window = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const LiveCounts before;
+    init();
     newTabWithSelectedBoxes();
     emit slider("opacitySlider")->valueChanging(40);
     emit child<SkinBrushControl>("fillBrushControl")->selectedBrushChanging(SkinBrush(QColor(Qt::red)));
     delete m_window;
     m_window = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QString change = liveCountsChange(before);
+    QVERIFY2(change.isEmpty(), qPrintable(change));
 }
 
 QTEST_MAIN(TestDesignPanel)

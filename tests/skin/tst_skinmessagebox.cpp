@@ -100,6 +100,8 @@ private slots:
     void layoutWithoutIcon();
     void layoutWithIcon();
     void layoutWhenShown();
+    void layoutFigures_data();
+    void layoutFigures();
     void shortTextsLeaveRoomForTheButtons_data();
     void shortTextsLeaveRoomForTheButtons();
     void linksOpenOnTheDesktop();
@@ -333,6 +335,36 @@ void TestSkinMessageBox::layoutWhenShown()
     QCOMPARE(icon->size(), QSize(24, 24));
     QCOMPARE(text->pos(), QPoint(24 + 12, 8));
     QCOMPARE(withIcon.width(), qMax(text->width() + 20, 100) + 16 + 24 + 16);
+}
+
+// The box's figures for a message label of 200 x 14, as the layout is
+// drawn: 261 x 97 without an icon, 352 x 97 with one, the text moved right
+// by the icon label's width.
+void TestSkinMessageBox::layoutFigures_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("textAt");
+    QTest::newRow("no icon") << int(SkinMessageBox::IconNone) << QSize(261, 97) << QPoint(8, 8);
+    QTest::newRow("information") << int(SkinMessageBox::IconInformation) << QSize(352, 97) << QPoint(112, 8);
+    QTest::newRow("question") << int(SkinMessageBox::IconQuestion) << QSize(352, 97) << QPoint(112, 8);
+}
+
+void TestSkinMessageBox::layoutFigures()
+{
+    QFETCH(int, icon);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, textAt);
+    SkinMessageBox box;
+    box.setText(QStringLiteral("A message"));
+    QLabel *label = messageLabel(&box);
+    QVERIFY(label);
+    // The label's natural size is fixed at 200 x 14, whatever the font.
+    label->setFixedSize(200, 14);
+    box.setIcon(icon);
+    QCOMPARE(label->size(), QSize(200, 14));
+    QCOMPARE(box.size(), size);
+    QCOMPARE(label->pos(), textAt);
 }
 
 void TestSkinMessageBox::shortTextsLeaveRoomForTheButtons_data()
