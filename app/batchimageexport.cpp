@@ -7,16 +7,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFuture>
 #include <QTextStream>
 #include <QThread>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <deque>
-#include <mutex>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -27,31 +24,23 @@ void report(QTextStream &errors, const QString &what, const QString &fileName)
 }
 
 // One pair on its way: the document read here, its picture painted and
-// written on a worker. A document that could not be read, or was not read
-// because its image would be of no type written here, has no future.
+// written on a thread of its own, which sets `written` before it ends. A
+// document that could not be read, or was not read because its image would
+// be of no type written here, has no thread.
 struct Job
 {
     int index;
     QString target;
     bool knownImageType;
     std::unique_ptr<SketchDocument> document;
-    QFuture<bool> written;
+    std::unique_ptr<bool> written;
+    std::thread worker;
 };
 
 // One file, however the command line spells it.
 QString targetOf(const QString &image)
 {
     return QDir::cleanPath(QFileInfo(image).absoluteFilePath());
-}
-
-// The future orders the worker's painting before this thread deletes the
-// document, but inside Qt, out of a race detector's sight; passing this
-// lock on both sides says the same where it can see it.
-std::mutex handover;
-
-void passHandover()
-{
-    const std::lock_guard<std::mutex> lock(handover);
 }
 
 // The documents in flight at once: enough to keep the cores busy while one
@@ -64,11 +53,8 @@ int jobsInFlight()
 bool paintAndWrite(SketchDocument *document, const QString &image, bool drawBorder)
 {
     // The suffix chooses the background, as the view's export does.
-    passHandover();
     const QString format = QFileInfo(image).suffix().toUpper();
-    const bool written = !image.isEmpty() && saveImageToFile(document->renderToImage(drawBorder, format), image);
-    passHandover();
-    return written;
+    return !image.isEmpty() && saveImageToFile(document->renderToImage(drawBorder, format), image);
 }
 
 } // namespace
@@ -81,14 +67,15 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
     // On this thread, before any page is painted on a worker.
     SketchGlobals::substituteDefaultFontFamily();
     Result result = Succeeded;
-    QThreadPool writers;
-    writers.setMaxThreadCount(jobsInFlight());
     std::deque<Job> jobs;
     // Oldest first, so that the lines come in the order of the pairs.
     const auto finishOldest = [&]() {
         Job &job = jobs.front();
-        const bool written = job.document && job.written.result();
-        passHandover();
+        // Joined before its document goes: the thread's end orders its
+        // painting before the deletion.
+        if (job.worker.joinable())
+            job.worker.join();
+        const bool written = job.document && *job.written;
         if (!job.knownImageType) {
             report(errors, QStringLiteral("cannot write this type of image (.png, .jpg, .jpeg or .bmp)"),
                    images.at(job.index));
@@ -113,7 +100,7 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
     for (int i = 0; i < documents.size() && i < images.size(); ++i) {
         while (int(jobs.size()) >= jobsInFlight())
             finishOldest();
-        Job job{i, targetOf(images.at(i)), hasWrittenImageSuffix(images.at(i)), nullptr, QFuture<bool>()};
+        Job job{i, targetOf(images.at(i)), hasWrittenImageSuffix(images.at(i)), nullptr, nullptr, std::thread()};
         if (!job.knownImageType) {
             jobs.push_back(std::move(job));
             continue;
@@ -123,8 +110,11 @@ BatchImageExport::Result BatchImageExport::run(const QStringList &documents,
         // is read on this thread, where its objects live and die.
         auto document = std::make_unique<SketchDocument>(nullptr);
         if (document->loadFromFile(documents.at(i))) {
-            passHandover();
-            job.written = QtConcurrent::run(&writers, paintAndWrite, document.get(), images.at(i), drawBorder);
+            job.written = std::make_unique<bool>(false);
+            job.worker = std::thread([page = document.get(), image = images.at(i), drawBorder,
+                                      written = job.written.get()]() {
+                *written = paintAndWrite(page, image, drawBorder);
+            });
             job.document = std::move(document);
         }
         jobs.push_back(std::move(job));

@@ -2,15 +2,16 @@
 
 #include "materials/sketchmaterial.h"
 #include "model/pagerenderer.h"
+#include "model/sharedtasks.h"
 #include "model/sketchlayer.h"
 #include "model/sketchshape.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRectF>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -183,8 +184,8 @@ void SketchLayerThumbnails::paintRuns(QVector<Run> *runs, const QVector<int> &in
     if (indices.size() == 1) {
         paintRun(indices.first());
     } else if (indices.size() > 1) {
-        QVector<int> work = indices;
-        QtConcurrent::blockingMap(work, [&](const int &index) { paintRun(index); });
+        SharedTasks::run(QThreadPool::globalInstance(), indices.size(),
+                         [&](int task) { paintRun(indices.at(task)); });
     }
     for (int index : indices)
         m_paintedShapes += data[index].count;

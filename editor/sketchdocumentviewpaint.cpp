@@ -9,6 +9,7 @@
 #include "model/imagehelpers.h"
 #include "model/pagerenderer.h"
 #include "model/paintculling.h"
+#include "model/sharedtasks.h"
 #include "model/sketchdocument.h"
 #include "model/sketchlayer.h"
 #include "model/sketchpoint.h"
@@ -24,7 +25,6 @@
 #include <QStyleOption>
 #include <QTextEdit>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <cstring>
@@ -341,7 +341,7 @@ void SketchDocumentView::paintHandlesInBands(QImage *picture, const QRegion &exp
     if (bands.size() == 1)
         paintBand(bands.first());
     else
-        QtConcurrent::blockingMap(bands, paintBand);
+        SharedTasks::run(QThreadPool::globalInstance(), bands.size(), [&](int index) { paintBand(bands.at(index)); });
 }
 
 void SketchDocumentView::recordPainted(const QVector<VisibleShapes::Entry> &visible, const QRegion &painted)

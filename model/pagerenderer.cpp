@@ -1,13 +1,12 @@
 #include "model/pagerenderer.h"
 
+#include "model/sharedtasks.h"
 #include "model/sketchshape.h"
 
 #include <QPainter>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -115,18 +114,9 @@ void PageRenderer::paint(QImage *picture, const QVector<Entry> &entries, const S
         paintBand(canvas, 0, height, entries, style);
         return;
     }
-    // The pool orders the bands after the preparation above and this thread
-    // after the bands, but inside Qt, out of a race detector's sight; the
-    // handover says the same where it can see it, two brief locks a band.
-    std::mutex handover;
-    const auto pass = [&handover]() { const std::lock_guard<std::mutex> lock(handover); };
-    pass();
-    QtConcurrent::blockingMap(bands, [&](const Band &band) {
-        pass();
-        paintBand(canvas, band.top, band.bottom, entries, style);
-        pass();
+    SharedTasks::run(QThreadPool::globalInstance(), int(bands.size()), [&](int index) {
+        paintBand(canvas, bands[size_t(index)].top, bands[size_t(index)].bottom, entries, style);
     });
-    pass();
 }
 
 QVector<PageRenderer::Entry> PageRenderer::entriesFor(const QRect &picture, const QList<SketchShape *> &shapes,
