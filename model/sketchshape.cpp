@@ -31,6 +31,19 @@ float clampedUnit(float value)
     return value < 1.0f ? value : 1.0f;
 }
 
+bool samePoints(const QList<SketchPoint *> &a, const QList<SketchPoint *> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const SketchPoint *p = a.at(i);
+        const SketchPoint *q = b.at(i);
+        if (p->x() != q->x() || p->y() != q->y() || p->isCurve() != q->isCurve() || p->isLocked() != q->isLocked())
+            return false;
+    }
+    return true;
+}
+
 bool isOrigin(const QPointF &point)
 {
     return point.x() == 0.0 && point.y() == 0.0;
@@ -138,6 +151,8 @@ int SketchShape::index() const
 
 void SketchShape::setBehavior(int behavior)
 {
+    if (behavior == m_behavior)
+        return;
     m_behavior = behavior;
     invalidateOutline();
 }
@@ -198,6 +213,8 @@ void SketchShape::translate(float dx, float dy)
 
 void SketchShape::setClosed(bool closed)
 {
+    if (closed == m_closed)
+        return;
     m_closed = closed;
     invalidateOutline();
 }
@@ -290,7 +307,10 @@ void SketchShape::setOpacity(float opacity)
 
 void SketchShape::setTension(float tension)
 {
-    m_tension = clampedUnit(tension);
+    const float value = clampedUnit(tension);
+    if (value == m_tension)
+        return;
+    m_tension = value;
     invalidateOutline();
 }
 
@@ -521,10 +541,14 @@ void SketchShape::copyTo(SketchShape *target, bool withFrames)
     target->m_text = m_text;
     target->m_innerPosition = m_innerPosition;
 
-    target->clearPoints();
-    for (const SketchPoint *point : qAsConst(m_points))
-        target->m_points.append(point->clone());
-    target->invalidateOutline();
+    // Points equal to the target's keep the outline it has built: undoing a
+    // change of colour or opacity over a crowded page rebuilds none.
+    if (!samePoints(target->m_points, m_points)) {
+        target->clearPoints();
+        for (const SketchPoint *point : qAsConst(m_points))
+            target->m_points.append(point->clone());
+        target->invalidateOutline();
+    }
 
     if (withFrames) {
         target->clearFrames();

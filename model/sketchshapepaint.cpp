@@ -90,8 +90,15 @@ void SketchShape::paintHandles(QPainter *painter)
     const SketchDocumentView *documentView = view();
     if (documentView && documentView->currentToolType() == SketchToolTypeResize)
         return;
-    for (int i = 0; i < m_points.size(); ++i)
-        paintPointHandle(painter, m_points.at(i), i == m_activeHandle - SketchHandleFirstPoint, false);
+    // A handle wholly outside the painter's clip (in another band's rows of
+    // a banded paint) is left out before its pen and brush are set up.
+    const QRectF clip = painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
+    for (int i = 0; i < m_points.size(); ++i) {
+        SketchPoint *point = m_points.at(i);
+        if (!clip.isNull() && !handleRect(point, kRingHalfSize).intersects(clip))
+            continue;
+        paintPointHandle(painter, point, i == m_activeHandle - SketchHandleFirstPoint, false);
+    }
 }
 
 void SketchShape::paintPointHandle(QPainter *painter, SketchPoint *point, bool active, bool ring)
@@ -108,14 +115,17 @@ void SketchShape::paintPointHandle(QPainter *painter, SketchPoint *point, bool a
     if (documentView)
         pen.setWidth(int(1.0 / documentView->zoom()));
 
-    painter->save();
+    // The painter is left as it was found. Only what changes here is kept
+    // and put back: a whole save() per handle costs more than the handle
+    // on a page of many selected shapes.
+    const QPen oldPen = painter->pen();
+    const QBrush oldBrush = painter->brush();
+    const bool oldAntialiasing = painter->testRenderHint(QPainter::Antialiasing);
     painter->setPen(pen);
     if (point->isCurve()) {
         painter->setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath handle;
-        handle.addEllipse(handleRect(point, kCurveHandleHalfSize));
         painter->setBrush(fillColor);
-        painter->drawPath(handle);
+        painter->drawEllipse(handleRect(point, kCurveHandleHalfSize));
     } else {
         painter->setRenderHint(QPainter::Antialiasing, false);
         const QRectF handle = handleRect(point, kCornerHandleHalfSize);
@@ -132,7 +142,9 @@ void SketchShape::paintPointHandle(QPainter *painter, SketchPoint *point, bool a
         painter->setBrush(Qt::NoBrush);
         painter->drawEllipse(handleRect(point, kRingHalfSize));
     }
-    painter->restore();
+    painter->setPen(oldPen);
+    painter->setBrush(oldBrush);
+    painter->setRenderHint(QPainter::Antialiasing, oldAntialiasing);
 }
 
 void SketchShape::paintText(QPainter *painter, QRectF rect, const QString &text)

@@ -49,14 +49,77 @@ constexpr qreal kJoinTolerance = 1.0 / 64;
 
 // Strokes a path of straight lines the way the painter would, only faster
 // (see PolylineStroker); false when the painter must.
+// Below this scale a page's flattened curves have several corners to a
+// picture pixel (a zoomed-out view, a thumbnail).
+constexpr qreal kThinningScale = 0.5;
+// How near, in picture pixels, a point may lie to the last one kept and be
+// left out of the stroked line.
+constexpr qreal kThinningSpacing = 0.25;
+
+// One subpath of straight lines, less the points that lie within spacing
+// of the last point kept; its first and last points stay. The subpath as
+// it is when thinning would leave it without a length.
+QPolygonF thinnedSubpath(const QPolygonF &points, qreal spacing)
+{
+    QPolygonF thinned;
+    thinned.reserve(points.size());
+    for (int i = 0; i < points.size(); ++i) {
+        const QPointF &p = points.at(i);
+        const bool ends = i == 0 || i == points.size() - 1;
+        if (!ends && qAbs(p.x() - thinned.last().x()) < spacing && qAbs(p.y() - thinned.last().y()) < spacing)
+            continue;
+        thinned << p;
+    }
+    const QRectF box = thinned.boundingRect();
+    if (thinned.size() < 2 || (thinned.first() == thinned.last() && thinned.size() < 4)
+        || (box.width() <= 0.0 && box.height() <= 0.0)) {
+        return points;
+    }
+    return thinned;
+}
+
+// The path of straight lines with its crowded points left out (see
+// thinnedSubpath); the path itself when it has curves or none is left out.
+QPainterPath thinnedLines(const QPainterPath &path, qreal spacing)
+{
+    QPainterPath thinned;
+    thinned.setFillRule(path.fillRule());
+    bool changed = false;
+    QPolygonF subpath;
+    const auto flush = [&]() {
+        if (subpath.isEmpty())
+            return;
+        const QPolygonF kept = thinnedSubpath(subpath, spacing);
+        changed = changed || kept.size() != subpath.size();
+        thinned.moveTo(kept.first());
+        for (int i = 1; i < kept.size(); ++i)
+            thinned.lineTo(kept.at(i));
+        subpath.clear();
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element &e = path.elementAt(i);
+        if (e.isCurveTo() || e.type == QPainterPath::CurveToDataElement)
+            return path;
+        if (e.isMoveTo())
+            flush();
+        subpath << QPointF(e.x, e.y);
+    }
+    flush();
+    return changed ? thinned : path;
+}
+
 bool strokeLines(QPainter *painter, const QPen &pen, const QPainterPath &path)
 {
     if (!PolylineStroker::canStroke(pen))
         return false;
-    const PolylineStroker stroker(pen, kJoinTolerance / smallerScale(painter->transform()));
+    const qreal scale = smallerScale(painter->transform());
+    const PolylineStroker stroker(pen, kJoinTolerance / scale);
     QPainterPath outline;
     outline.setFillRule(Qt::WindingFill);
-    if (!stroker.stroke(path, &outline))
+    const bool stroked = scale < kThinningScale && scale > 0.0
+        ? stroker.stroke(thinnedLines(path, kThinningSpacing / scale), &outline)
+        : stroker.stroke(path, &outline);
+    if (!stroked)
         return false;
     GradientFill::fill(painter, outline, pen.brush());
     return true;

@@ -55,6 +55,7 @@ private slots:
     // Settings and file dialogs use the test locations, never the real ones.
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void fillChangeUndoesAndRedoesExactly();
+    void lookChangeKeepsTheOutline();
     void targetsPairWithTheirClones();
     void unpushedUpdateRestoresBefore();
     void sliceUpdateRebuildsGrid();
@@ -97,6 +98,35 @@ void TestCommandUpdate::fillChangeUndoesAndRedoesExactly()
     QCOMPARE(rect->fill(), SkinBrush(QColor(Qt::red)));
     QCOMPARE(selectedOf(view.layers()), QList<SketchShape *>{rect});
     QCOMPARE(rect->activeHandle(), int(SketchHandleInside));
+}
+
+// An undo of a change of look only leaves the outline built for the shape
+// (a crowded page would rebuild every one); an undo of a move restores the
+// points and with them the outline.
+void TestCommandUpdate::lookChangeKeepsTheOutline()
+{
+    SketchDocumentView view(nullptr);
+    SketchLayer *layer = view.layers().first();
+    SketchShape *path = addPath(layer, {QPointF(0, 0), QPointF(40, 0), QPointF(20, 30)}, true);
+    path->prepareToPaint(true);
+    QVERIFY(path->keepsOutline());
+    const QString before = shapeXml(path);
+    const QRectF bounds = path->boundingRect();
+
+    auto *look = new SketchCommandUpdate(&view, path);
+    path->setOpacity(0.4f);
+    view.commandManager()->push(look, "changeOpacity");
+    view.commandManager()->undo();
+    QCOMPARE(shapeXml(path), before);
+    QVERIFY(path->keepsOutline());
+
+    auto *move = new SketchCommandUpdate(&view, path);
+    path->translate(15, 5);
+    QCOMPARE(path->boundingRect(), bounds.translated(15, 5));
+    view.commandManager()->push(move, "moveShapes");
+    view.commandManager()->undo();
+    QCOMPARE(shapeXml(path), before);
+    QCOMPARE(path->boundingRect(), bounds);
 }
 
 void TestCommandUpdate::targetsPairWithTheirClones()

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -60,6 +61,8 @@ private slots:
 
     void paintRectAndBorder();
     void paintLineAndPath();
+    void crowdedLinesZoomedOut_data();
+    void crowdedLinesZoomedOut();
 
 private:
     QDomElement newElement();
@@ -443,6 +446,64 @@ void TestSketchPointStroke::paintRectAndBorder()
     zero.drawBorder(&nonePainter, QRectF(0, 0, 20, 20), 1.0f);
     nonePainter.end();
     QCOMPARE(none, whiteCanvas(20, 20));
+}
+
+void TestSketchPointStroke::crowdedLinesZoomedOut_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("a tenth, closed") << 0.1 << true;
+    QTest::newRow("a tenth, open") << 0.1 << false;
+    QTest::newRow("a third, closed") << 0.3 << true;
+}
+
+// Zoomed out, a flattened curve has several corners to a pixel; the stroke
+// leaves the crowded ones out and still covers what the painter's own
+// stroke covers: its edge pixels differ by a few levels at most.
+void TestSketchPointStroke::crowdedLinesZoomedOut()
+{
+    QFETCH(qreal, scale);
+    QFETCH(bool, closed);
+    QPainterPath path;
+    const int corners = 7200;
+    for (int i = 0; i <= corners; ++i) {
+        if (!closed && i == corners)
+            break;
+        const qreal angle = 2.0 * M_PI * i / corners;
+        const QPointF point(1000.0 + 800.0 * std::cos(angle), 1000.0 + 600.0 * std::sin(3.0 * angle) * 0.9);
+        if (i == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    const SketchStroke stroke(Qt::black, 20, 0);
+    const int side = int(2000 * scale) + 4;
+    QImage own = whiteCanvas(side, side);
+    QImage painters = whiteCanvas(side, side);
+    {
+        QPainter painter(&own);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setTransform(QTransform::fromScale(scale, scale));
+        stroke.strokePath(&painter, path, 1.0f);
+    }
+    {
+        QPainter painter(&painters);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setTransform(QTransform::fromScale(scale, scale));
+        QPen pen(Qt::black, 20, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+        painter.setPen(pen);
+        painter.drawPath(path);
+    }
+    int inked = 0;
+    int largest = 0;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            inked += qRed(painters.pixel(x, y)) < 128 ? 1 : 0;
+            largest = qMax(largest, qAbs(qRed(own.pixel(x, y)) - qRed(painters.pixel(x, y))));
+        }
+    }
+    QVERIFY(inked > side);
+    QVERIFY2(largest <= 24, qPrintable(QString::number(largest)));
 }
 
 void TestSketchPointStroke::paintLineAndPath()
