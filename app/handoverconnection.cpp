@@ -11,6 +11,9 @@ HandOverConnection::HandOverConnection(QLocalSocket *socket, int deadlineMillise
 {
     m_socket->setParent(this);
     m_deadline.setSingleShot(true);
+    // A coarse timer of seconds may fire a twentieth early and cut off a
+    // peer still within its time.
+    m_deadline.setTimerType(Qt::PreciseTimer);
     connect(&m_deadline, &QTimer::timeout, this, &HandOverConnection::expire);
     connect(m_socket, &QLocalSocket::readyRead, this, &HandOverConnection::readAvailable);
     // What a sender wrote before it went is read first.
