@@ -27,7 +27,8 @@ void MainWindow::createLayerControl(QWidget *parent)
 void MainWindow::createFramePopupWindow()
 {
     framePopupWindow = new SketchFramePopupWindow(nullptr);
-    connect(framePopupWindow, SIGNAL(shapeFrameChanged(QString)), this, SLOT(frameIndexChanged(QString)));
+    connect(framePopupWindow, QOverload<QString>::of(&SketchFramePopupWindow::shapeFrameChanged), this,
+            &MainWindow::frameIndexChanged);
 }
 
 // --- Following the current document -------------------------------------------------

@@ -116,16 +116,16 @@ SketchDocumentView *MainWindow::createSketchView()
     // The view's own export dialogs are the window's, answerable as they are.
     view->setSaveFileNameAsker(&FileDialogs::getSaveFileName);
 
-    connect(view, SIGNAL(actionChanged()), this, SLOT(toolActionChanged()));
-    connect(view, SIGNAL(selectionChanged()), this, SLOT(sketchViewSelectionChanged()));
-    connect(view, SIGNAL(zoomChanged()), this, SLOT(sketchViewZoomChanged()));
-    connect(view, SIGNAL(undoManagerChanged()), this, SLOT(updateUIEnables()));
-    connect(view, SIGNAL(sketchChanged()), this, SLOT(sketchViewChanged()));
-    connect(view, SIGNAL(currentLayerChanged()), this, SLOT(sketchViewCurrentLayerChanged()));
-    connect(view, SIGNAL(urlsDroped(QList<QUrl>)), this, SLOT(sketchViewUrlsDroped(QList<QUrl>)));
-    connect(view, SIGNAL(gradientColorPicked(QColor)), this, SLOT(gradientColorPicked(QColor)));
-    connect(view, SIGNAL(fillColorPicked(QColor)), this, SLOT(fillColorPicked(QColor)));
-    connect(view, SIGNAL(strokeColorPicked(QColor)), this, SLOT(strokeColorPicked(QColor)));
+    connect(view, &SketchDocumentView::actionChanged, this, &MainWindow::toolActionChanged);
+    connect(view, &SketchView::selectionChanged, this, &MainWindow::sketchViewSelectionChanged);
+    connect(view, &SketchView::zoomChanged, this, &MainWindow::sketchViewZoomChanged);
+    connect(view, &SketchView::undoManagerChanged, this, &MainWindow::updateUIEnables);
+    connect(view, &SketchView::sketchChanged, this, &MainWindow::sketchViewChanged);
+    connect(view, &SketchDocumentView::currentLayerChanged, this, &MainWindow::sketchViewCurrentLayerChanged);
+    connect(view, &SketchView::urlsDroped, this, &MainWindow::sketchViewUrlsDroped);
+    connect(view, &SketchDocumentView::gradientColorPicked, this, &MainWindow::gradientColorPicked);
+    connect(view, &SketchDocumentView::fillColorPicked, this, &MainWindow::fillColorPicked);
+    connect(view, &SketchDocumentView::strokeColorPicked, this, &MainWindow::strokeColorPicked);
     return view;
 }
 
@@ -186,7 +186,7 @@ void MainWindow::tabControlContextMenuShowing()
     const QList<QWidget *> &pages = tabControl->pages();
     for (int index = 0; index < pages.size(); ++index) {
         QAction *item = menu->addAction(pages.at(index)->windowTitle(), this,
-                                        SLOT(tabControlContextMenuItemClicked()));
+                                        &MainWindow::tabControlContextMenuItemClicked);
         if (index == tabControl->currentIndex()) {
             item->setCheckable(true);
             item->setChecked(true);
