@@ -298,9 +298,8 @@ void SketchDocumentView::print(QPaintDevice *device)
     // The printout is in paper units whatever the zoom and scrolling on
     // screen: the view part of each shape transform is taken out again.
     const QTransform toPaper = viewTransform().inverted();
-    QVector<PageRenderer::Entry> entries = PageRenderer::placed(m_document->visibleShapes(), QTransform());
-    for (PageRenderer::Entry &entry : entries)
-        entry.transform = shapeTransform(entry.shape) * toPaper;
+    const QVector<PageRenderer::Entry> entries = PageRenderer::placed(
+        m_document->visibleShapes(), [&](SketchShape *shape) { return shapeTransform(shape) * toPaper; });
     PageRenderer::Style style;
     style.antialiasingAsShapeAsks = true;
     PageRenderer::paintThrough(&painter, entries, style);

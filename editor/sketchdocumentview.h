@@ -530,7 +530,8 @@ private:
     // rectangle, each under its shape transform, as SketchDocument::paint
     // paints them.
     void paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes);
-    void paintVisibleShapes(QPainter *painter, const QRect &exposed, const QVector<VisibleShapes::Entry> &visible);
+    // Through the renderer; the painter is left as it was.
+    void paintVisibleShapes(QPainter *painter, const QVector<VisibleShapes::Entry> &visible);
     void paintPaperBorder(QPainter *painter);
     // Of the shapes (bottom first), those that can show in the area.
     QVector<VisibleShapes::Entry> visibleShapes(const QRect &area, const QList<SketchShape *> &shapes) const;

@@ -245,7 +245,7 @@ void SketchDocumentView::paintDirectly(QPainter *painter, const QRect &area, con
     paintBackdrop(painter, area);
     const QVector<VisibleShapes::Entry> visible = visibleShapes(area, paintOrder());
     recordPainted(visible, painted);
-    paintVisibleShapes(painter, area, visible);
+    paintVisibleShapes(painter, visible);
     paintPaperBorder(painter);
     painter->restore();
 }
@@ -490,11 +490,10 @@ bool SketchDocumentView::keepsOutlinesWhenPainting() const
 
 void SketchDocumentView::paintShapes(QPainter *painter, const QRect &exposed, const QList<SketchShape *> &shapes)
 {
-    paintVisibleShapes(painter, exposed, visibleShapes(exposed, shapes));
+    paintVisibleShapes(painter, visibleShapes(exposed, shapes));
 }
 
-void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &exposed,
-                                            const QVector<VisibleShapes::Entry> &visible)
+void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QVector<VisibleShapes::Entry> &visible)
 {
     // Each shape is clipped to what it can still change, so the parts under
     // opaque shapes above cost no stroking or filling.
@@ -502,7 +501,6 @@ void SketchDocumentView::paintVisibleShapes(QPainter *painter, const QRect &expo
     style.antialiasingAsShapeAsks = true;
     style.keepsOutlines = keepsOutlinesWhenPainting();
     PageRenderer::paintThrough(painter, PageRenderer::entriesOf(visible), style);
-    painter->setClipRect(exposed);
 }
 
 // --- Repainting what changed ------------------------------------------------------

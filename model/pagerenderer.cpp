@@ -175,10 +175,16 @@ void PageRenderer::paintThrough(QPainter *painter, const QVector<Entry> &entries
 
 QVector<PageRenderer::Entry> PageRenderer::placed(const QList<SketchShape *> &shapes, const QTransform &base)
 {
+    return placed(shapes, [&base](SketchShape *shape) { return shape->rotation() * base; });
+}
+
+QVector<PageRenderer::Entry> PageRenderer::placed(const QList<SketchShape *> &shapes,
+                                                  const std::function<QTransform(SketchShape *)> &transformOf)
+{
     QVector<Entry> entries;
     entries.reserve(shapes.size());
     for (SketchShape *shape : shapes)
-        entries.append({shape, shape->rotation() * base, QRect()});
+        entries.append({shape, transformOf(shape), QRect()});
     return entries;
 }
 

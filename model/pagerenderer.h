@@ -7,6 +7,8 @@
 #include <QTransform>
 #include <QVector>
 
+#include <functional>
+
 #include "model/visibleshapes.h"
 
 class QPainter;
@@ -94,6 +96,10 @@ public:
     // The shapes each under shape->rotation() * base, unculled and unclipped:
     // for painting a few shapes through a painter.
     static QVector<Entry> placed(const QList<SketchShape *> &shapes, const QTransform &base);
+    // The shapes each under a transform of its own (a view's, a printer's),
+    // unculled and unclipped.
+    static QVector<Entry> placed(const QList<SketchShape *> &shapes,
+                                 const std::function<QTransform(SketchShape *)> &transformOf);
     // The shapes an occlusion pass kept, each clipped to what it can still
     // change.
     static QVector<Entry> entriesOf(const QVector<VisibleShapes::Entry> &visible);

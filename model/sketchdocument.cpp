@@ -308,11 +308,9 @@ void SketchDocument::updateSliceGrid()
 void SketchDocument::paint(QPainter *painter, bool showHandles)
 {
     const QList<SketchShape *> shapes = visibleShapes();
-    QVector<PageRenderer::Entry> entries = PageRenderer::placed(shapes, QTransform());
-    if (m_view) {
-        for (PageRenderer::Entry &entry : entries)
-            entry.transform = m_view->shapeTransform(entry.shape);
-    }
+    const QVector<PageRenderer::Entry> entries = m_view
+        ? PageRenderer::placed(shapes, [this](SketchShape *shape) { return m_view->shapeTransform(shape); })
+        : PageRenderer::placed(shapes, QTransform());
     PageRenderer::Style style;
     style.showHandles = showHandles;
     style.antialiasingAsShapeAsks = true;
